@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages skyTuner builds, runs and tests with; installs
+# only what is missing, so it is quick to run again.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  # run: the decoders and network sources a radio needs, a font with Czech glyphs
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-dejavu-core
+  # tests: a real stream server and its GStreamer feeder, an X server, a window
+  # manager, a tray host, input synthesis and a session bus
+  icecast2 gstreamer1.0-tools xvfb xauth x11-utils openbox trayer xdotool dbus-x11 curl
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -q
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends \
+  -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold "${missing[@]}"

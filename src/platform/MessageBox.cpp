@@ -1,0 +1,40 @@
+#include "platform/MessageBox.h"
+
+#include "common/Version.h"
+
+#include <QApplication>
+
+namespace {
+
+MessageBox::Handler& installedHandler()
+{
+    static MessageBox::Handler handler;
+    return handler;
+}
+
+} // namespace
+
+namespace MessageBox {
+
+QMessageBox::StandardButton show(const Request& request)
+{
+    Request filled = request;
+    if (filled.title.isEmpty())
+        filled.title = QLatin1String(Version::ProductName);
+    if (const Handler& handler = installedHandler())
+        return handler(filled);
+
+    QMessageBox box(filled.icon, filled.title, filled.text, filled.buttons, filled.owner);
+    if (filled.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(filled.defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+Handler setHandler(Handler handler)
+{
+    Handler previous = std::move(installedHandler());
+    installedHandler() = std::move(handler);
+    return previous;
+}
+
+} // namespace MessageBox

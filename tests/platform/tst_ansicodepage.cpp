@@ -1,0 +1,54 @@
+// Windows-1250 conversion: real Czech bytes both ways, and no byte ever lost.
+#include "platform/AnsiCodePage.h"
+
+#include <QtTest>
+
+class TestAnsiCodePage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void czechTextBothWays()
+    {
+        // "Příliš žluťoučký kůň" as Windows-1250 bytes.
+        const QByteArray bytes("P\xF8\xED\x6C\x69\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2");
+        const QString text = QString::fromUtf8("Příliš žluťoučký kůň");
+        QCOMPARE(AnsiCodePage::decode(bytes), text);
+        QCOMPARE(AnsiCodePage::encode(text), bytes);
+    }
+
+    void everyByteSurvivesARoundTrip()
+    {
+        QByteArray all;
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
+        const QString text = AnsiCodePage::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC)); // euro sign
+        QCOMPARE(text.at(0x81), QChar(0x81));   // undefined byte kept as C1
+        QCOMPARE(AnsiCodePage::encode(text), all);
+    }
+
+    void unmappableCharactersBecomeQuestionMarks()
+    {
+        QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("a€b")), QByteArray("a\x80" "b"));
+        QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("x日y")), QByteArray("x?y"));
+        // A character outside the basic plane is one "?", not two.
+        QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("a😀b")), QByteArray("a?b"));
+        QCOMPARE(AnsiCodePage::encode(QString(QChar(0x80))), QByteArray("?"));
+    }
+
+    void nulBytesAndEmptyInput()
+    {
+        const QByteArray withNul("a\0\xE8", 3);
+        const QString text = AnsiCodePage::decode(withNul);
+        QCOMPARE(text.size(), 3);
+        QCOMPARE(text.at(1), QChar(0));
+        QCOMPARE(AnsiCodePage::encode(text), withNul);
+        QVERIFY(AnsiCodePage::decode(QByteArray()).isEmpty());
+        QVERIFY(AnsiCodePage::encode(QString()).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnsiCodePage)
+#include "tst_ansicodepage.moc"
