@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Runs a command on its own virtual X display with a window manager and, with
+# --tray, a tray host; everything started here is stopped afterwards, also when
+# the command fails. Used by the tests that need a real display.
+#   scripts/with-display.sh [--tray] [--] command args...
+# Exports DISPLAY, and SKYTUNER_TRAY_PID (with --tray) so a test can restart the
+# tray host; the command runs inside its own D-Bus session.
+set -u
+tray=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --tray) tray=1; shift ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do
+    for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  done
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT
+
+# A free display number: no lock file and no socket.
+for n in $(seq 100 400); do
+  n=$(( n + RANDOM % 200 ))
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+ready=0
+for _ in $(seq 100); do
+  if xdpyinfo -display "$display" >/dev/null 2>&1; then ready=1; break; fi
+  sleep 0.1
+done
+[ $ready -eq 1 ] || { echo "with-display: Xvfb did not start on $display" >&2; exit 1; }
+export DISPLAY=$display
+
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+# Wait until the window manager owns the screen.
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+if [ $tray -eq 1 ]; then
+  trayer --edge top --align right --widthtype request --height 28 \
+    --SetDockType true --SetPartialStrut true >/dev/null 2>&1 &
+  pids+=($!)
+  export SKYTUNER_TRAY_PID=$!
+  for _ in $(seq 50); do
+    xprop -root 2>/dev/null | grep -q . && xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 0.3
+fi
+
+unset QT_QPA_PLATFORM
+export DBUS_SESSION_BUS_ADDRESS=
+dbus-run-session -- "$@" &
+child=$!
+pids+=($child)
+wait $child
+status=$?
+exit $status
