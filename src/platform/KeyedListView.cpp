@@ -31,6 +31,15 @@ int vbButton(Qt::MouseButton button)
     }
 }
 
+// The C locale collates by code point and ignores case only in compare(), not in
+// sort keys: order words as English does instead.
+QLocale collationLocale()
+{
+    const QLocale locale;
+    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                           : locale;
+}
+
 } // namespace
 
 // A row that orders itself by the view's collator, keeping each column's sort key
@@ -81,7 +90,7 @@ private:
     mutable std::vector<std::optional<QCollatorSortKey>> m_sortKeys;
 };
 
-KeyedListView::KeyedListView(QWidget* parent) : QTreeWidget(parent), m_collator(QLocale())
+KeyedListView::KeyedListView(QWidget* parent) : QTreeWidget(parent), m_collator(collationLocale())
 {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     setRootIsDecorated(false);
@@ -104,6 +113,12 @@ KeyedListView::KeyedListView(QWidget* parent) : QTreeWidget(parent), m_collator(
                     forgetRows(first, last);
             });
     connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_keys.clear(); });
+}
+
+KeyedListView::~KeyedListView()
+{
+    // The base class destroys the rows after this part is gone: stop listening.
+    disconnect(model(), nullptr, this, nullptr);
 }
 
 void KeyedListView::setColumns(const QStringList& headers)
@@ -352,7 +367,12 @@ void KeyedListView::keyPressEvent(QKeyEvent* event)
     const int code = VirtualKeys::fromKeyEvent(*event);
     if (code != 0)
         Q_EMIT KeyDown(code, VirtualKeys::shiftMask(event->modifiers()));
-    for (const QChar character : event->text()) {
+    // Ctrl+letter types the control character (Ctrl+C = 3) on every platform.
+    QString typed = event->text();
+    if (event->modifiers().testFlag(Qt::ControlModifier) && event->key() >= Qt::Key_A &&
+        event->key() <= Qt::Key_Z)
+        typed = QChar(event->key() - Qt::Key_A + 1);
+    for (const QChar character : std::as_const(typed)) {
         if (!self)
             return;
         Q_EMIT KeyPress(character.unicode());

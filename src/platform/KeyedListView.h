@@ -15,6 +15,7 @@ class KeyedListView : public QTreeWidget
 
 public:
     explicit KeyedListView(QWidget* parent = nullptr);
+    ~KeyedListView() override;
 
     // Column headers ("report view"); the header line can be hidden.
     void setColumns(const QStringList& headers);
