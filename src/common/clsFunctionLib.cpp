@@ -95,7 +95,10 @@ bool clsFunctionLib::FNC_SaveDataContent(const QString& iContent, const QString&
     if (iFilePath.isEmpty())
         return true;
     QSaveFile file(iFilePath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: Qt 6.4's commit() ignores an error while flushing its buffer,
+    // so a full disk would rename a truncated file over the old one. Written
+    // directly, a short write shows in the count below.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray bytes = AnsiCodePage::encode(iContent);
     bytes.append("\r\n");

@@ -287,6 +287,11 @@ private Q_SLOTS:
             QVERIFY(!INI_TryWriteValue("PLAYER", "lasturl", QString(100000, u'x')));
             QCOMPARE(INI_WriteValue("PLAYER", "lasturl", QString(100000, u'x')), QString());
         }
+        {
+            // A small write fails as well (it would sit in a stream buffer until commit).
+            const FileSizeLimit limit(200);
+            QVERIFY(!INI_TryWriteValue("PLAYER", "volume", 1));
+        }
         QCOMPARE(TestFolders::readBytes(INI_FilePath()), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({"skytuner.ini"})); // no temporary file left behind
