@@ -8,7 +8,9 @@
 #include <QMouseEvent>
 #include <QPointer>
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,6 +121,7 @@ KeyedListView::~KeyedListView()
 {
     // The base class destroys the rows after this part is gone: stop listening.
     disconnect(model(), nullptr, this, nullptr);
+    qDeleteAll(m_pending);
 }
 
 void KeyedListView::setColumns(const QStringList& headers)
@@ -157,8 +160,17 @@ int KeyedListView::addRow(const QString& key, const QString& text, int smallIcon
     item->setText(0, text);
     item->setData(0, KeyRole, key);
 
+    if (m_updateDepth > 0) {
+        // Built outside the model and inserted at once by endUpdate(): setting
+        // their properties now costs no model signals.
+        m_keys.insert(key, item);
+        m_pending.append(item);
+        const int position = rowCount() - 1;
+        setRowSmallIcon(position, smallIcon);
+        return position;
+    }
     int position = topLevelItemCount();
-    if (isSorted() && m_updateDepth == 0) {
+    if (isSorted()) {
         // Binary search for the first row that sorts after the new one.
         int low = 0;
         int high = position;
@@ -184,24 +196,33 @@ int KeyedListView::addRow(const QString& key, const QString& text, int smallIcon
 
 void KeyedListView::removeRow(int row)
 {
-    delete itemAtRow(row); // the model's removal signal drops the key
+    QTreeWidgetItem* item = itemAtRow(row);
+    if (item && m_pending.removeOne(item))
+        m_keys.remove(item->data(0, KeyRole).toString());
+    delete item; // a row of the model drops its key through the removal signal
 }
 
 void KeyedListView::removeAllRows()
 {
+    qDeleteAll(m_pending);
+    m_pending.clear();
     clear();
     m_keys.clear();
 }
 
 int KeyedListView::rowCount() const
 {
-    return topLevelItemCount();
+    return topLevelItemCount() + int(m_pending.size());
 }
 
 int KeyedListView::findKey(const QString& key) const
 {
     QTreeWidgetItem* item = m_keys.value(key);
-    return item ? indexOfTopLevelItem(item) : -1;
+    if (!item)
+        return -1;
+    if (item->treeWidget())
+        return indexOfTopLevelItem(item);
+    return topLevelItemCount() + int(m_pending.indexOf(item));
 }
 
 QString KeyedListView::rowKey(int row) const
@@ -333,7 +354,19 @@ void KeyedListView::endUpdate()
 {
     if (m_updateDepth == 0 || --m_updateDepth > 0)
         return;
-    if (isSorted())
+    const bool wasEmpty = topLevelItemCount() == 0;
+    QList<QTreeWidgetItem*> pending = std::exchange(m_pending, {});
+    if (isSorted() && wasEmpty) {
+        // A fresh fill: order the rows before the model sees them.
+        const auto less = [this](const QTreeWidgetItem* left, const QTreeWidgetItem* right) {
+            return m_sortOrder == Qt::AscendingOrder
+                       ? KeyedListItem::less(*left, *right, m_collator, m_sortColumn)
+                       : KeyedListItem::less(*right, *left, m_collator, m_sortColumn);
+        };
+        std::stable_sort(pending.begin(), pending.end(), less);
+    }
+    insertTopLevelItems(topLevelItemCount(), pending);
+    if (isSorted() && !wasEmpty)
         sortNow();
     setUpdatesEnabled(true);
 }
@@ -401,7 +434,12 @@ void KeyedListView::keyReleaseEvent(QKeyEvent* event)
 
 QTreeWidgetItem* KeyedListView::itemAtRow(int row) const
 {
-    return row >= 0 && row < topLevelItemCount() ? topLevelItem(row) : nullptr;
+    const int inModel = topLevelItemCount();
+    if (row >= 0 && row < inModel)
+        return topLevelItem(row);
+    if (row >= inModel && row - inModel < m_pending.size())
+        return m_pending.at(row - inModel);
+    return nullptr;
 }
 
 void KeyedListView::forgetRows(int first, int last)

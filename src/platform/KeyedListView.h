@@ -59,7 +59,8 @@ public:
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     // Brackets a fill of many rows: no repaint and no re-sorting until the
-    // outermost endUpdate(). Rows added in between stay at the end until then.
+    // outermost endUpdate(). Rows added in between stay at the end until then
+    // and can be read and changed, but not selected or clicked.
     void beginUpdate();
     void endUpdate();
 
@@ -91,6 +92,7 @@ private:
 
     QList<QIcon> m_icons;
     QHash<QString, QTreeWidgetItem*> m_keys;
+    QList<QTreeWidgetItem*> m_pending; // rows added during an update, not yet shown
     QCollator m_collator;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -67,8 +67,9 @@ void TLIST_FillStationListMain(KeyedListView& list)
     const WaitCursor wait;
     const FillScope fill(list);
     list.removeAllRows();
+    const QLocale locale;
     for (const QString& entry : std::as_const(colStations)) {
-        const StationListFormat::Station station = StationListFormat::parseEntry(entry);
+        const StationListFormat::Station station = StationListFormat::parseEntry(entry, locale);
         if (station.name.isEmpty() || station.url.isEmpty() || station.visible != 1)
             continue;
         const int row = list.addRow(station.url, station.name, 1);
@@ -85,8 +86,9 @@ void TLIST_FillListViewEdit(const QStringList& coll, KeyedListView& listView)
     const WaitCursor wait;
     const FillScope fill(listView);
     listView.removeAllRows();
+    const QLocale locale;
     for (const QString& entry : coll) {
-        const StationListFormat::Station station = StationListFormat::parseEntry(entry);
+        const StationListFormat::Station station = StationListFormat::parseEntry(entry, locale);
         if (station.name.isEmpty() || station.url.isEmpty())
             continue;
         const int row = listView.addRow(station.url.toLower(), station.name,
