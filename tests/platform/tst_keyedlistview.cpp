@@ -192,10 +192,41 @@ private Q_SLOTS:
         QCOMPARE(list.addRow("z", "z", 1), 0);
         QCOMPARE(list.addRow("a", "a", 1), 1); // stays at the end while filling
         list.setRowBold(1, true);
+        QCOMPARE(list.addRow("a", "again", 1), -1); // keys are checked while filling too
+        QCOMPARE(list.findKey("a"), 1);
         list.endUpdate();
         QCOMPARE(rowTexts(list), QStringList({"a", "z"}));
         QVERIFY(list.rowBold(0));
         QVERIFY(list.updatesEnabled());
+
+        // Into a list that has rows: merged and sorted at the end; nested brackets.
+        list.beginUpdate();
+        list.beginUpdate();
+        QCOMPARE(list.addRow("m", "m", 1), 2);
+        QCOMPARE(list.addRow("b", "b", 1), 3);
+        list.removeRow(2); // a row not yet shown
+        QCOMPARE(list.findKey("m"), -1);
+        QCOMPARE(list.rowText(2), QString("b"));
+        list.endUpdate();
+        QVERIFY(!list.updatesEnabled());
+        list.endUpdate();
+        QCOMPARE(rowTexts(list), QStringList({"a", "b", "z"}));
+        list.endUpdate(); // unbalanced: ignored
+
+        // Emptied while filling: nothing is left over.
+        list.beginUpdate();
+        list.addRow("q", "q", 1);
+        list.removeAllRows();
+        QCOMPARE(list.rowCount(), 0);
+        QCOMPARE(list.addRow("q", "q", 1), 0);
+        list.endUpdate();
+        QCOMPARE(rowTexts(list), QStringList({"q"}));
+
+        // Destroyed in the middle of a fill: the rows not yet shown go with it.
+        auto* unfinished = new KeyedListView;
+        unfinished->beginUpdate();
+        unfinished->addRow("x", "x", 1);
+        delete unfinished;
     }
 
     void mousePressRaisesMouseDownThenItemClick()

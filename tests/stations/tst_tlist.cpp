@@ -40,6 +40,14 @@ void setUpMainList(KeyedListView& list)
     list.setHeadersVisible(false);
 }
 
+// The editor's list after opening a fixture file.
+void openInEditor(const QString& file, KeyedListView& list)
+{
+    QStringList coll;
+    QVERIFY(TLIST_LoadFileToColl(fixture(file), coll));
+    TLIST_FillListViewEdit(coll, list);
+}
+
 // Peak resident memory of the process so far, in KiB.
 qint64 peakMemoryKiB()
 {
@@ -218,10 +226,8 @@ private Q_SLOTS:
 
     void savesWhatTheEditorShows()
     {
-        QStringList coll;
-        QVERIFY(TLIST_LoadFileToColl(fixture("czech.tlist"), coll));
         KeyedListView list;
-        TLIST_FillListViewEdit(coll, list);
+        openInEditor("czech.tlist", list);
         QTemporaryDir dir;
         const QString path = dir.filePath("saved.tlist");
         QVERIFY(TestFolders::writeBytes(path, "old list"));
@@ -240,10 +246,8 @@ private Q_SLOTS:
 
     void lfListSurvivesOpenAndSave()
     {
-        QStringList coll;
-        QVERIFY(TLIST_LoadFileToColl(fixture("lf-only.tlist"), coll));
         KeyedListView list;
-        TLIST_FillListViewEdit(coll, list);
+        openInEditor("lf-only.tlist", list);
         QTemporaryDir dir;
         QVERIFY(TLIST_SaveFile(dir.filePath("out.tlist"), list));
         QCOMPARE(TestFolders::readBytes(dir.filePath("out.tlist")),
@@ -267,10 +271,8 @@ private Q_SLOTS:
 
     void failedSaveKeepsTheOldList()
     {
-        QStringList coll;
-        QVERIFY(TLIST_LoadFileToColl(fixture("czech.tlist"), coll));
         KeyedListView list;
-        TLIST_FillListViewEdit(coll, list);
+        openInEditor("czech.tlist", list);
         QTemporaryDir dir;
         const QString path = dir.filePath("keep.tlist");
         const QByteArray old = TestFolders::readBytes(fixture("czech.tlist"));
