@@ -394,6 +394,17 @@ void KeyedListView::mouseDoubleClickEvent(QMouseEvent* event)
         Q_EMIT DblClick();
 }
 
+void KeyedListView::mouseMoveEvent(QMouseEvent* event)
+{
+    // Dragging with a button held would move the selection to another row
+    // without an ItemClick: the row clicked stays the selected one.
+    if (event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
 void KeyedListView::keyPressEvent(QKeyEvent* event)
 {
     const QPointer<KeyedListView> self(this);

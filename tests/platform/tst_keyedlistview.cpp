@@ -248,6 +248,21 @@ private Q_SLOTS:
         QCOMPARE(log.take(), QStringList({"MouseDown 1 0"}));
     }
 
+    void draggingKeepsTheClickedRowSelected()
+    {
+        KeyedListView list;
+        fillThree(list);
+        EventLog log(list);
+        QTest::mousePress(list.viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+        QMouseEvent move(QEvent::MouseMove, rowCentre(list, 2),
+                         list.viewport()->mapToGlobal(rowCentre(list, 2)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &move);
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, rowCentre(list, 2));
+        QCOMPARE(log.take(), QStringList({"MouseDown 1 0", "ItemClick 0"}));
+        QCOMPARE(list.selectedRow(), 0);
+    }
+
     void doubleClickRaisesDblClickOnce()
     {
         KeyedListView list;
