@@ -87,6 +87,8 @@ QStringView firstLineOf(QStringView value)
 
 QString readValue(QStringView text, QStringView section, QStringView key)
 {
+    section = section.trimmed();
+    key = key.trimmed();
     bool inSection = false;
     for (const QStringView raw : splitLines(text)) {
         const Line line = classify(raw);
