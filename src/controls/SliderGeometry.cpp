@@ -1,24 +1,12 @@
 #include "controls/SliderGeometry.h"
 
+#include "controls/Rounding.h"
+
 #include <algorithm>
-#include <cmath>
+
+using Rounding::halve;
 
 namespace SliderGeometry {
-
-int roundHalfEven(double x)
-{
-    const double floor = std::floor(x);
-    const double fraction = x - floor;
-    double result = floor;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0))
-        result = floor + 1.0;
-    return static_cast<int>(result);
-}
-
-int halve(double x)
-{
-    return roundHalfEven(x) / 2; // integer division truncates towards zero
-}
 
 double valueToPosition(int orientation, int travel, int value, int min, int range)
 {
@@ -33,7 +21,7 @@ std::optional<int> positionToValue(int orientation, double position, int travel,
     if (travel <= 0 || range <= 0)
         return std::nullopt;
     const double along = orientation == Horizontal ? position : double(travel) - position;
-    return roundHalfEven(along / double(travel) * double(range) + double(min));
+    return Rounding::halfEven(along / double(travel) * double(range) + double(min));
 }
 
 Layout layout(const LayoutInput& in)
@@ -92,10 +80,10 @@ QPoint railPicturePosition(int orientation, QSize control, QSize railPicture)
 
 QRect thumbRect(QPointF thumb, QSize thumbSize)
 {
-    const int left = roundHalfEven(thumb.x());
-    const int top = roundHalfEven(thumb.y());
-    const int right = roundHalfEven(thumb.x() + thumbSize.width());
-    const int bottom = roundHalfEven(thumb.y() + thumbSize.height());
+    const int left = Rounding::halfEven(thumb.x());
+    const int top = Rounding::halfEven(thumb.y());
+    const int right = Rounding::halfEven(thumb.x() + thumbSize.width());
+    const int bottom = Rounding::halfEven(thumb.y() + thumbSize.height());
     return QRect(left, top, right - left, bottom - top);
 }
 
@@ -111,7 +99,7 @@ QPoint tipPosition(int orientation, QPoint controlTopLeft, QPointF thumb, QSize 
         x = controlTopLeft.x() + thumb.x() - label.width() - 6;
         y = controlTopLeft.y() + thumb.y() + halve(thumbSize.height() - label.height() - 4);
     }
-    return QPoint(roundHalfEven(x), roundHalfEven(y));
+    return QPoint(Rounding::halfEven(x), Rounding::halfEven(y));
 }
 
 } // namespace SliderGeometry

@@ -18,12 +18,6 @@ inline constexpr int Vertical = 1;
 inline constexpr int RailImageStyle = 99;
 inline constexpr QSize DefaultThumb{16, 15}; // the thumb box without a picture
 
-// The nearest integer; a half goes to the even neighbour (2.5 -> 2, 3.5 -> 4).
-int roundHalfEven(double x);
-
-// "x \ 2": the nearest integer of x (half to even), halved towards zero.
-int halve(double x);
-
 // The thumb's left (horizontal) or top (vertical) for a value. `travel` is the
 // control's length less the thumb's along the orientation. A range that is not
 // positive (only possible from unchecked saved values) puts the thumb at Min.

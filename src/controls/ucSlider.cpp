@@ -2,6 +2,7 @@
 
 #include "controls/ControlError.h"
 #include "controls/ControlInput.h"
+#include "controls/Rounding.h"
 #include "controls/SliderGeometry.h"
 #include "controls/ucSliderTip.h"
 #include "platform/GdiEdge.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 
 using namespace SliderGeometry;
+using Rounding::halve;
 
 namespace {
 

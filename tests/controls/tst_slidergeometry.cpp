@@ -1,9 +1,11 @@
 // The slider's arithmetic, without a widget.
+#include "controls/Rounding.h"
 #include "controls/SliderGeometry.h"
 
 #include <QtTest>
 
 using namespace SliderGeometry;
+using Rounding::halve;
 
 class TestSliderGeometry : public QObject
 {
@@ -35,7 +37,7 @@ private Q_SLOTS:
         QFETCH(double, x);
         QFETCH(int, rounded);
         QFETCH(int, halved);
-        QCOMPARE(roundHalfEven(x), rounded);
+        QCOMPARE(Rounding::halfEven(x), rounded);
         QCOMPARE(halve(x), halved);
     }
 
