@@ -235,9 +235,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // Draws the button in a state (the way presses, moves and the hover timer
+    // do); previews and tests show a state with it without a mouse.
+    void drawState(int state);
+
 private:
     void changed() { drawState(m_state); }
-    void drawState(int state);
     void dispatchEnterExit(bool enter);
     void hoverTick();
     void updateAccessKey();

@@ -114,6 +114,15 @@ void LumenButton::setDisplayAsDefault(bool isDefault)
     update();
 }
 
+void LumenButton::previewLook(bool hovering, bool pressed)
+{
+    m_hovering = hovering;
+    m_pressed = pressed;
+    m_pressedLookSuspended = false;
+    m_shown = (hovering && !m_pictureHover.isNull()) ? m_pictureHover : m_picture;
+    update();
+}
+
 void LumenButton::applyCursor()
 {
     if (m_defCurHand)

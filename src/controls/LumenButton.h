@@ -183,6 +183,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // Shows the hovering and pressed looks without a mouse (for previews).
+    void previewLook(bool hovering, bool pressed);
+
 private:
     void applyCursor();
     void applyRegion();
