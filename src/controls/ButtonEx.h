@@ -22,68 +22,28 @@ public:
     explicit ButtonEx(QWidget* parent = nullptr);
 
     bool AllowDefault() const { return m_allowDefault; }
-    void setAllowDefault(bool v)
-    {
-        m_allowDefault = v;
-        changed();
-    }
+    void setAllowDefault(bool v) { set(m_allowDefault, v); }
     bool AllowFocus() const { return m_allowFocus; }
-    void setAllowFocus(bool v)
-    {
-        m_allowFocus = v;
-        changed();
-    }
+    void setAllowFocus(bool v) { set(m_allowFocus, v); }
     // 0 flat, 1 3D, 2 skinned (when SkinUp is set).
     int Appearance() const { return m_appearance; }
-    void setAppearance(int v)
-    {
-        m_appearance = v;
-        changed();
-    }
+    void setAppearance(int v) { set(m_appearance, v); }
     quint32 BackColor() const { return m_backColor; }
-    void setBackColor(quint32 v)
-    {
-        m_backColor = v;
-        changed();
-    }
+    void setBackColor(quint32 v) { set(m_backColor, v); }
     int BorderStyle() const { return m_borderStyle; }
-    void setBorderStyle(int v)
-    {
-        m_borderStyle = v;
-        changed();
-    }
+    void setBorderStyle(int v) { set(m_borderStyle, v); }
     QString Caption() const { return m_caption; }
     void setCaption(const QString& caption);
     int CaptionOffsetX() const { return m_captionOffsetX; }
-    void setCaptionOffsetX(int v)
-    {
-        m_captionOffsetX = v;
-        changed();
-    }
+    void setCaptionOffsetX(int v) { set(m_captionOffsetX, v); }
     int CaptionOffsetY() const { return m_captionOffsetY; }
-    void setCaptionOffsetY(int v)
-    {
-        m_captionOffsetY = v;
-        changed();
-    }
+    void setCaptionOffsetY(int v) { set(m_captionOffsetY, v); }
     quint32 ForeColor() const { return m_foreColor; }
-    void setForeColor(quint32 v)
-    {
-        m_foreColor = v;
-        changed();
-    }
+    void setForeColor(quint32 v) { set(m_foreColor, v); }
     quint32 HighlightColor() const { return m_highlightColor; }
-    void setHighlightColor(quint32 v)
-    {
-        m_highlightColor = v;
-        changed();
-    }
+    void setHighlightColor(quint32 v) { set(m_highlightColor, v); }
     bool HighlightPicture() const { return m_highlightPicture; }
-    void setHighlightPicture(bool v)
-    {
-        m_highlightPicture = v;
-        changed();
-    }
+    void setHighlightPicture(bool v) { set(m_highlightPicture, v); }
     QPixmap MouseIcon() const { return m_mouseIcon; }
     void setMouseIcon(const QPixmap& v);
     int MousePointer() const { return m_mousePointer; }
@@ -91,105 +51,41 @@ public:
     int OLEDropMode() const { return m_oleDropMode; }
     void setOLEDropMode(int v) { m_oleDropMode = v; }
     QPixmap Picture() const { return m_picture; }
-    void setPicture(const QPixmap& v)
-    {
-        m_picture = v;
-        changed();
-    }
+    void setPicture(const QPixmap& v) { set(m_picture, v); }
     QPixmap PictureDisabled() const { return m_pictureDisabled; }
-    void setPictureDisabled(const QPixmap& v)
-    {
-        m_pictureDisabled = v;
-        changed();
-    }
+    void setPictureDisabled(const QPixmap& v) { set(m_pictureDisabled, v); }
     QPixmap PictureDown() const { return m_pictureDown; }
-    void setPictureDown(const QPixmap& v)
-    {
-        m_pictureDown = v;
-        changed();
-    }
+    void setPictureDown(const QPixmap& v) { set(m_pictureDown, v); }
     QPixmap PictureFocus() const { return m_pictureFocus; }
-    void setPictureFocus(const QPixmap& v)
-    {
-        m_pictureFocus = v;
-        changed();
-    }
+    void setPictureFocus(const QPixmap& v) { set(m_pictureFocus, v); }
     int PictureOffsetX() const { return m_pictureOffsetX; }
-    void setPictureOffsetX(int v)
-    {
-        m_pictureOffsetX = v;
-        changed();
-    }
+    void setPictureOffsetX(int v) { set(m_pictureOffsetX, v); }
     int PictureOffsetY() const { return m_pictureOffsetY; }
-    void setPictureOffsetY(int v)
-    {
-        m_pictureOffsetY = v;
-        changed();
-    }
+    void setPictureOffsetY(int v) { set(m_pictureOffsetY, v); }
     QPixmap PictureOver() const { return m_pictureOver; }
-    void setPictureOver(const QPixmap& v)
-    {
-        m_pictureOver = v;
-        changed();
-    }
+    void setPictureOver(const QPixmap& v) { set(m_pictureOver, v); }
     bool RightToLeft() const { return m_rightToLeft; }
-    void setRightToLeft(bool v)
-    {
-        m_rightToLeft = v;
-        changed();
-    }
+    void setRightToLeft(bool v) { set(m_rightToLeft, v); }
     QPixmap SkinDisabled() const { return m_skinDisabled; }
-    void setSkinDisabled(const QPixmap& v)
-    {
-        m_skinDisabled = v;
-        changed();
-    }
+    void setSkinDisabled(const QPixmap& v) { set(m_skinDisabled, v); }
     QPixmap SkinDown() const { return m_skinDown; }
-    void setSkinDown(const QPixmap& v)
-    {
-        m_skinDown = v;
-        changed();
-    }
+    void setSkinDown(const QPixmap& v) { set(m_skinDown, v); }
     QPixmap SkinFocus() const { return m_skinFocus; }
-    void setSkinFocus(const QPixmap& v)
-    {
-        m_skinFocus = v;
-        changed();
-    }
+    void setSkinFocus(const QPixmap& v) { set(m_skinFocus, v); }
     QPixmap SkinOver() const { return m_skinOver; }
-    void setSkinOver(const QPixmap& v)
-    {
-        m_skinOver = v;
-        changed();
-    }
+    void setSkinOver(const QPixmap& v) { set(m_skinOver, v); }
     QPixmap SkinUp() const { return m_skinUp; }
-    void setSkinUp(const QPixmap& v)
-    {
-        m_skinUp = v;
-        changed();
-    }
+    void setSkinUp(const QPixmap& v) { set(m_skinUp, v); }
     // 0 push button, 1 toggle.
     int Style() const { return m_style; }
-    void setStyle(int v)
-    {
-        m_style = v;
-        changed();
-    }
+    void setStyle(int v) { set(m_style, v); }
     QString ToolTipText() const { return toolTip(); }
     void setToolTipText(const QString& v) { setToolTip(v); }
     quint32 TransparentColor() const { return m_transparentColor; }
-    void setTransparentColor(quint32 v)
-    {
-        m_transparentColor = v;
-        changed();
-    }
+    void setTransparentColor(quint32 v) { set(m_transparentColor, v); }
     // A toggle's state: 0 in (drawn down), 1 out.
     int Value() const { return m_value; }
-    void setValue(int v)
-    {
-        m_value = v;
-        changed();
-    }
+    void setValue(int v) { set(m_value, v); }
     int WhatsThisHelpID() const { return m_whatsThisHelpId; }
     void setWhatsThisHelpID(int v) { m_whatsThisHelpId = v; }
 
@@ -241,6 +137,12 @@ protected:
 
 private:
     void changed() { drawState(m_state); }
+    // Stores a property and redraws the current state.
+    template <typename T> void set(T& field, const T& value)
+    {
+        field = value;
+        changed();
+    }
     void dispatchEnterExit(bool enter);
     void hoverTick();
     void updateAccessKey();

@@ -123,6 +123,24 @@ void LumenButton::previewLook(bool hovering, bool pressed)
     update();
 }
 
+void LumenButton::setMousePointer(int v)
+{
+    m_mousePointer = v;
+    applyCursor();
+}
+
+void LumenButton::setMouseIcon(const QPixmap& v)
+{
+    m_mouseIcon = v;
+    applyCursor();
+}
+
+void LumenButton::setDefCurHand(bool v)
+{
+    m_defCurHand = v;
+    applyCursor();
+}
+
 void LumenButton::applyCursor()
 {
     if (m_defCurHand)

@@ -26,23 +26,11 @@ public:
     ~LumenButton() override;
 
     int MousePointer() const { return m_mousePointer; }
-    void setMousePointer(int v)
-    {
-        m_mousePointer = v;
-        applyCursor();
-    }
+    void setMousePointer(int v);
     QPixmap MouseIcon() const { return m_mouseIcon; }
-    void setMouseIcon(const QPixmap& v)
-    {
-        m_mouseIcon = v;
-        applyCursor();
-    }
+    void setMouseIcon(const QPixmap& v);
     bool ShowFocusRect() const { return m_showFocusRect; }
-    void setShowFocusRect(bool v)
-    {
-        m_showFocusRect = v;
-        update();
-    }
+    void setShowFocusRect(bool v) { set(m_showFocusRect, v); }
     QString URL() const { return m_url; }
     void setURL(const QString& v) { m_url = v; }
     QString Caption() const { return m_caption; }
@@ -50,96 +38,44 @@ public:
     int ButtonStyle() const { return m_buttonStyle; }
     void setButtonStyle(int style);
     int PicturePosition() const { return m_picturePosition; }
-    void setPicturePosition(int v)
-    {
-        m_picturePosition = v;
-        update();
-    }
+    void setPicturePosition(int v) { set(m_picturePosition, v); }
     QPixmap Picture() const { return m_picture; }
     void setPicture(const QPixmap& picture);
     int PictureWidth() const { return m_pictureWidth; }
-    void setPictureWidth(int v)
-    {
-        m_pictureWidth = v;
-        update();
-    }
+    void setPictureWidth(int v) { set(m_pictureWidth, v); }
     int PictureHeight() const { return m_pictureHeight; }
-    void setPictureHeight(int v)
-    {
-        m_pictureHeight = v;
-        update();
-    }
+    void setPictureHeight(int v) { set(m_pictureHeight, v); }
     int PictureSize() const { return m_pictureSize; }
     void setPictureSize(int mode);
     QPixmap PictureHover() const { return m_pictureHover; }
-    void setPictureHover(const QPixmap& v)
-    {
-        m_pictureHover = v;
-        update();
-    }
+    void setPictureHover(const QPixmap& v) { set(m_pictureHover, v); }
     quint32 XPColor_Pressed() const { return m_xpColorPressed; }
-    void setXPColor_Pressed(quint32 v)
-    {
-        m_xpColorPressed = v;
-        update();
-    }
+    void setXPColor_Pressed(quint32 v) { set(m_xpColorPressed, v); }
     quint32 XPColor_Hover() const { return m_xpColorHover; }
-    void setXPColor_Hover(quint32 v)
-    {
-        m_xpColorHover = v;
-        update();
-    }
+    void setXPColor_Hover(quint32 v) { set(m_xpColorHover, v); }
     bool XPDefaultColors() const { return m_xpDefaultColors; }
-    void setXPDefaultColors(bool v)
-    {
-        m_xpDefaultColors = v;
-        update();
-    }
+    void setXPDefaultColors(bool v) { set(m_xpDefaultColors, v); }
     quint32 BackColor() const { return m_backColor; }
-    void setBackColor(quint32 v)
-    {
-        m_backColor = v;
-        update();
-    }
+    void setBackColor(quint32 v) { set(m_backColor, v); }
     quint32 ForeColor() const { return m_foreColor; }
-    void setForeColor(quint32 v)
-    {
-        m_foreColor = v;
-        update();
-    }
+    void setForeColor(quint32 v) { set(m_foreColor, v); }
     QString SoundOver() const { return m_soundOver; }
     void setSoundOver(const QString& v) { m_soundOver = v; }
     QString SoundClick() const { return m_soundClick; }
     void setSoundClick(const QString& v) { m_soundClick = v; }
     QString version() const;
     bool DefCurHand() const { return m_defCurHand; }
-    void setDefCurHand(bool v)
-    {
-        m_defCurHand = v;
-        applyCursor();
-    }
+    void setDefCurHand(bool v);
     bool XPShowBorderAlways() const { return m_xpShowBorderAlways; }
     void setXPShowBorderAlways(bool v) { m_xpShowBorderAlways = v; }
     quint32 MaskColor() const { return m_maskColor; }
-    void setMaskColor(quint32 v)
-    {
-        m_maskColor = v;
-        update();
-    }
+    void setMaskColor(quint32 v) { set(m_maskColor, v); }
     bool TransparentBG() const { return m_transparentBG; }
     void setTransparentBG(bool v);
     int BEVEL() const { return m_bevel; }
-    void setBEVEL(int v)
-    {
-        m_bevel = v;
-        update();
-    }
+    void setBEVEL(int v) { set(m_bevel, v); }
     int BEVELDEPTH() const { return m_bevelDepth; }
-    void setBEVELDEPTH(int v)
-    {
-        m_bevelDepth = v;
-        update();
-    }
+    void setBEVELDEPTH(int v) { set(m_bevelDepth, v); }
 
     // The host's default-button ambient: classic looks frame the default button.
     void setDisplayAsDefault(bool isDefault);
@@ -187,6 +123,12 @@ protected:
     void previewLook(bool hovering, bool pressed);
 
 private:
+    // Stores a property and repaints.
+    template <typename T> void set(T& field, const T& value)
+    {
+        field = value;
+        update();
+    }
     void applyCursor();
     void applyRegion();
     void updateAccessKey();
