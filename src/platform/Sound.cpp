@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 
 #include <gst/gst.h>
 
@@ -12,48 +13,62 @@
 
 namespace {
 
-std::atomic<int> g_playing{0};
-
 Sound::Handler& installedHandler()
 {
     static Sound::Handler handler;
     return handler;
 }
 
-void finish(GstElement* pipeline)
-{
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
-    --g_playing;
-}
-
 struct Playing
 {
-    GstElement* pipeline;
-    std::atomic<bool> done{false};
+    quint64 id = 0;
+    GstElement* pipeline = nullptr;
+    std::atomic<bool> stopping{false}; // set before the application stops it
 };
+
+// The sounds still playing, by id; used on the application's thread only.
+QHash<quint64, Playing*>& active()
+{
+    static QHash<quint64, Playing*> playing;
+    return playing;
+}
+
+void finish(quint64 id)
+{
+    Playing* playing = active().take(id);
+    if (!playing)
+        return;
+    gst_element_set_state(playing->pipeline, GST_STATE_NULL);
+    GstBus* bus = gst_element_get_bus(playing->pipeline);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_object_unref(playing->pipeline);
+    delete playing;
+}
+
+// At exit, sounds still playing are stopped before the application goes.
+void stopAll()
+{
+    for (const quint64 id : active().keys()) {
+        active().value(id)->stopping = true;
+        finish(id);
+    }
+}
 
 // Runs on streaming threads: the pipeline is torn down on the application's
 // thread, since it must not change its own state from inside.
 GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
 {
     const GstMessageType type = GST_MESSAGE_TYPE(message);
-    if (type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR) {
-        auto* playing = static_cast<Playing*>(data);
-        // Both an error and EOS can arrive; tear down only once.
-        if (!playing->done.exchange(true)) {
-            GstElement* pipeline = playing->pipeline;
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [pipeline] { finish(pipeline); },
-                Qt::QueuedConnection);
-        }
+    // The entry lives until finish(), which stops these threads first; an
+    // error and EOS may both arrive, and finish() runs only once per id.
+    const auto* playing = static_cast<const Playing*>(data);
+    if ((type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR) && !playing->stopping) {
+        const quint64 id = playing->id;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [id] { finish(id); }, Qt::QueuedConnection);
     }
     return GST_BUS_DROP;
-}
-
-void deletePlaying(gpointer data)
-{
-    delete static_cast<Playing*>(data);
 }
 
 GstElement* makeSink()
@@ -82,14 +97,19 @@ bool startPipeline(const QString& file)
     g_free(uri);
     if (GstElement* sink = makeSink())
         g_object_set(pipeline, "audio-sink", sink, nullptr);
+    static quint64 lastId = 0;
+    static const bool stopAtExit = (qAddPostRoutine(stopAll), true);
+    Q_UNUSED(stopAtExit)
+    auto* playing = new Playing;
+    playing->id = ++lastId;
+    playing->pipeline = pipeline;
+    active().insert(playing->id, playing);
     GstBus* bus = gst_element_get_bus(pipeline);
-    auto* playing = new Playing{pipeline};
-    gst_bus_set_sync_handler(bus, onBusMessage, playing, deletePlaying);
+    gst_bus_set_sync_handler(bus, onBusMessage, playing, nullptr);
     gst_object_unref(bus);
-    ++g_playing;
     if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-        if (!playing->done.exchange(true))
-            finish(pipeline);
+        playing->stopping = true;
+        finish(playing->id);
         return false;
     }
     return true;
@@ -117,7 +137,7 @@ bool play(const QString& path)
 
 int playingCount()
 {
-    return g_playing.load();
+    return int(active().size());
 }
 
 Handler setHandler(Handler handler)

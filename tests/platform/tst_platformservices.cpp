@@ -72,6 +72,15 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(Sound::playingCount(), 0, 5000);
     }
 
+    void aBrokenSoundFileIsReleasedToo()
+    {
+        TemporaryProgramFolder folder;
+        const QString file = folder.file(QStringLiteral("broken.wav"));
+        QVERIFY(TestFolders::writeBytes(file, QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20)));
+        Sound::play(file); // may fail at once or report an error later
+        QTRY_COMPARE_WITH_TIMEOUT(Sound::playingCount(), 0, 5000);
+    }
+
     void addressesGoToTheirHandlers()
     {
         AddressCatcher mail;
