@@ -1,5 +1,6 @@
 #include "services/QtMagneticWindows.h"
 
+#include "common/Logging.h"
 #include "services/X11Native.h"
 #include "services/cMagneticWnd.h"
 
@@ -55,6 +56,9 @@ bool QtMagneticWindows::isWindow(WndHandle hWnd) const
 
 WndRect QtMagneticWindows::windowRect(WndHandle hWnd) const
 {
+    // A dragged window starts from where it was before the drag.
+    if (hWnd == m_session.hWnd)
+        return m_session.before;
     const QWidget* w = widget(hWnd);
     return w ? frameRect(w) : WndRect{};
 }
@@ -67,18 +71,24 @@ bool QtMagneticWindows::isMaximized(WndHandle hWnd) const
 
 QPoint QtMagneticWindows::cursorPos() const
 {
-    // During a drag the window manager places the window from the pointer; the
-    // point that travels with the window is the cursor as that placement saw it.
+    // The window manager places a dragged window from the pointer: the cursor of
+    // a drag is the point that travels with the window from where the drag began.
+    if (m_session.entering)
+        return m_session.anchor;
     if (const QWidget* w = m_session.hWnd ? widget(m_session.hWnd) : nullptr)
-        return m_session.anchor + (w->frameGeometry().topLeft() - m_session.startTopLeft);
+        return m_session.anchor +
+               (w->frameGeometry().topLeft() - m_session.before.toQRect().topLeft());
     return QCursor::pos();
 }
 
 void QtMagneticWindows::deferMoves(const QList<DeferredMove>& moves)
 {
     for (const DeferredMove& m : moves) {
-        if (QWidget* w = widget(m.hWnd))
+        if (QWidget* w = widget(m.hWnd)) {
             w->move(m.topLeft);
+            if (m_hooked.contains(m.hWnd))
+                m_hooked[m.hWnd].lastKnown = frameRect(w);
+        }
     }
 }
 
@@ -140,7 +150,7 @@ bool QtMagneticWindows::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Move:
     case QEvent::Resize:
-        geometryChanged(hWnd);
+        geometryChanged(hWnd, event->spontaneous());
         break;
     case QEvent::WindowStateChange: {
         const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
@@ -156,32 +166,38 @@ bool QtMagneticWindows::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void QtMagneticWindows::geometryChanged(WndHandle hWnd)
+void QtMagneticWindows::geometryChanged(WndHandle hWnd, bool fromWindowSystem)
 {
     QWidget* w = widget(hWnd);
     Hooked& hooked = m_hooked[hWnd];
+    const WndRect now = frameRect(w);
     if (m_session.hWnd == hWnd) {
         if (m_session.released) {
             m_settle.start();
-            return;
+        } else if (now.width() == m_session.before.width() &&
+                   now.height() == m_session.before.height()) {
+            WndRect r = now;
+            send(hWnd, cMagneticWnd::WM_MOVING, 0, &r); // glued children follow at once
         }
-        WndRect r = frameRect(w);
-        if (r.width() == m_session.before.width() && r.height() == m_session.before.height())
-            send(hWnd, cMagneticWnd::WM_MOVING, 0, &r); // glued children follow now
         return;
     }
-    const bool draggable = w->isVisible() && !(w->windowState() & NoSnapStates);
-    if (m_session.hWnd == 0 && draggable && X11Native::pointerButtonsDown()) {
-        m_session.hWnd = hWnd;
-        m_session.before = hooked.lastKnown;
-        m_session.startTopLeft = w->frameGeometry().topLeft();
-        m_session.anchor = QCursor::pos();
-        send(hWnd, cMagneticWnd::WM_ENTERSIZEMOVE);
-        m_poll.start();
-        geometryChanged(hWnd);
+    const bool dragged = fromWindowSystem && m_session.hWnd == 0 && X11Native::available() &&
+                         w->isVisible() && !(w->windowState() & NoSnapStates) &&
+                         !(now == hooked.lastKnown);
+    if (!dragged) {
+        hooked.lastKnown = now;
         return;
     }
-    hooked.lastKnown = frameRect(w);
+    qCDebug(lcServices) << "drag of" << hWnd << "from" << hooked.lastKnown.toQRect();
+    m_session.hWnd = hWnd;
+    m_session.before = hooked.lastKnown;
+    m_session.anchor = QCursor::pos();
+    m_session.released = false;
+    m_session.entering = true;
+    send(hWnd, cMagneticWnd::WM_ENTERSIZEMOVE);
+    m_session.entering = false;
+    m_poll.start();
+    geometryChanged(hWnd, fromWindowSystem);
 }
 
 void QtMagneticWindows::poll()
@@ -203,12 +219,14 @@ void QtMagneticWindows::finish()
     }
     const WndRect now = frameRect(w);
     WndRect r = now;
+    qCDebug(lcServices) << "drag of" << hWnd << "ends at" << now.toQRect();
     const int edge = sizingEdge(m_session.before, now);
     if (edge != 0)
         send(hWnd, cMagneticWnd::WM_SIZING, edge, &r);
     else if (!(now == m_session.before))
         send(hWnd, cMagneticWnd::WM_MOVING, 0, &r);
     m_session = {};
+    qCDebug(lcServices) << "snapped to" << r.toQRect();
     if (!(r == now)) {
         if (edge == 0) {
             w->move(r.left, r.top);
@@ -239,6 +257,7 @@ void QtMagneticWindows::send(WndHandle hWnd, unsigned message, qintptr wParam, W
 
 QWidget* QtMagneticWindows::widget(WndHandle hWnd) const
 {
+    // A window being registered is measured before it is hooked.
     const auto it = m_hooked.constFind(hWnd);
-    return it != m_hooked.cend() ? it->widget.data() : nullptr;
+    return it != m_hooked.cend() ? it->widget.data() : QWidget::find(WId(hWnd));
 }

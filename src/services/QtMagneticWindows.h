@@ -1,12 +1,13 @@
 // MagneticWindowSystem for Qt top-level widgets, named by their native window ids.
 //
 // On X11 the window manager drives a drag and the program only sees the window's
-// moves and resizes. A burst of them while a mouse button is held is one drag: it
-// starts at the first move or resize, every move is a moving step (glued children
-// follow at once), and once the buttons are up and the window has stayed still
+// moves and resizes, often only the last one (openbox reports a move when the
+// button is released). So a drag starts at any move or resize the window system
+// reports for a shown, normal window; every move is a moving step (glued children
+// follow at once); once no mouse button is held and the window has stayed still
 // for a moment the drag ends: the window itself is put where the moving or sizing
-// step says, and gluing is recomputed. Moves without a held button (placement,
-// maximising, the program's own moves) never snap.
+// step says, and gluing is recomputed. The program's own moves, and windows that
+// are maximised, minimised or full screen, never snap.
 #pragma once
 
 #include "services/MagneticWindowSystem.h"
@@ -55,13 +56,13 @@ private:
     struct Session
     {
         WndHandle hWnd = 0;
-        WndRect before;      // the window's rectangle before the drag
-        QPoint startTopLeft; // its top-left when the drag was noticed
-        QPoint anchor;       // the cursor at that moment
+        WndRect before; // the window's rectangle before the drag
+        QPoint anchor;  // the cursor when the drag was noticed
+        bool entering = false;
         bool released = false;
     };
 
-    void geometryChanged(WndHandle hWnd);
+    void geometryChanged(WndHandle hWnd, bool fromWindowSystem);
     void poll();
     void finish();
     void send(WndHandle hWnd, unsigned message, qintptr wParam = 0, WndRect* rect = nullptr);

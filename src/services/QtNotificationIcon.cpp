@@ -37,13 +37,13 @@ void QtNotificationIcon::remove()
     m_icon.hide();
 }
 
-QString QtNotificationIcon::hostIdFrom(const QString& statusNotifierOwner, quint32 x11TrayOwner,
-                                       bool otherPlatformTray)
+QString QtNotificationIcon::hostIdFrom(const QString& statusNotifierOwner,
+                                       const QString& x11TrayOwner, bool otherPlatformTray)
 {
     if (!statusNotifierOwner.isEmpty())
         return QLatin1String("sni:") + statusNotifierOwner;
-    if (x11TrayOwner != 0)
-        return QLatin1String("x11:") + QString::number(x11TrayOwner);
+    if (!x11TrayOwner.isEmpty())
+        return QLatin1String("x11:") + x11TrayOwner;
     if (otherPlatformTray)
         return QStringLiteral("system");
     return {};
@@ -60,7 +60,7 @@ QString QtNotificationIcon::hostId() const
             watcherOwner = reply.value();
     }
     const bool x11 = X11Native::available();
-    const quint32 trayOwner = x11 ? X11Native::systemTrayOwner() : 0;
+    const QString trayOwner = x11 ? X11Native::systemTrayHost() : QString();
     // Off X11 (Windows, macOS) the platform's own answer is all there is.
     const bool otherTray = !x11 && QSystemTrayIcon::isSystemTrayAvailable();
     return hostIdFrom(watcherOwner, trayOwner, otherTray);

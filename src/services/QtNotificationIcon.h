@@ -23,7 +23,7 @@ public:
 
     // The host identity as a pure function of what can be seen: the owner of
     // the StatusNotifier watcher's bus name wins over the X11 tray selection.
-    static QString hostIdFrom(const QString& statusNotifierOwner, quint32 x11TrayOwner,
+    static QString hostIdFrom(const QString& statusNotifierOwner, const QString& x11TrayOwner,
                               bool otherPlatformTray);
 
 private:

@@ -1,5 +1,6 @@
 #include "services/SysTray.h"
 
+#include "common/Logging.h"
 #include "services/QtNotificationIcon.h"
 #include "services/TrayMouseMessages.h"
 #include "services/frmInternal.h"
@@ -192,6 +193,8 @@ void SysTray::FormRestore()
 void SysTray::WatchTaskbar()
 {
     const QString host = m_icon->hostId();
+    if (host != m_taskbarHost)
+        qCDebug(lcServices) << "notification area host" << m_taskbarHost << "->" << host;
     if (host != m_taskbarHost && !host.isEmpty() && m_visible) {
         RemoveTrayIcon();
         AddTrayIcon();

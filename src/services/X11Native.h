@@ -2,7 +2,7 @@
 // Every function answers "nothing" (false, 0) when the program does not run on X11.
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 namespace X11Native {
 
@@ -10,6 +10,11 @@ bool available();
 
 // The owner window of _NET_SYSTEM_TRAY_S<screen>, the system tray's manager; 0 for none.
 quint32 systemTrayOwner();
+
+// The system tray's manager as "owner/generation": the generation grows each time
+// a manager takes the selection or its window goes away, so a new manager that
+// happens to reuse the old window id is still a new one. Empty when there is none.
+QString systemTrayHost();
 
 // True while any mouse button is held down (a window manager drag is running).
 bool pointerButtonsDown();

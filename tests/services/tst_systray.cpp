@@ -508,10 +508,10 @@ private Q_SLOTS:
 
     void hostIdentity()
     {
-        QCOMPARE(QtNotificationIcon::hostIdFrom(":1.5", 77, true), QString("sni::1.5"));
-        QCOMPARE(QtNotificationIcon::hostIdFrom("", 77, false), QString("x11:77"));
-        QCOMPARE(QtNotificationIcon::hostIdFrom("", 0, true), QString("system"));
-        QCOMPARE(QtNotificationIcon::hostIdFrom("", 0, false), QString());
+        QCOMPARE(QtNotificationIcon::hostIdFrom(":1.5", "77/1", true), QString("sni::1.5"));
+        QCOMPARE(QtNotificationIcon::hostIdFrom("", "77/1", false), QString("x11:77/1"));
+        QCOMPARE(QtNotificationIcon::hostIdFrom("", "", true), QString("system"));
+        QCOMPARE(QtNotificationIcon::hostIdFrom("", "", false), QString());
         QCOMPARE(X11Native::screenNumber(":0"), 0);
         QCOMPARE(X11Native::screenNumber(":12.1"), 1);
         QCOMPARE(X11Native::screenNumber("host.example:3.2"), 2);
