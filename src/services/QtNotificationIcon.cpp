@@ -5,6 +5,11 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+
+namespace {
+const QString StatusNotifierWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+}
 
 QtNotificationIcon::QtNotificationIcon(QObject* parent) : NotificationIcon(parent)
 {
@@ -13,6 +18,18 @@ QtNotificationIcon::QtNotificationIcon(QObject* parent) : NotificationIcon(paren
                 for (int message : TrayMouse::messagesFor(reason))
                     Q_EMIT mouseMessage(message);
             });
+    // The watcher's owner is followed by signal: the host watch never waits on the bus.
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return;
+    const auto reply = bus.interface()->serviceOwner(StatusNotifierWatcher);
+    if (reply.isValid())
+        m_watcherOwner = reply.value();
+    auto* watcher = new QDBusServiceWatcher(StatusNotifierWatcher, bus,
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(
+        watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+        [this](const QString&, const QString&, const QString& owner) { m_watcherOwner = owner; });
 }
 
 void QtNotificationIcon::add(const QIcon& icon, const QString& tip)
@@ -51,17 +68,9 @@ QString QtNotificationIcon::hostIdFrom(const QString& statusNotifierOwner,
 
 QString QtNotificationIcon::hostId() const
 {
-    QString watcherOwner;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected() && bus.interface()) {
-        const auto reply =
-            bus.interface()->serviceOwner(QStringLiteral("org.kde.StatusNotifierWatcher"));
-        if (reply.isValid())
-            watcherOwner = reply.value();
-    }
     const bool x11 = X11Native::available();
     const QString trayOwner = x11 ? X11Native::systemTrayHost() : QString();
     // Off X11 (Windows, macOS) the platform's own answer is all there is.
     const bool otherTray = !x11 && QSystemTrayIcon::isSystemTrayAvailable();
-    return hostIdFrom(watcherOwner, trayOwner, otherTray);
+    return hostIdFrom(m_watcherOwner, trayOwner, otherTray);
 }

@@ -28,4 +28,5 @@ public:
 
 private:
     QSystemTrayIcon m_icon;
+    QString m_watcherOwner; // of the StatusNotifier watcher's bus name; empty for none
 };

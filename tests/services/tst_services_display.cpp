@@ -6,6 +6,7 @@
 #include "services/X11Native.h"
 #include "services/cMagneticWnd.h"
 
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QProcess>
@@ -232,6 +233,18 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(child.frameGeometry().topLeft(), beside + QPoint(-60, 150), 5000);
         QTest::qWait(QtMagneticWindows::SettleMs + 300);
         QVERIFY(magnetic.isGlued(child.winId()));
+    }
+
+    void aStatusNotifierWatcherIsTheHostWhileItRuns()
+    {
+        QtNotificationIcon icon;
+        QVERIFY(icon.hostId().startsWith("x11:"));
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        QVERIFY(bus.isConnected());
+        QVERIFY(bus.registerService("org.kde.StatusNotifierWatcher"));
+        QTRY_COMPARE_WITH_TIMEOUT(icon.hostId(), "sni:" + bus.baseService(), 5000);
+        QVERIFY(bus.unregisterService("org.kde.StatusNotifierWatcher"));
+        QTRY_VERIFY_WITH_TIMEOUT(icon.hostId().startsWith("x11:"), 5000);
     }
 
     // Replaces the tray host, so it runs last.
