@@ -187,7 +187,7 @@ private Q_SLOTS:
              << "1";
         QVERIFY(xdotool(args));
         QTest::qWait(QtMagneticWindows::SettleMs + 600);
-        QCOMPARE(window.frameGeometry().left(), work.left() + landed);
+        QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().left(), work.left() + landed, 5000);
         QCOMPARE(window.frameGeometry().top(), frame.top() + 40);
         QCOMPARE(window.frameGeometry().size(), frame.size());
     }
