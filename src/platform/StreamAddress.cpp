@@ -74,7 +74,8 @@ StreamAddress StreamAddress::parse(const QString& text)
     }
 
     a.scheme = m.captured(1).toLower();
-    const QUrl url(t, QUrl::StrictMode);
+    // Local file addresses are often written with blanks and national characters.
+    const QUrl url(t, a.scheme == QLatin1String("file") ? QUrl::TolerantMode : QUrl::StrictMode);
     if (a.scheme == QLatin1String("file")) {
         if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty()) {
             a.kind = Invalid;
