@@ -20,7 +20,8 @@
 namespace {
 
 constexpr int ProbeTimeoutMs = 3000;
-constexpr guint PlayFlagAudio = 0x02;
+// Audio only; our output bin converts, so playbin adds no converters of its own.
+constexpr guint PlayFlags = 0x02 | 0x20;
 
 qint64 nowMs()
 {
@@ -119,31 +120,34 @@ GstPadProbeReturn noteData(GstPad*, GstPadProbeInfo*, gpointer data)
     return GST_PAD_PROBE_OK;
 }
 
-// audioconvert ! capsfilter(stereo F32/S16) with the gain probe on its output.
-GstElement* makeAudioFilter(const SessionPtr& session)
+// audioconvert ! audioresample ! capsfilter(stereo F32/S16) ! output, with the gain
+// probe right before the output, so that a volume change is heard at once.
+GstElement* makeOutputBin(const SessionPtr& session, GstElement* output)
 {
-    GstElement* bin = gst_bin_new("skytuner-gain");
+    GstElement* bin = gst_bin_new("skytuner-output");
     GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+    GstElement* resample = gst_element_factory_make("audioresample", nullptr);
     GstElement* filter = gst_element_factory_make("capsfilter", nullptr);
-    if (!convert || !filter) {
+    if (!convert || !resample || !filter) {
         gst_clear_object(&convert);
+        gst_clear_object(&resample);
         gst_clear_object(&filter);
         gst_object_unref(gst_object_ref_sink(bin));
+        gst_object_unref(gst_object_ref_sink(output));
         return nullptr;
     }
     GstCaps* caps = gst_caps_from_string(
         "audio/x-raw,format=(string){F32LE,S16LE},layout=interleaved,channels=2");
     g_object_set(filter, "caps", caps, nullptr);
     gst_caps_unref(caps);
-    gst_bin_add_many(GST_BIN(bin), convert, filter, nullptr);
-    gst_element_link(convert, filter);
+    gst_bin_add_many(GST_BIN(bin), convert, resample, filter, output, nullptr);
+    gst_element_link_many(convert, resample, filter, output, nullptr);
     GstPad* in = gst_element_get_static_pad(convert, "sink");
     GstPad* out = gst_element_get_static_pad(filter, "src");
     gst_pad_add_probe(
         out, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
         applyGains, newSessionRef(session), deleteSession);
     gst_element_add_pad(bin, gst_ghost_pad_new("sink", in));
-    gst_element_add_pad(bin, gst_ghost_pad_new("src", out));
     gst_object_unref(in);
     gst_object_unref(out);
     return bin;
@@ -195,6 +199,7 @@ struct GstStreamEngine::Private
     bool playing = false;
     bool failed = false;
     bool sawBuffering = false;
+    bool gotHeaders = false;
     int bufferPercent = 0;
     QString missingDecoder;
     QString title;
@@ -373,8 +378,13 @@ void GstStreamEngine::Private::onError(GstMessage* message)
     const StreamAddress address = StreamAddress::parse(uri);
     ConnectProbe::diagnose(address.host, address.port, ProbeTimeoutMs, relay,
                            [this, gen = generation](StreamError e) {
-                               if (gen == generation && pipeline)
-                                   Q_EMIT q->failed(e);
+                               if (gen != generation || !pipeline)
+                                   return;
+                               // Reachable, yet no HTTP answer came: garbage or endless headers.
+                               if (e.kind == StreamError::ConnectionLost && !gotHeaders &&
+                                   uri.startsWith(QLatin1String("http")))
+                                   e.kind = StreamError::BadResponse;
+                               Q_EMIT q->failed(e);
                            });
 }
 
@@ -392,6 +402,7 @@ void GstStreamEngine::Private::onElementMessage(GstMessage* message)
     const GstStructure* headers = nullptr;
     if (!gst_structure_get(s, "response-headers", GST_TYPE_STRUCTURE, &headers, nullptr))
         return;
+    gotHeaders = gst_structure_n_fields(headers) > 0;
     const QString type = headerValue(headers, "Content-Type");
     const QString name = headerValue(headers, "icy-name");
     gst_structure_free(const_cast<GstStructure*>(headers));
@@ -486,12 +497,16 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
         g_clear_error(&error);
         return;
     }
-    GstElement* filter = makeAudioFilter(d->session);
+    GstElement* output = makeOutputBin(d->session, d->audioSink);
+    if (!output) {
+        d->audioSink = nullptr;
+        d->failLater(
+            StreamError::make(StreamError::UnsupportedFormat, {}, QStringLiteral("audioconvert")));
+        return;
+    }
     const QByteArray encoded = uri.toUtf8();
-    g_object_set(d->pipeline, "uri", encoded.constData(), "flags", PlayFlagAudio, "audio-sink",
-                 d->audioSink, nullptr);
-    if (filter)
-        g_object_set(d->pipeline, "audio-filter", filter, nullptr);
+    g_object_set(d->pipeline, "uri", encoded.constData(), "flags", PlayFlags, "audio-sink", output,
+                 nullptr);
     g_signal_connect_data(
         d->pipeline, "source-setup", G_CALLBACK(Private::sourceSetup), newSessionRef(d->session),
         GClosureNotify(+[](gpointer data, GClosure*) { deleteSession(data); }), GConnectFlags(0));
@@ -511,6 +526,7 @@ void GstStreamEngine::close()
     d->playing = false;
     d->failed = false;
     d->sawBuffering = false;
+    d->gotHeaders = false;
     d->bufferPercent = 0;
     d->missingDecoder.clear();
     d->title.clear();

@@ -89,11 +89,13 @@ void configureSource(GstElement* source, bool radioMetadata)
         if (spec->value_type == G_TYPE_STRING)
             g_object_set(source, "user-agent", agent.constData(), nullptr);
     });
+    // A little longer than the engine's own watch, which names the time-out as such.
+    const guint seconds = IoTimeoutSeconds + 5;
     setIfPresent(source, "timeout", [&](GParamSpec* spec) {
         if (spec->value_type == G_TYPE_UINT)
-            g_object_set(source, "timeout", guint(IoTimeoutSeconds), nullptr);
+            g_object_set(source, "timeout", seconds, nullptr);
         else if (spec->value_type == G_TYPE_UINT64) // rtspsrc: microseconds
-            g_object_set(source, "timeout", guint64(IoTimeoutSeconds) * 1000000, nullptr);
+            g_object_set(source, "timeout", guint64(seconds) * 1000000, nullptr);
     });
     setIfPresent(source, "retries", [&](GParamSpec* spec) {
         if (spec->value_type == G_TYPE_INT)

@@ -9,6 +9,7 @@ bool StreamError::transient() const
     case ConnectionRefused:
     case Timeout:
     case ConnectionLost:
+    case BadResponse:
         return true;
     case HttpStatus:
         // A restarting server answers 404 for its mount or 5xx for a moment.
@@ -64,6 +65,8 @@ QString StreamError::text() const
         return QStringLiteral("Chyba: server %1 neodpovídá (vypršel časový limit)").arg(host);
     case ConnectionLost:
         return QStringLiteral("Chyba: spojení se serverem %1 bylo přerušeno").arg(host);
+    case BadResponse:
+        return QStringLiteral("Chyba: server %1 neposlal platnou odpověď").arg(host);
     case NotAudio:
         return QStringLiteral("Chyba: adresa nevede na zvukový stream");
     case UnsupportedFormat:

@@ -5,18 +5,37 @@
 #include <QTcpSocket>
 
 #include <csignal>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace ChildProcess {
 
-std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments)
+std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments,
+                                const char* userName)
 {
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (userName && geteuid() == 0) {
+        const passwd* user = getpwnam(userName);
+        if (!user)
+            return nullptr;
+        uid = user->pw_uid;
+        gid = user->pw_gid;
+    }
     auto process = std::make_unique<QProcess>();
     process->setProgram(program);
     process->setArguments(arguments);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setStandardOutputFile(QProcess::nullDevice());
-    process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    process->setChildProcessModifier([uid, gid] {
+        // Only async-signal-safe calls here; the signal is set after the user change,
+        // which would clear it.
+        if (uid != 0 && (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
+            ::_exit(127);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
     process->start();
     if (!process->waitForStarted(5000))
         return nullptr;

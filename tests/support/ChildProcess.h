@@ -13,7 +13,10 @@
 namespace ChildProcess {
 
 // Starts program with arguments; the child gets SIGKILL when the test process dies.
-std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments);
+// With userName, a root test runs the child as that user from the start (a
+// program that drops root itself would lose the kill-on-death signal).
+std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments,
+                                const char* userName = nullptr);
 
 // SIGTERM, then SIGKILL after timeoutMs; waits for the process to be gone.
 void stop(QProcess* process, int timeoutMs = 5000);

@@ -17,12 +17,8 @@ namespace {
 constexpr const char* SourcePassword = "hackme-source";
 constexpr const char* AdminPassword = "hackme-admin";
 
-QString config(quint16 port, const QString& logDir, bool asRoot)
+QString config(quint16 port, const QString& logDir)
 {
-    const QString changeOwner =
-        asRoot ? QStringLiteral("<changeowner><user>icecast2</user><group>icecast</group>"
-                                "</changeowner>")
-               : QString();
     return QStringLiteral(R"(<icecast>
   <limits><clients>50</clients><sources>4</sources><burst-size>65535</burst-size></limits>
   <authentication>
@@ -39,11 +35,11 @@ QString config(quint16 port, const QString& logDir, bool asRoot)
     <pidfile>%4/icecast.pid</pidfile>
   </paths>
   <logging><accesslog>access.log</accesslog><errorlog>error.log</errorlog><loglevel>2</loglevel></logging>
-  <security><chroot>0</chroot>%5</security>
+  <security><chroot>0</chroot></security>
 </icecast>
 )")
         .arg(port)
-        .arg(QLatin1String(SourcePassword), QLatin1String(AdminPassword), logDir, changeOwner);
+        .arg(QLatin1String(SourcePassword), QLatin1String(AdminPassword), logDir);
 }
 
 } // namespace
@@ -73,7 +69,7 @@ bool IcecastServer::start()
     const QString logDir = m_dir.filePath(QStringLiteral("log"));
     QDir().mkpath(logDir);
     if (asRoot) {
-        // Icecast drops root before opening its logs.
+        // Icecast refuses to run as root: it runs as its package's user from the start.
         QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                 QFile::ReadOther | QFile::ExeOther |
                                                 QFile::ReadGroup | QFile::ExeGroup);
@@ -88,14 +84,14 @@ bool IcecastServer::start()
     m_port = ChildProcess::freePort();
     const QString configFile = m_dir.filePath(QStringLiteral("icecast.xml"));
     QFile file(configFile);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(config(m_port, logDir, asRoot).toUtf8()) < 0) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(config(m_port, logDir).toUtf8()) < 0) {
         m_error = QStringLiteral("cannot write the configuration");
         return false;
     }
     file.close();
 
-    m_server = ChildProcess::start(QStringLiteral("icecast2"), {QStringLiteral("-c"), configFile});
+    m_server = ChildProcess::start(QStringLiteral("icecast2"), {QStringLiteral("-c"), configFile},
+                                   "icecast2");
     if (!m_server) {
         m_error = QStringLiteral("icecast2 did not start");
         return false;
