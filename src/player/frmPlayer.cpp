@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
 #include <QToolBar>
@@ -67,6 +68,7 @@ frmPlayer::~frmPlayer()
 {
     qApp->removeEventFilter(this);
     TLIST_SetMainStationList(nullptr);
+    m_list->removeAllRows(); // the rows go while the list's key index still exists
     if (g_instance == this)
         g_instance = nullptr;
 }
@@ -93,6 +95,7 @@ void frmPlayer::CreateControls()
     m_list->setSmallIcons(PlayerImages::imglStations());
     m_list->setIconSize(QSize(16, 16));
     m_list->setRootIsDecorated(false);
+    m_list->header()->setStretchLastSection(false); // the columns keep the widths laid out
     TLIST_SetMainStationList(m_list);
     ConnectStationList();
 
@@ -196,6 +199,7 @@ void frmPlayer::InitControls()
 
     m_animFrame = 0;
     Form_Resize();
+    m_list->setFocus(); // keys start in the station list, not on a toolbar button
 }
 
 QSize frmPlayer::frameMargins() const
@@ -213,11 +217,6 @@ void frmPlayer::LoadWindowPosition()
                           Twips::fromPixels(frame.width()), Twips::fromPixels(frame.height()));
     QRectF place = WindowPlace::Apply(stored, designed);
 
-    if (stored.state)
-        setWindowState(*stored.state == WindowPlace::Minimised   ? Qt::WindowMinimized
-                       : *stored.state == WindowPlace::Maximised ? Qt::WindowMaximized
-                                                                 : Qt::WindowNoState);
-
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         place = WindowPlace::KeepOnScreen(
@@ -230,6 +229,11 @@ void frmPlayer::LoadWindowPosition()
     // The window manager's frame is known only once the window is shown.
     if (stored.width || stored.height)
         m_restoredOuterSize = outer;
+    // The state last: the place above stays the normal place to restore to.
+    if (stored.state)
+        setWindowState(*stored.state == WindowPlace::Minimised   ? Qt::WindowMinimized
+                       : *stored.state == WindowPlace::Maximised ? Qt::WindowMaximized
+                                                                 : Qt::WindowNoState);
 }
 
 void frmPlayer::ApplySettings()
