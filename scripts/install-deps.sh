@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-svg-dev qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libxcb1-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   # run: the decoders and network sources a radio needs, a font with Czech glyphs
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad

@@ -18,12 +18,55 @@ bool hasWildcard(const QString& name)
 
 QString clsFunctionLib::FNC_GetFileContent(const QString& iFilePath) const
 {
+    return FNC_ReadFileText(iFilePath).value_or(QString());
+}
+
+std::optional<QString> clsFunctionLib::FNC_ReadFileText(const QString& iFilePath,
+                                                        qint64 iMaxBytes) const
+{
+    // Only regular files: a FIFO or a device would block or never end.
     if (iFilePath.isEmpty() || !QFileInfo(iFilePath).isFile())
+        return std::nullopt;
+    QFile file(iFilePath);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > iMaxBytes)
+        return std::nullopt;
+    // Read one byte past the limit: some files (in /proc) report no size.
+    const QByteArray bytes = file.read(iMaxBytes + 1);
+    if (bytes.size() > iMaxBytes || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return AnsiCodePage::decode(bytes);
+}
+
+QString clsFunctionLib::FNC_GetFileHead(const QString& iFilePath, int iMaxLines,
+                                        qint64 iMaxBytes) const
+{
+    if (iFilePath.isEmpty() || iMaxLines <= 0 || !QFileInfo(iFilePath).isFile())
         return {};
     QFile file(iFilePath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return AnsiCodePage::decode(file.readAll());
+    QByteArray bytes;
+    int lines = 0;
+    constexpr qint64 ChunkBytes = 64 * 1024;
+    while (lines < iMaxLines && bytes.size() < iMaxBytes) {
+        const QByteArray chunk = file.read(qMin(ChunkBytes, iMaxBytes - bytes.size()));
+        if (chunk.isEmpty())
+            return AnsiCodePage::decode(bytes); // the end of the file
+        qsizetype from = 0;
+        while (lines < iMaxLines) {
+            const qsizetype lineFeed = chunk.indexOf('\n', from);
+            if (lineFeed < 0)
+                break;
+            ++lines;
+            from = lineFeed + 1;
+        }
+        bytes.append(lines < iMaxLines ? chunk : chunk.left(from));
+    }
+    if (lines < iMaxLines && !file.atEnd()) {
+        // The byte limit cut the last line: leave it out rather than read half of it.
+        bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    }
+    return AnsiCodePage::decode(bytes);
 }
 
 bool clsFunctionLib::FNC_FileExist(const QString& iFilePath) const
@@ -52,7 +95,10 @@ bool clsFunctionLib::FNC_SaveDataContent(const QString& iContent, const QString&
     if (iFilePath.isEmpty())
         return true;
     QSaveFile file(iFilePath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: Qt 6.4's commit() ignores an error while flushing its buffer,
+    // so a full disk would rename a truncated file over the old one. Written
+    // directly, a short write shows in the count below.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray bytes = AnsiCodePage::encode(iContent);
     bytes.append("\r\n");

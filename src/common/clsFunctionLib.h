@@ -3,11 +3,26 @@
 
 #include <QString>
 
+#include <optional>
+
 class clsFunctionLib
 {
 public:
-    // The whole file decoded from Windows-1250, or empty text on any failure.
+    // The largest file FNC_GetFileContent reads; larger ones count as a failure.
+    static constexpr qint64 MaxContentBytes = 64 * 1024 * 1024;
+
+    // The whole file decoded from Windows-1250, or empty text on any failure
+    // (missing, unreadable, not a regular file, over MaxContentBytes).
     QString FNC_GetFileContent(const QString& iFilePath) const;
+
+    // As FNC_GetFileContent, but tells a failure (nothing) from an empty file.
+    std::optional<QString> FNC_ReadFileText(const QString& iFilePath,
+                                            qint64 iMaxBytes = MaxContentBytes) const;
+
+    // The first iMaxLines lines of the file (a line ends at LF; its CR stays),
+    // decoded, reading at most iMaxBytes bytes: a line cut by that limit is left
+    // out. Memory stays bounded however large the file is. Empty text on failure.
+    QString FNC_GetFileHead(const QString& iFilePath, int iMaxLines, qint64 iMaxBytes) const;
 
     // True when the path names a normal file: a regular file whose name does not
     // start with "."; "*" and "?" in the last component match as wildcards.

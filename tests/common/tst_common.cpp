@@ -1,4 +1,5 @@
 // The shared helpers: decibel texts, file checks, saving, paths, error texts.
+#include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "common/ModuleError.h"
 #include "common/clsFunctionLib.h"
@@ -106,8 +107,26 @@ private Q_SLOTS:
 
     void failedSaveKeepsTheOldFile()
     {
+        QTemporaryDir dir;
+        const clsFunctionLib fnc;
+        const QString path = dir.filePath("keep.txt");
+        QVERIFY(TestFolders::writeBytes(path, "old content"));
+        bool saved = true;
+        {
+            const FileSizeLimit limit(1024); // a full disk
+            saved = fnc.FNC_SaveDataContent(QString(5000, u'x'), path);
+        }
+        QVERIFY(!saved);
+        QCOMPARE(TestFolders::readBytes(path), QByteArray("old content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"keep.txt"}));
+        QVERIFY(!fnc.FNC_SaveDataContent("x", dir.filePath("keep.txt/below")));
+        QVERIFY(!fnc.FNC_SaveDataContent("x", dir.path()));
+    }
+
+    void readOnlyFolderKeepsTheOldFile()
+    {
         if (geteuid() == 0)
-            QSKIP("root writes into read-only folders");
+            QSKIP("root writes into read-only folders; the full-disk case covers root");
         QTemporaryDir dir;
         const clsFunctionLib fnc;
         const QString path = dir.filePath("keep.txt");
@@ -119,14 +138,54 @@ private Q_SLOTS:
         QCOMPARE(TestFolders::readBytes(path), QByteArray("old content"));
     }
 
+    void fileHeadReadsOnlyWhatItNeeds()
+    {
+        QTemporaryDir dir;
+        const clsFunctionLib fnc;
+        const QString path = dir.filePath("lines.txt");
+        QVERIFY(TestFolders::writeBytes(path, "one\r\ntwo\nthree\r\nfour"));
+        QCOMPARE(fnc.FNC_GetFileHead(path, 2, 1000), QString("one\r\ntwo\n"));
+        QCOMPARE(fnc.FNC_GetFileHead(path, 10, 1000), QString("one\r\ntwo\nthree\r\nfour"));
+        // The byte limit cuts "three": it is left out, not read in half.
+        QCOMPARE(fnc.FNC_GetFileHead(path, 10, 12), QString("one\r\ntwo\n"));
+        QCOMPARE(fnc.FNC_GetFileHead(path, 10, 3), QString());
+        QCOMPARE(fnc.FNC_GetFileHead(path, 0, 1000), QString());
+        QCOMPARE(fnc.FNC_GetFileHead(dir.filePath("missing"), 5, 1000), QString());
+        QCOMPARE(fnc.FNC_GetFileHead(QStringLiteral("/dev/zero"), 5, 1000), QString());
+        // A chunk boundary inside the lines: 100,000 short lines, only 3 taken.
+        QVERIFY(TestFolders::writeBytes(path, QByteArray(100000, '\n')));
+        QCOMPARE(fnc.FNC_GetFileHead(path, 3, 1 << 20), QString("\n\n\n"));
+    }
+
+    void fileTextTellsFailureFromEmpty()
+    {
+        QTemporaryDir dir;
+        const clsFunctionLib fnc;
+        const QString path = dir.filePath("empty.txt");
+        QVERIFY(TestFolders::writeBytes(path, ""));
+        QCOMPARE(fnc.FNC_ReadFileText(path), std::optional<QString>(QString()));
+        QCOMPARE(fnc.FNC_ReadFileText(dir.filePath("missing")), std::nullopt);
+        QCOMPARE(fnc.FNC_ReadFileText(dir.path()), std::nullopt);
+        QVERIFY(TestFolders::writeBytes(path, "12345"));
+        QCOMPARE(fnc.FNC_ReadFileText(path, 4), std::nullopt); // over the limit
+        QCOMPARE(fnc.FNC_ReadFileText(path, 5), std::optional<QString>("12345"));
+        // Files that report no size are still read only up to the limit.
+        QVERIFY(fnc.FNC_GetFileContent(QStringLiteral("/proc/self/status")).contains("VmRSS"));
+        QCOMPARE(fnc.FNC_ReadFileText(QStringLiteral("/proc/self/status"), 10), std::nullopt);
+    }
+
     void pathSlashes_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("plain") << "/home/a" << "/home/a/";
-        QTest::newRow("slash") << "/home/a/" << "/home/a/";
-        QTest::newRow("backslash") << "C:\\data\\" << "C:\\data\\";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("plain") << "/home/a"
+                               << "/home/a/";
+        QTest::newRow("slash") << "/home/a/"
+                               << "/home/a/";
+        QTest::newRow("backslash") << "C:\\data\\"
+                                   << "C:\\data\\";
     }
 
     void pathSlashes()

@@ -1,0 +1,110 @@
+// Loading and filling a full station list (1025 stations) into the main list,
+// set up as the main window does: two columns, sorted ascending, headers hidden.
+// Prints the median of 20 runs, with two references from the same run: reading
+// the file alone, and filling a bare QTreeWidget with sorting switched on.
+#include "platform/AnsiCodePage.h"
+#include "platform/KeyedListView.h"
+#include "stations/StationListFormat.h"
+#include "stations/modTLIST.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 20;
+constexpr int Stations = StationListFormat::MaxLines;
+
+double medianMs(const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int run = 0; run < Runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return (times[Runs / 2 - 1] + times[Runs / 2]) / 2;
+}
+
+// Czech names in a scrambled order, every line a station.
+QByteArray stationFile()
+{
+    QString text;
+    for (int i = 0; i < Stations; ++i) {
+        const int scrambled = (i * 7919) % Stations;
+        const QString name = QString::fromUtf8("Příliš žluťoučký kůň %1").arg(scrambled);
+        text += StationListFormat::stationLine(
+            name, QStringLiteral("http://127.0.0.1:8000/stream%1.mp3").arg(i), i * 65, i % 3 == 0,
+            true);
+    }
+    return AnsiCodePage::encode(text);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("full.tlist");
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(stationFile()) < 0)
+            return 1;
+    }
+
+    KeyedListView list;
+    list.setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
+    list.setSorted(0, Qt::AscendingOrder);
+    list.setHeadersVisible(false);
+    list.resize(400, 600);
+    list.show();
+
+    const double loadAndFill = medianMs([&] {
+        TLIST_LoadFile(path);
+        TLIST_FillStationListMain(list);
+    });
+    if (list.rowCount() != Stations) {
+        std::fprintf(stderr, "expected %d rows, got %d\n", Stations, list.rowCount());
+        return 1;
+    }
+
+    const double loadOnly = medianMs([&] { TLIST_LoadFile(path); });
+
+    QTreeWidget bare;
+    bare.setColumnCount(2);
+    bare.setHeaderHidden(true);
+    bare.setSortingEnabled(true);
+    bare.sortByColumn(0, Qt::AscendingOrder);
+    bare.resize(400, 600);
+    bare.show();
+    const double bareFill = medianMs([&] {
+        bare.clear();
+        for (const QString& entry : std::as_const(colStations)) {
+            const StationListFormat::Station station = StationListFormat::parseEntry(entry);
+            auto* item = new QTreeWidgetItem(QStringList{station.name, QString()});
+            item->setData(0, Qt::UserRole, station.url);
+            bare.addTopLevelItem(item);
+        }
+        QCoreApplication::processEvents(); // lets the delayed sort run
+    });
+
+    std::printf("station list, %d stations, median of %d runs:\n", Stations, Runs);
+    std::printf("  load + fill KeyedListView (sorted, hidden headers): %.2f ms (target < 10 ms)\n",
+                loadAndFill);
+    std::printf("  reference: load only (read + parse):               %.2f ms (%.1fx)\n", loadOnly,
+                loadAndFill / loadOnly);
+    std::printf("  reference: bare QTreeWidget fill, sorting on:      %.2f ms (%.2fx)\n", bareFill,
+                loadAndFill / bareFill);
+    return 0;
+}

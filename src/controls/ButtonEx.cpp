@@ -1,0 +1,269 @@
+#include "controls/ButtonEx.h"
+
+#include "controls/ButtonExLayout.h"
+#include "controls/ControlInput.h"
+#include "platform/CursorProbe.h"
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+using namespace ButtonExLayout;
+
+namespace {
+
+constexpr int HoverInterval = 1; // ms
+
+float twips(double pixels)
+{
+    return float(pixels * Twips::PerPixel);
+}
+
+} // namespace
+
+ButtonEx::ButtonEx(QWidget* parent)
+    : QWidget(parent), m_backColor(OleColor::ButtonFace), m_foreColor(OleColor::ButtonText),
+      m_highlightColor(OleColor::ButtonText), m_hoverTimer(new QTimer(this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    m_hoverTimer->setInterval(HoverInterval);
+    connect(m_hoverTimer, &QTimer::timeout, this, &ButtonEx::hoverTick);
+    resize(80, 24); // 1200 x 360 twips
+    setCaption(QStringLiteral("ButtonEx1"));
+}
+
+void ButtonEx::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    updateAccessKey();
+    changed();
+}
+
+void ButtonEx::updateAccessKey()
+{
+    // A caption without a marker takes the old key away, so that no key
+    // triggers a button whose caption does not show it.
+    if (m_shortcutId) {
+        releaseShortcut(m_shortcutId);
+        m_shortcutId = 0;
+    }
+    if (const std::optional<QChar> key = accessKey(m_caption))
+        m_shortcutId = grabShortcut(
+            QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key->toUpper().unicode()))));
+}
+
+void ButtonEx::setMouseIcon(const QPixmap& v)
+{
+    m_mouseIcon = v;
+    ControlInput::applyMousePointer(this, m_mousePointer, m_mouseIcon);
+}
+
+void ButtonEx::setMousePointer(int v)
+{
+    m_mousePointer = v;
+    ControlInput::applyMousePointer(this, m_mousePointer, m_mouseIcon);
+}
+
+void ButtonEx::setDisplayAsDefault(bool isDefault)
+{
+    m_focusedOrDefault = isDefault;
+    drawState(m_state);
+}
+
+void ButtonEx::ClearHighlight()
+{
+    drawState(m_state);
+}
+
+void ButtonEx::DrawHighlight()
+{
+    m_highlightRect = true;
+    update();
+}
+
+bool ButtonEx::isHoverTimerActive() const
+{
+    return m_hoverTimer->isActive();
+}
+
+bool ButtonEx::isSkinned() const
+{
+    return !m_skinUp.isNull() && m_appearance == 2;
+}
+
+QPixmap ButtonEx::shownSkin() const
+{
+    if (!isSkinned())
+        return {};
+    switch (skinState(m_state, isEnabled(), m_focusedOrDefault)) {
+    case Down:
+        if (!m_skinDown.isNull())
+            return m_skinDown;
+        break;
+    case Over:
+        if (!m_skinOver.isNull())
+            return m_skinOver;
+        break;
+    case Disabled:
+        if (!m_skinDisabled.isNull())
+            return m_skinDisabled;
+        break;
+    case Focus:
+        if (!m_skinFocus.isNull())
+            return m_skinFocus;
+        break;
+    default:
+        break;
+    }
+    return m_skinUp;
+}
+
+void ButtonEx::drawState(int state)
+{
+    // Outside the button a held button does not look pressed.
+    if (m_lastEnterExit == LastEvent::Exit && state == Down)
+        return;
+    m_highlightRect = false;
+    m_state = resolveState(state, m_style, m_value);
+    const QPixmap skin = shownSkin();
+    if (!skin.isNull()) {
+        // The skin shapes the button and sets its size.
+        const QBitmap mask =
+            skin.createMaskFromColor(OleColor::toColor(m_transparentColor), Qt::MaskInColor);
+        setMask(mask);
+        if (skin.size() != size())
+            resize(skin.size());
+    } else {
+        clearMask();
+    }
+    update();
+}
+
+void ButtonEx::dispatchEnterExit(bool enter)
+{
+    const LastEvent event = enter ? LastEvent::Enter : LastEvent::Exit;
+    if (m_lastEnterExit == event)
+        return;
+    m_lastEnterExit = event;
+    if (enter)
+        Q_EMIT MouseEnter();
+    else
+        Q_EMIT MouseExit();
+}
+
+void ButtonEx::hoverTick()
+{
+    const QPoint p = CursorProbe::posIn(this);
+    // The edges themselves count as inside.
+    const bool outside = p.x() < 0 || p.y() < 0 || p.x() > width() || p.y() > height();
+    if (outside) {
+        m_hoverTimer->stop();
+        dispatchEnterExit(false);
+        if (m_state != Up)
+            drawState(Up);
+        m_mouseLeft = true;
+    } else if (m_mouseLeft) {
+        drawState(Down);
+    }
+}
+
+void ButtonEx::mousePressEvent(QMouseEvent* event)
+{
+    m_mouseLeft = false;
+    const short button = ControlInput::button(event->button());
+    if (button == ControlInput::LeftButton) {
+        m_pressedInside = true;
+        m_value = m_state == Down ? 1 : 0;
+        drawState(Down);
+    }
+    const QPointF p = event->position();
+    Q_EMIT MouseDown(button, ControlInput::shiftState(event->modifiers()), twips(p.x()),
+                     twips(p.y()));
+}
+
+void ButtonEx::mouseMoveEvent(QMouseEvent* event)
+{
+    m_mouseLeft = false;
+    const short buttons = ControlInput::buttons(event->buttons());
+    if (!m_hoverTimer->isActive()) {
+        m_hoverTimer->start(); // the first move only starts the tracking
+    } else if (buttons == ControlInput::LeftButton) {
+        if (m_state != Down)
+            drawState(Down);
+    } else if (buttons == 0 && m_state != Over) {
+        drawState(Over);
+    }
+    const QPointF p = event->position();
+    if (p.x() >= 0 && p.y() >= 0 && p.x() < width() && p.y() < height())
+        dispatchEnterExit(true);
+    Q_EMIT MouseMove(buttons, ControlInput::shiftState(event->modifiers()), twips(p.x()),
+                     twips(p.y()));
+}
+
+void ButtonEx::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_mouseLeft = false;
+    const short button = ControlInput::button(event->button());
+    if (button == ControlInput::LeftButton)
+        drawState(Up);
+    const QPointF p = event->position();
+    Q_EMIT MouseUp(button, ControlInput::shiftState(event->modifiers()), twips(p.x()),
+                   twips(p.y()));
+    // The surface's click: a left press and release on the button.
+    const bool inside = rect().contains(p.toPoint());
+    if (button == ControlInput::LeftButton && m_pressedInside && inside)
+        Q_EMIT Click();
+    if (button == ControlInput::LeftButton)
+        m_pressedInside = false;
+}
+
+void ButtonEx::keyPressEvent(QKeyEvent* event)
+{
+    Q_EMIT KeyDown(ControlInput::keyCode(event), ControlInput::shiftState(event->modifiers()));
+    if (const short ascii = ControlInput::keyAscii(event))
+        Q_EMIT KeyPress(ascii);
+}
+
+void ButtonEx::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat())
+        Q_EMIT KeyUp(ControlInput::keyCode(event), ControlInput::shiftState(event->modifiers()));
+}
+
+bool ButtonEx::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        Q_EMIT Click(); // the access key
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ButtonEx::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
+        drawState(m_state);
+    QWidget::changeEvent(event);
+}
+
+void ButtonEx::resizeEvent(QResizeEvent*)
+{
+    drawState(Up);
+    Q_EMIT Resize();
+}
+
+void ButtonEx::focusInEvent(QFocusEvent*)
+{
+    m_focusedOrDefault = true;
+    drawState(m_state);
+}
+
+void ButtonEx::focusOutEvent(QFocusEvent*)
+{
+    m_focusedOrDefault = false;
+    drawState(m_state);
+}

@@ -1,0 +1,385 @@
+// The slider widget: values, errors, events and their order, dragging, the tip,
+// persistence and a few painted pixels.
+#include "controls/ControlError.h"
+#include "controls/PropertyBag.h"
+#include "controls/ucSlider.h"
+#include "controls/ucSliderTip.h"
+#include "platform/OleColor.h"
+
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+// Every event of a slider, in the order raised, as "Name" or "Name(args)".
+class EventLog : public QObject
+{
+public:
+    explicit EventLog(ucSlider* s)
+    {
+        connect(s, &ucSlider::Click, this, [this] { names.append(QStringLiteral("Click")); });
+        connect(s, &ucSlider::Change, this,
+                [this, s] { names.append(QStringLiteral("Change(%1)").arg(s->Value())); });
+        connect(s, &ucSlider::ArrivedFirst, this,
+                [this] { names.append(QStringLiteral("ArrivedFirst")); });
+        connect(s, &ucSlider::ArrivedLast, this,
+                [this] { names.append(QStringLiteral("ArrivedLast")); });
+        connect(s, &ucSlider::MouseDown, this,
+                [this](short shift) { names.append(QStringLiteral("MouseDown(%1)").arg(shift)); });
+        connect(s, &ucSlider::MouseUp, this,
+                [this](short shift) { names.append(QStringLiteral("MouseUp(%1)").arg(shift)); });
+    }
+    QStringList take() { return std::exchange(names, {}); }
+    QStringList names;
+};
+
+// Counts paint events of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+int errorNumber(const std::function<void()>& action, QString* source = nullptr)
+{
+    try {
+        action();
+    } catch (const ControlError& e) {
+        if (source)
+            *source = e.source();
+        return e.number();
+    }
+    return 0;
+}
+
+// A horizontal slider 116 pixels wide: 100 pixels of travel, 10 per value.
+void makeHorizontal(ucSlider& s)
+{
+    s.setOrientation(0);
+    s.resize(116, 40);
+}
+
+} // namespace
+
+class TestUcSlider : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newSliderIsVerticalWithTheThumbAtTheBottom()
+    {
+        ucSlider s;
+        s.resize(40, 100);
+        s.show(); // a hidden widget gets its resize event when shown
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        QCOMPARE(s.Orientation(), 1);
+        QCOMPARE(s.Min(), 0);
+        QCOMPARE(s.Max(), 10);
+        QCOMPARE(s.Value(), 0);
+        QCOMPARE(s.size(), QSize(16, 100)); // the width follows the thumb
+        QCOMPARE(s.thumbPosition(), QPointF(0, 85));
+    }
+
+    void draggingTheDefaultThumbToTheTop()
+    {
+        ucSlider s;
+        s.resize(16, 100);
+        EventLog log(&s);
+        QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(8, 92));
+        QTest::mouseMove(&s, QPoint(8, 2));
+        QCOMPARE(s.Value(), 10);
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(8, 2));
+        QCOMPARE(log.names,
+                 (QStringList{"MouseDown(0)", "Change(10)", "ArrivedLast", "Click", "MouseUp(0)"}));
+        QCOMPARE(s.thumbPosition(), QPointF(0, 0));
+    }
+
+    void settingTheSameValueRaisesNothingAndDoesNotRepaint()
+    {
+        ucSlider s;
+        s.setValue(4);
+        s.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        EventLog log(&s);
+        PaintCounter counter;
+        s.installEventFilter(&counter);
+        s.setValue(4);
+        QTest::qWait(20);
+        QCOMPARE(counter.paints, 0);
+        QVERIFY(log.names.isEmpty());
+        s.setValue(5);
+        QTRY_COMPARE(counter.paints, 1);
+        QCOMPARE(log.names, QStringList{"Change(5)"});
+    }
+
+    void eventOrderAtTheEnds()
+    {
+        ucSlider s;
+        EventLog log(&s);
+        s.setValue(10);
+        s.setValue(0);
+        s.setValue(3);
+        QCOMPARE(log.names, (QStringList{"Change(10)", "ArrivedLast", "Change(0)", "ArrivedFirst",
+                                         "Change(3)"}));
+    }
+
+    void minAboveTheValueMovesTheValue()
+    {
+        ucSlider s;
+        s.setValue(7);
+        EventLog log(&s);
+        s.setMin(3);
+        QCOMPARE(s.Value(), 3);
+        QCOMPARE(log.names, (QStringList{"Change(3)", "ArrivedFirst"}));
+        // The thumb sits at the Min end of the new range.
+        QCOMPARE(s.thumbPosition().y(), double(s.height() - 15));
+    }
+
+    void maxBelowTheValueKeepsTheValue()
+    {
+        ucSlider s;
+        s.resize(16, 115); // 100 pixels of travel
+        s.setValue(8);
+        EventLog log(&s);
+        s.setMax(5);
+        QCOMPARE(s.Max(), 5);
+        QCOMPARE(s.Value(), 8);
+        QVERIFY(log.names.isEmpty());
+        s.setMax(20);
+        // The thumb shows the value in the new range: 8 of 0..20.
+        QCOMPARE(s.thumbPosition().y(), 60.0);
+    }
+
+    void invalidValuesRaise380AndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<int>("value");
+        QTest::newRow("value above max") << "Value" << 11;
+        QTest::newRow("value below min") << "Value" << -1;
+        QTest::newRow("max equal to min") << "Max" << 0;
+        QTest::newRow("max below min") << "Max" << -3;
+        QTest::newRow("min equal to max") << "Min" << 10;
+        QTest::newRow("min above max") << "Min" << 12;
+    }
+
+    void invalidValuesRaise380AndChangeNothing()
+    {
+        QFETCH(QString, property);
+        QFETCH(int, value);
+        ucSlider s;
+        s.setValue(2);
+        EventLog log(&s);
+        QString source;
+        const int number = errorNumber(
+            [&] {
+                if (property == QLatin1String("Value"))
+                    s.setValue(value);
+                else if (property == QLatin1String("Max"))
+                    s.setMax(value);
+                else
+                    s.setMin(value);
+            },
+            &source);
+        QCOMPARE(number, 380);
+        QCOMPARE(source, QStringLiteral("ucSlider.") + property);
+        QCOMPARE(s.Min(), 0);
+        QCOMPARE(s.Max(), 10);
+        QCOMPARE(s.Value(), 2);
+        QVERIFY(log.names.isEmpty());
+    }
+
+    void pressOnTheRailJumpsTheThumbCentreThere()
+    {
+        ucSlider s;
+        makeHorizontal(s);
+        EventLog log(&s);
+        QTest::mousePress(&s, Qt::LeftButton, Qt::ShiftModifier, QPoint(58, 7));
+        QCOMPARE(s.Value(), 5);
+        QCOMPARE(s.thumbPosition(), QPointF(50, 0));
+        QCOMPARE(log.take(), (QStringList{"Change(5)", "MouseDown(1)"}));
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(58, 7));
+    }
+
+    void dragMovesInWholeStepsWithHalfWayToEven_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("value");
+        // The thumb is grabbed 8 pixels from its left edge.
+        QTest::newRow("2.4") << 8 + 24 << 2;
+        QTest::newRow("2.5 -> 2") << 8 + 25 << 2;
+        QTest::newRow("2.6") << 8 + 26 << 3;
+        QTest::newRow("3.5 -> 4") << 8 + 35 << 4;
+        QTest::newRow("past the right end") << 300 << 10;
+        QTest::newRow("past the left end") << -50 << 0;
+    }
+
+    void dragMovesInWholeStepsWithHalfWayToEven()
+    {
+        QFETCH(int, x);
+        QFETCH(int, value);
+        ucSlider s;
+        makeHorizontal(s);
+        s.setValue(1);
+        QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(18, 7)); // on the thumb at 10
+        QCOMPARE(s.Value(), 1);
+        QTest::mouseMove(&s, QPoint(x, 7));
+        QCOMPARE(s.Value(), value);
+        QCOMPARE(s.thumbPosition().x(), value * 10.0); // snapped back to the value
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(x, 7));
+        QVERIFY(!s.isDragging());
+    }
+
+    void releaseOutsideRaisesMouseUpButNoClick()
+    {
+        ucSlider s;
+        makeHorizontal(s);
+        EventLog log(&s);
+        QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(8, 7));
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(8, 40));
+        QCOMPARE(log.names, (QStringList{"MouseDown(0)", "MouseUp(0)"}));
+        log.take();
+        // A right button does nothing on its own.
+        QTest::mousePress(&s, Qt::RightButton, {}, QPoint(60, 7));
+        QTest::mouseRelease(&s, Qt::RightButton, {}, QPoint(60, 7));
+        QVERIFY(log.names.isEmpty());
+        QCOMPARE(s.Value(), 0);
+    }
+
+    void aThumbFillingTheSliderDoesNotFail()
+    {
+        ucSlider s;
+        s.setOrientation(0);
+        s.resize(16, 15); // no travel at all
+        s.setValue(4);
+        EventLog log(&s);
+        QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(8, 7));
+        QTest::mouseMove(&s, QPoint(3, 7));
+        QTest::mouseMove(&s, QPoint(14, 7));
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(14, 7));
+        QCOMPARE(s.Value(), 4);
+        QCOMPARE(log.names, (QStringList{"MouseDown(0)", "Click", "MouseUp(0)"}));
+    }
+
+    void tipShowsTheValueBesideTheThumbUntilRelease()
+    {
+        QWidget host;
+        host.setGeometry(200, 200, 200, 100);
+        ucSlider s(&host);
+        s.move(20, 30);
+        makeHorizontal(s);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(8, 7));
+        QTest::mouseMove(&s, QPoint(8 + 70, 7));
+        ucSliderTip* tip = ucSliderTip::existing();
+        QVERIFY(tip);
+        QVERIFY(tip->isVisible());
+        QCOMPARE(tip->text(), QStringLiteral("7"));
+        const QSize label = tip->labelSize();
+        QCOMPARE(label.width(),
+                 tip->lblTip()->fontMetrics().horizontalAdvance(QStringLiteral("7")));
+        QCOMPARE(tip->size(), label + QSize(4, 3));
+        const QPoint control = s.mapToGlobal(QPoint(0, 0));
+        QCOMPARE(tip->pos().y(), control.y() - label.height() - 5);
+        QVERIFY(qAbs(tip->geometry().center().x() - (control.x() + 70 + 8)) <= 2);
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(78, 7));
+        QVERIFY(!ucSliderTip::existing());
+    }
+
+    void noTipWhenSwitchedOff()
+    {
+        ucSlider s;
+        makeHorizontal(s);
+        s.setShowValueTip(false);
+        QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(50, 7));
+        QTest::mouseMove(&s, QPoint(70, 7));
+        QVERIFY(!ucSliderTip::existing());
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(70, 7));
+    }
+
+    void defaultsAreNotWritten()
+    {
+        ucSlider s;
+        PropertyBag bag;
+        s.writeProperties(bag);
+        QVERIFY2(bag.values().isEmpty(), qPrintable(bag.values().keys().join(u',')));
+    }
+
+    void propertiesRoundTrip()
+    {
+        ucSlider s;
+        s.setOrientation(0);
+        s.setMin(-100);
+        s.setMax(100);
+        s.setValue(25);
+        s.setRailStyle(2);
+        s.setShowValueTip(false);
+        s.setBackColor(0x00FF8000);
+        PropertyBag bag;
+        s.writeProperties(bag);
+        QCOMPARE(bag.values().size(), 7);
+
+        ucSlider copy;
+        copy.resize(216, 15);
+        EventLog log(&copy);
+        copy.readProperties(bag);
+        QVERIFY(log.names.isEmpty());
+        QCOMPARE(bag.readOrder(), (QStringList{"BackColor", "MousePointer", "MouseIcon", "Enabled",
+                                               "Orientation", "RailStyle", "ShowValueTip", "Min",
+                                               "Max", "Value", "SliderImage", "RailImage"}));
+        QCOMPARE(copy.Orientation(), 0);
+        QCOMPARE(copy.Min(), -100);
+        QCOMPARE(copy.Max(), 100);
+        QCOMPARE(copy.Value(), 25);
+        QCOMPARE(copy.RailStyle(), 2);
+        QCOMPARE(copy.ShowValueTip(), false);
+        QCOMPARE(copy.BackColor(), quint32(0x00FF8000));
+        QCOMPARE(copy.thumbPosition(), QPointF(125, 0));
+        // The value read counts as notified: setting it again raises nothing.
+        copy.setValue(25);
+        QVERIFY(log.names.isEmpty());
+    }
+
+    void readingSkipsTheChecks()
+    {
+        // Saved values are not validated: a value outside the range is kept.
+        PropertyBag bag(QVariantMap{{"Min", 5}, {"Max", 8}, {"Value", 20}});
+        ucSlider s;
+        EventLog log(&s);
+        s.readProperties(bag);
+        QCOMPARE(s.Value(), 20);
+        QVERIFY(log.names.isEmpty());
+    }
+
+    void railStyle4DrawsNoGroove()
+    {
+        ucSlider s;
+        makeHorizontal(s);
+        s.setValue(10); // the thumb out of the groove's left part
+        s.setRailStyle(4);
+        QImage image = s.grab().toImage();
+        const QRgb back = OleColor::toColor(OleColor::ButtonFace).rgb();
+        for (int x = 6; x < 60; ++x)
+            for (int y = 5; y < 9; ++y)
+                QCOMPARE(image.pixel(x, y), back);
+
+        s.setRailStyle(0); // the sunken groove: shadow, dark shadow; highlight, light
+        image = s.grab().toImage();
+        QCOMPARE(image.pixel(6, 5), OleColor::toColor(OleColor::ButtonShadow).rgb());
+        QCOMPARE(image.pixel(7, 6), OleColor::toColor(OleColor::DarkShadow3D).rgb());
+        QCOMPARE(image.pixel(20, 8), OleColor::toColor(OleColor::Highlight3D).rgb());
+        QCOMPARE(image.pixel(20, 7), OleColor::toColor(OleColor::Light3D).rgb());
+        // The thumb's raised edge at the right end.
+        QCOMPARE(image.pixel(100, 3), OleColor::toColor(OleColor::Light3D).rgb());
+        QCOMPARE(image.pixel(115, 3), OleColor::toColor(OleColor::DarkShadow3D).rgb());
+    }
+};
+
+QTEST_MAIN(TestUcSlider)
+#include "tst_ucslider.moc"

@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Writes the fixture files of tests/data as raw bytes: Windows-1250 text (octal
+# escapes) with CR LF line ends unless a file is about other line ends. The
+# files are committed; run this only to change them.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Windows-1250: Příliš = P\370\355li\232, žluťoučký = \236lu\235ou\350k\375,
+# kůň = k\371\362, Český = \310esk\375, Skrytá = Skryt\341, polí = pol\355,
+# Krátká = Kr\341tk\341, Rádio = R\341dio.
+
+# Every reading rule in one list: a comment line, a blank before a marker, a
+# lower-case marker, hidden, bold, eight fields, no URL, no "|", no name, too
+# few fields, a duplicate URL, a URL differing only in case, then an empty line.
+printf '%b' \
+';skyTuner station list\r\n' \
+'[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1\r\n' \
+'[station:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1\r\n' \
+' [STATION:]Blank before marker|http://127.0.0.1/blank|0|16777215|0|1\r\n' \
+'[STATION:]Skryt\341|http://127.0.0.1/hidden|0|16777215|0|0\r\n' \
+'[Station:]Osm pol\355|http://127.0.0.1/eight|65280|255|2|1|extra|more\r\n' \
+'[STATION:]Bez adresy||0|16777215|0|1\r\n' \
+'[STATION:]Jen jm\351no\r\n' \
+'[STATION:]|http://127.0.0.1/noname|0|16777215|0|1\r\n' \
+'[STATION:]Kr\341tk\341|http://127.0.0.1/short\r\n' \
+'[STATION:]Duplicate|http://127.0.0.1:8000/kun.mp3|0|16777215|0|1\r\n' \
+'[STATION:]Case differs|HTTP://127.0.0.1:8000/KUN.mp3|16711680|16777215|0|1\r\n' \
+'\r\n' \
+'[STATION:]After the empty line|http://127.0.0.1/after|0|16777215|0|1\r\n' \
+> stations/czech.tlist
+
+# What the editor writes after loading czech.tlist (rows in file order, the
+# case-only duplicate dropped, icons from the visible values).
+printf '%b' \
+'[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1\r\n' \
+'[STATION:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1\r\n' \
+'[STATION:]Skryt\341|http://127.0.0.1/hidden|0|16777215|0|0\r\n' \
+'[STATION:]Osm pol\355|http://127.0.0.1/eight|65280|16777215|-1|1\r\n' \
+'[STATION:]Kr\341tk\341|http://127.0.0.1/short|0|16777215|0|1\r\n' \
+'\r\n' \
+> stations/czech-saved.tlist
+
+# Saved by a Linux editor: LF only, the last line without a line end.
+printf '%b' \
+'[STATION:]Prvn\355|http://127.0.0.1/1|0|16777215|0|1\n' \
+'[STATION:]Druh\341|http://127.0.0.1/2|0|16777215|0|1\n' \
+'[STATION:]T\370et\355|http://127.0.0.1/3|0|16777215|0|1' \
+> stations/lf-only.tlist
+
+# Old Mac line ends: a lone CR ends no line, so this is one single line.
+printf '%b' \
+'[STATION:]Jedna|http://127.0.0.1/1|0|16777215|0|1\r' \
+'[STATION:]Dva|http://127.0.0.1/2|0|16777215|0|1\r' \
+> stations/cr-only.tlist
+
+# CR LF, but the last station line has no line end.
+printf '%b' \
+'[STATION:]Prvn\355|http://127.0.0.1/1|0|16777215|0|1\r\n' \
+'[STATION:]Posledn\355|http://127.0.0.1/last|255|16777215|-1|1' \
+> stations/no-final-newline.tlist
+
+# NUL bytes inside and between station lines.
+printf '%b' \
+'[STATION:]R\341dio\000Nul|http://127.0.0.1/nul|0|16777215|0|1\r\n' \
+'\000\000\000\r\n' \
+'[STATION:]Za nulami|http://127.0.0.1/after-nul|0|16777215|0|1\r\n' \
+> stations/nul-bytes.tlist
+
+# Binary garbage: every byte value, a station line in the middle of it.
+{
+  for i in $(seq 0 255); do printf "\\$(printf '%03o' "$i")"; done
+  printf '%b' '\r\n[STATION:]Odpad|http://127.0.0.1/garbage|0|16777215|0|1\r\n'
+  for i in $(seq 255 -1 0); do printf "\\$(printf '%03o' "$i")"; done
+} > stations/garbage.bin
+
+# A settings file as Windows writes and users edit it: comment header, keys
+# before any section, duplicate section and key, a line without "=", quotes,
+# "=" inside a value, blanks, mixed letter case, a Czech value.
+printf '%b' \
+';Setting file for skyTuner\r\n' \
+';****************************\r\n' \
+'orphan=before any section\r\n' \
+'[PLAYER]\r\n' \
+'volume=75\r\n' \
+'  Balance  =  -20  \r\n' \
+'lasturl="http://127.0.0.1:8000/kun.mp3?a=1&b=2"\r\n' \
+'list=/home/u\236ivatel/Seznamy/\310esk\341 r\341dia.tlist\r\n' \
+'just a line without equals\r\n' \
+'volume=10\r\n' \
+'; a comment=not a key\r\n' \
+'\r\n' \
+'[dev]\r\n' \
+'showerrors=1\r\n' \
+'[player]\r\n' \
+'anim=1\r\n' \
+> settings/windows.ini

@@ -1,0 +1,151 @@
+// Sounds, opening addresses, the cursor probe and window regions.
+#include "TestFolders.h"
+#include "platform/CursorProbe.h"
+#include "platform/ShellOpen.h"
+#include "platform/Sound.h"
+#include "platform/WindowRegion.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+#include <QWidget>
+#include <QtTest>
+
+// Receives the addresses QDesktopServices hands to the registered schemes.
+class AddressCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class TestPlatformServices : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void missingSoundPlaysNothing()
+    {
+        TemporaryProgramFolder folder;
+        QStringList played;
+        const Sound::Handler previous =
+            Sound::setHandler([&](const QString& file) { played.append(file); });
+        QVERIFY(!Sound::play(QStringLiteral(".\\resources\\over.wav")));
+        QVERIFY(!Sound::play(QString()));
+        QVERIFY(played.isEmpty());
+        Sound::setHandler(previous);
+        QVERIFY(!Sound::play(QStringLiteral("resources/none.wav")));
+        QCOMPARE(Sound::playingCount(), 0);
+    }
+
+    void relativeSoundPathsResolveAgainstTheProgramFolder()
+    {
+        TemporaryProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("resources")));
+        const QString wav = folder.file(QStringLiteral("resources/over.wav"));
+        QVERIFY(QFile::copy(QStringLiteral(SKYTUNER_SOURCE_DIR "/src/resources/over.wav"), wav));
+        QStringList played;
+        const Sound::Handler previous =
+            Sound::setHandler([&](const QString& file) { played.append(file); });
+        QVERIFY(Sound::play(QStringLiteral(".\\resources\\over.wav")));
+        Sound::setHandler(previous);
+        QCOMPARE(played.size(), 1);
+        QCOMPARE(QFileInfo(played.first()).canonicalFilePath(), QFileInfo(wav).canonicalFilePath());
+    }
+
+    void soundsPlayToTheEndAndAreReleased()
+    {
+        // The build copies both sounds beside the program.
+        for (const char* name : {"over.wav", "click.wav"}) {
+            const QString file =
+                QStringLiteral(SKYTUNER_BINARY_DIR "/resources/") + QLatin1String(name);
+            QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+            QVERIFY(Sound::play(file));
+        }
+        QVERIFY(Sound::playingCount() >= 1);
+        QTRY_COMPARE_WITH_TIMEOUT(Sound::playingCount(), 0, 5000);
+    }
+
+    void aBrokenSoundFileIsReleasedToo()
+    {
+        TemporaryProgramFolder folder;
+        const QString file = folder.file(QStringLiteral("broken.wav"));
+        QVERIFY(TestFolders::writeBytes(file, QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20)));
+        Sound::play(file); // may fail at once or report an error later
+        QTRY_COMPARE_WITH_TIMEOUT(Sound::playingCount(), 0, 5000);
+    }
+
+    void addressesGoToTheirHandlers()
+    {
+        AddressCatcher mail;
+        AddressCatcher web;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &web, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "open");
+
+        QVERIFY(ShellOpen::openAddress(QStringLiteral("mailto:info@example.cz")));
+        QVERIFY(ShellOpen::openAddress(QStringLiteral("https://example.cz/radio")));
+        QVERIFY(ShellOpen::openAddress(QStringLiteral("www.example.cz")));
+        QVERIFY(!ShellOpen::openAddress(QString()));
+        QVERIFY(!ShellOpen::openAddress(QStringLiteral("  ")));
+
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(mail.opened, QList<QUrl>{QUrl(QStringLiteral("mailto:info@example.cz"))});
+        QCOMPARE(web.opened.size(), 2);
+        QCOMPARE(web.opened.at(0), QUrl(QStringLiteral("https://example.cz/radio")));
+        QCOMPARE(web.opened.at(1).host(), QStringLiteral("www.example.cz"));
+    }
+
+    void cursorProbeFindsTheWidgetUnderTheCursor()
+    {
+        QWidget window;
+        window.setGeometry(100, 100, 200, 100);
+        QWidget child(&window);
+        child.setGeometry(10, 10, 50, 30);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCursor::setPos(window.mapToGlobal(QPoint(20, 20)));
+        QCOMPARE(CursorProbe::widgetUnderCursor(), &child);
+        QCOMPARE(CursorProbe::posIn(&child), QPoint(10, 10));
+        QCursor::setPos(window.mapToGlobal(QPoint(150, 50)));
+        QCOMPARE(CursorProbe::widgetUnderCursor(), &window);
+        QCursor::setPos(QPoint(5, 5));
+        QVERIFY(CursorProbe::widgetUnderCursor() == nullptr);
+    }
+
+    void roundedCornersCutThreePixelsEach()
+    {
+        const QSize size(20, 10);
+        const QRegion region = WindowRegion::roundedCorners(size);
+        int pixels = 0;
+        for (const QRect& r : region)
+            pixels += r.width() * r.height();
+        QCOMPARE(pixels, 20 * 10 - 4 * 3);
+        for (const QPoint& cut : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(19, 0),
+                                  QPoint(18, 0), QPoint(19, 1), QPoint(0, 9), QPoint(1, 9),
+                                  QPoint(0, 8), QPoint(19, 9), QPoint(18, 9), QPoint(19, 8)})
+            QVERIFY2(!region.contains(cut),
+                     qPrintable(QStringLiteral("%1,%2").arg(cut.x()).arg(cut.y())));
+        for (const QPoint& kept : {QPoint(2, 0), QPoint(1, 1), QPoint(18, 1), QPoint(1, 8),
+                                   QPoint(18, 8), QPoint(0, 2), QPoint(17, 9)})
+            QVERIFY(region.contains(kept));
+
+        QWidget widget;
+        widget.resize(size);
+        WindowRegion::apply(&widget, region);
+        QCOMPARE(widget.mask(), region);
+        WindowRegion::apply(&widget, QRegion());
+        QVERIFY(widget.mask().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPlatformServices)
+#include "tst_platformservices.moc"

@@ -1,0 +1,523 @@
+// The tray component's logic over a notification area without a tray: the mouse
+// messages and their events, the popup menu, restoring and hiding the form, the
+// tip, and the host watch.
+#include "FakeNotificationIcon.h"
+#include "services/QtNotificationIcon.h"
+#include "services/SysTray.h"
+#include "services/TrayMouseMessages.h"
+#include "services/X11Native.h"
+#include "services/frmInternal.h"
+
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+namespace {
+
+// Every event of the tray and every menu shown, in order.
+struct EventLog
+{
+    QStringList entries;
+
+    void watch(SysTray& tray)
+    {
+        auto log = [this](const QString& name) {
+            entries << name;
+        };
+        auto withButton = [this](const char* name) {
+            return [this, name](int button) {
+                entries << QString::fromLatin1(name) + '(' + QString::number(button) + ')';
+            };
+        };
+        QObject::connect(&tray, &SysTray::MouseDown, withButton("MouseDown"));
+        QObject::connect(&tray, &SysTray::MouseUp, withButton("MouseUp"));
+        QObject::connect(&tray, &SysTray::Click, withButton("Click"));
+        QObject::connect(&tray, &SysTray::DblClick, withButton("DblClick"));
+        QObject::connect(&tray, &SysTray::MouseMove, [log] { log("MouseMove"); });
+        QObject::connect(&tray, &SysTray::Minimize, [log] { log("Minimize"); });
+        QObject::connect(&tray, &SysTray::Restore, [log] { log("Restore"); });
+        QObject::connect(&tray, &SysTray::Refreshed, [log] { log("Refreshed"); });
+    }
+    void watch(QMenu& menu)
+    {
+        QObject::connect(&menu, &QMenu::aboutToShow, [this] { entries << "Menu"; });
+    }
+    QString take()
+    {
+        const QString all = entries.join(' ');
+        entries.clear();
+        return all;
+    }
+};
+
+} // namespace
+
+class TestSysTray : public QObject
+{
+    Q_OBJECT
+
+    FakeNotificationIcon* m_icon = nullptr;
+    std::unique_ptr<SysTray> m_tray;
+    std::unique_ptr<QWidget> m_form;
+    std::unique_ptr<QMenu> m_menu;
+    EventLog m_log;
+
+    void notify(int mouseMessage)
+    {
+        m_tray->CallBack(0, TrayMouse::CallbackMessage, 0, mouseMessage);
+    }
+
+    // A tray bound to a shown window with a menu, as the main window sets it up.
+    void bindForm()
+    {
+        m_form = std::make_unique<QWidget>();
+        m_form->setObjectName("window");
+        m_form->resize(200, 100);
+        m_form->show();
+        m_tray->setForm(m_form.get());
+        m_tray->setTrayTip("Tip");
+        m_tray->setPopupMenu(m_menu.get());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        auto icon = std::make_unique<FakeNotificationIcon>();
+        m_icon = icon.get();
+        m_tray = std::make_unique<SysTray>(std::move(icon));
+        m_menu = std::make_unique<QMenu>();
+        m_menu->addAction("Obnovit");
+        m_log = {};
+        m_log.watch(*m_tray);
+        m_log.watch(*m_menu);
+        m_log.watch(*m_tray->internalForm()->mPopup);
+    }
+
+    void cleanup()
+    {
+        m_menu->hide();
+        m_tray->internalForm()->mPopup->hide();
+        m_tray.reset();
+        m_form.reset();
+        m_menu.reset();
+    }
+
+    void startsWithTheHiddenFormsDefaults()
+    {
+        frmInternal* internal = m_tray->internalForm();
+        QCOMPARE(m_tray->Form(), internal);
+        QCOMPARE(m_tray->PopupMenu(), internal->mPopup);
+        QCOMPARE(m_tray->PopupStyle(), 2);
+        QCOMPARE(m_tray->RestoreFromTrayOn(), 64);
+        QCOMPARE(m_tray->TrayFormStyle(), 0);
+        QVERIFY(!m_tray->Visible());
+        QVERIFY(m_tray->Persistent());
+        QCOMPARE(internal->Timer1->interval(), 1000);
+        QVERIFY(!m_tray->Icon().isNull());
+        QVERIFY(!internal->isVisible());
+        QCOMPARE(internal->windowTitle(), QString("About SystrayDll"));
+        QCOMPARE(internal->mPopup->title(), QString("Popup"));
+        QCOMPARE(internal->mAbout->text(), QString("About"));
+        QVERIFY(m_icon->calls.isEmpty());
+
+        m_tray->ShowAbout();
+        QVERIFY(internal->isVisible());
+    }
+
+    void mouseMessagesRaiseTheirEvents_data()
+    {
+        QTest::addColumn<int>("message");
+        QTest::addColumn<QString>("events");
+        QTest::newRow("move") << 512 << "MouseMove";
+        QTest::newRow("left down") << 513 << "MouseDown(1)";
+        QTest::newRow("left up") << 514 << "MouseUp(1) Click(1)";
+        QTest::newRow("left double") << 515 << "DblClick(1)";
+        QTest::newRow("right down") << 516 << "MouseDown(2)";
+        QTest::newRow("right up") << 517 << "MouseUp(2) Click(2)";
+        QTest::newRow("right double") << 518 << "DblClick(2)";
+        QTest::newRow("middle down") << 519 << "MouseDown(4)";
+        QTest::newRow("middle up") << 520 << "MouseUp(4) Click(4)";
+        QTest::newRow("middle double") << 521 << "DblClick(4)";
+        QTest::newRow("below the table") << 511 << "";
+        QTest::newRow("above the table") << 522 << "";
+    }
+
+    void mouseMessagesRaiseTheirEvents()
+    {
+        QFETCH(int, message);
+        QFETCH(QString, events);
+        bindForm();
+        m_tray->setPopupStyle(0);
+        notify(message);
+        QCOMPARE(m_log.take(), events);
+    }
+
+    void otherWindowMessagesAreIgnored()
+    {
+        bindForm();
+        m_tray->setPopupStyle(0xFFFF);
+        m_form->setWindowState(Qt::WindowMinimized);
+        m_log.take();
+        m_tray->CallBack(0, 513, 0, 515);
+        QCOMPARE(m_log.take(), QString());
+        QVERIFY(m_form->isMinimized());
+    }
+
+    void popupStyleBitShowsTheMenu_data()
+    {
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("bit");
+        QTest::addColumn<QString>("events");
+        QTest::newRow("left down") << 513 << 8 << "MouseDown(1) Menu";
+        QTest::newRow("left up") << 514 << 1 << "MouseUp(1) Click(1) Menu";
+        QTest::newRow("left double: menu first") << 515 << 64 << "Menu DblClick(1)";
+        QTest::newRow("right down") << 516 << 16 << "MouseDown(2) Menu";
+        QTest::newRow("right up") << 517 << 2 << "MouseUp(2) Click(2) Menu";
+        QTest::newRow("right double") << 518 << 128 << "DblClick(2) Menu";
+        QTest::newRow("middle down") << 519 << 32 << "MouseDown(4) Menu";
+        QTest::newRow("middle up") << 520 << 4 << "MouseUp(4) Click(4) Menu";
+        QTest::newRow("middle double") << 521 << 256 << "DblClick(4) Menu";
+    }
+
+    void popupStyleBitShowsTheMenu()
+    {
+        QFETCH(int, message);
+        QFETCH(int, bit);
+        QFETCH(QString, events);
+        bindForm();
+        m_tray->setPopupStyle(0x1FF & ~bit);
+        notify(message);
+        QVERIFY(!m_log.take().contains("Menu"));
+
+        m_tray->setPopupStyle(bit);
+        notify(message);
+        QCOMPARE(m_log.take(), events);
+        QVERIFY(m_menu->isVisible());
+    }
+
+    void rightClickWithTheDefaultsOpensTheMenuAfterItsEvents()
+    {
+        bindForm();
+        notify(516);
+        notify(517);
+        QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2) Menu"));
+    }
+
+    void noMenuTurnsThePopupStyleOff()
+    {
+        bindForm();
+        m_tray->setPopupMenu(nullptr);
+        notify(512);
+        QCOMPARE(m_tray->PopupStyle(), 0);
+        // A menu given later stays unused until the style is set again.
+        m_tray->setPopupMenu(m_menu.get());
+        notify(517);
+        QCOMPARE(m_log.take(), QString("MouseMove MouseUp(2) Click(2)"));
+        m_tray->setPopupStyle(2);
+        notify(517);
+        QCOMPARE(m_log.take(), QString("MouseUp(2) Click(2) Menu"));
+    }
+
+    void aDeletedMenuCountsAsNone()
+    {
+        bindForm();
+        m_menu.reset(new QMenu);
+        notify(517);
+        QCOMPARE(m_tray->PopupStyle(), 0);
+        QCOMPARE(m_log.take(), QString("MouseUp(2) Click(2)"));
+    }
+
+    void doubleClickRestoresAMinimisedForm()
+    {
+        bindForm();
+        m_tray->setPopupStyle(0);
+        m_form->setWindowState(Qt::WindowMinimized);
+        m_log.take();
+        notify(515);
+        QCOMPARE(m_log.take(), QString("Restore DblClick(1)"));
+        QVERIFY(!m_form->isMinimized());
+        QVERIFY(m_form->isVisible());
+
+        // A form that is not minimised gets only the event.
+        notify(515);
+        QCOMPARE(m_log.take(), QString("DblClick(1)"));
+    }
+
+    void restoreNeedsTheActionsBit_data()
+    {
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("restoreBits");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("left up, bit 1") << 514 << 1 << true;
+        QTest::newRow("left up, default 64") << 514 << 64 << false;
+        QTest::newRow("right down, bit 16") << 516 << 16 << true;
+        QTest::newRow("middle double, bit 256") << 521 << 256 << true;
+        QTest::newRow("middle double, all but 256") << 521 << 0xFF << false;
+        QTest::newRow("a move never restores") << 512 << 0x1FF << false;
+    }
+
+    void restoreNeedsTheActionsBit()
+    {
+        QFETCH(int, message);
+        QFETCH(int, restoreBits);
+        QFETCH(bool, restored);
+        bindForm();
+        m_tray->setPopupStyle(0);
+        m_tray->setRestoreFromTrayOn(restoreBits);
+        m_form->setWindowState(Qt::WindowMinimized);
+        notify(message);
+        QCOMPARE(!m_form->isMinimized(), restored);
+    }
+
+    void styleThreeHidesTheFormToTheIconAndBack()
+    {
+        bindForm();
+        m_form->setWindowState(Qt::WindowMaximized);
+        m_tray->setTrayFormStyle(3);
+        QVERIFY(m_icon->calls.isEmpty()); // nothing visible changes yet
+        m_log.take();
+
+        m_tray->FormMinimize();
+        QVERIFY(!m_form->isVisible());
+        QVERIFY(m_form->isMinimized());
+        QVERIFY(m_tray->Visible());
+        QCOMPARE(m_icon->calls, QStringList{"add:Tip"});
+        QVERIFY(m_log.take().endsWith("Minimize"));
+
+        m_tray->FormRestore();
+        QVERIFY(m_form->isVisible());
+        QVERIFY(!m_form->isMinimized());
+        QVERIFY(m_form->isMaximized()); // the last state before minimising
+        QVERIFY(!m_tray->Visible());
+        QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "remove"}));
+        QCOMPARE(m_log.take(), QString("Restore"));
+    }
+
+    void minimisingTheWindowItselfGoesToTheTray()
+    {
+        bindForm();
+        m_tray->setTrayFormStyle(3);
+        m_form->setWindowState(Qt::WindowMinimized); // as the window manager does
+        QVERIFY(!m_form->isVisible());
+        QVERIFY(m_tray->Visible());
+
+        notify(513);
+        notify(514);
+        QVERIFY(!m_form->isVisible());
+        notify(515);
+        QVERIFY(m_form->isVisible());
+        QVERIFY(!m_tray->Visible());
+    }
+
+    void withoutANotificationAreaTheFormStaysReachable()
+    {
+        bindForm();
+        m_icon->host.clear();
+        m_tray->setTrayFormStyle(3);
+        m_tray->FormMinimize();
+        QVERIFY(m_form->isMinimized());
+        QVERIFY(m_form->isVisible());
+    }
+
+    void aHostThatGoesAwayGivesTheFormBack()
+    {
+        bindForm();
+        m_tray->setTrayFormStyle(3);
+        m_tray->FormMinimize();
+        QVERIFY(!m_form->isVisible());
+        m_icon->host.clear();
+        m_tray->WatchTaskbar();
+        QVERIFY(m_form->isVisible());
+        QVERIFY(m_form->isMinimized());
+    }
+
+    void visibleFollowsTheFormWithBitTwo()
+    {
+        bindForm();
+        m_tray->setTrayFormStyle(2);
+        QCOMPARE(m_tray->setVisible(true), false);
+        QVERIFY(!m_tray->Visible());
+        QVERIFY(m_icon->calls.isEmpty());
+
+        m_form->hide();
+        QCOMPARE(m_tray->setVisible(false), true);
+        QVERIFY(m_tray->Visible());
+        QCOMPARE(m_icon->calls, QStringList{"add:Tip"});
+
+        // Showing the form again and setting the style removes the icon.
+        m_form->show();
+        m_tray->setTrayFormStyle(2);
+        QVERIFY(!m_tray->Visible());
+    }
+
+    void visibleWithoutBitTwoIsPlain()
+    {
+        bindForm();
+        QCOMPARE(m_tray->setVisible(true), true);
+        QCOMPARE(m_tray->setVisible(true), true);
+        QCOMPARE(m_tray->setVisible(false), false);
+        QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "remove"}));
+    }
+
+    void tipShowsAtMost63Characters_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("62") << 62 << 62;
+        QTest::newRow("63") << 63 << 63;
+        QTest::newRow("64") << 64 << 63;
+        QTest::newRow("200") << 200 << 63;
+    }
+
+    void tipShowsAtMost63Characters()
+    {
+        QFETCH(int, length);
+        QFETCH(int, shown);
+        QString tip;
+        for (int i = 0; i < length; ++i)
+            tip += QChar('a' + i % 26);
+        m_tray->setTrayTip(tip);
+        QCOMPARE(m_tray->TrayTip(), tip);
+        m_tray->setVisible(true);
+        QCOMPARE(m_icon->calls.last(), "add:" + tip.left(shown));
+        m_tray->setTrayTip(tip + "x");
+        const QString longer = tip + QLatin1Char('x');
+        QCOMPARE(m_icon->calls.last(), "tip:" + longer.left(qMin(shown + 1, 63)));
+    }
+
+    void tipNeverEndsInHalfACharacter()
+    {
+        const QString tip = QString(62, 'a') + QString::fromUtf8("\U0001F4FB") + "b";
+        QCOMPARE(SysTray::shownTip(tip), QString(62, 'a'));
+    }
+
+    void iconChangesReachOnlyAShownIcon()
+    {
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        m_tray->setIcon(QIcon(red));
+        QVERIFY(m_icon->calls.isEmpty());
+        m_tray->setVisible(true);
+        QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
+        QPixmap blue(16, 16);
+        blue.fill(Qt::blue);
+        m_tray->setIcon(QIcon(blue));
+        QCOMPARE(m_icon->calls.last(), QString("icon"));
+        QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
+    }
+
+    void aNewHostGetsTheIconOnce()
+    {
+        m_tray->setVisible(true);
+        m_icon->calls.clear();
+        m_tray->WatchTaskbar();
+        QVERIFY(m_icon->calls.isEmpty());
+
+        m_icon->host = "x11:43";
+        m_tray->WatchTaskbar();
+        m_tray->WatchTaskbar();
+        QCOMPARE(m_icon->calls, (QStringList{"remove", "add:"}));
+        QCOMPARE(m_log.take(), QString("Refreshed"));
+        QVERIFY(m_tray->Visible());
+
+        // Host gone, then a new one: the icon comes back once.
+        m_icon->host.clear();
+        m_tray->WatchTaskbar();
+        QCOMPARE(m_log.take(), QString());
+        m_icon->host = "x11:44";
+        m_tray->WatchTaskbar();
+        QCOMPARE(m_log.take(), QString("Refreshed"));
+
+        // Without a shown icon a new host changes nothing.
+        m_tray->setVisible(false);
+        m_icon->calls.clear();
+        m_icon->host = "sni::1.7";
+        m_tray->WatchTaskbar();
+        QVERIFY(m_icon->calls.isEmpty());
+        QCOMPARE(m_log.take(), QString());
+    }
+
+    void theWatchRunsOnTheHiddenFormsTimer()
+    {
+        m_tray->setVisible(true);
+        m_icon->host = "x11:43";
+        QSignalSpy refreshed(m_tray.get(), &SysTray::Refreshed);
+        QVERIFY(refreshed.wait(3000));
+        m_tray->setPersistent(false);
+        QVERIFY(!m_tray->Persistent());
+        m_icon->host = "x11:44";
+        QVERIFY(!refreshed.wait(1500));
+        m_tray->setPersistent(true);
+        QVERIFY(m_tray->Persistent());
+        QCOMPARE(m_tray->internalForm()->Timer1->interval(), 1000);
+    }
+
+    void formChangeClearsTheMenu()
+    {
+        bindForm();
+        QCOMPARE(m_tray->Form(), m_form.get());
+        m_tray->setForm(m_form.get()); // the same form changes nothing
+        QCOMPARE(m_tray->PopupMenu(), m_menu.get());
+
+        QWidget other;
+        other.setWindowState(Qt::WindowMinimized);
+        m_tray->setForm(&other);
+        QCOMPARE(m_tray->PopupMenu(), nullptr);
+        m_tray->setForm(nullptr);
+        QCOMPARE(m_tray->Form(), m_tray->internalForm());
+    }
+
+    void aFormMinimisedWhenBoundRestoresToNormal()
+    {
+        QWidget form;
+        form.setWindowState(Qt::WindowMinimized);
+        form.show();
+        m_tray->setForm(&form);
+        m_tray->FormRestore();
+        QCOMPARE(form.windowState() & ~Qt::WindowActive, Qt::WindowNoState);
+    }
+
+    void aDestroyedFormLeavesTheHiddenForm()
+    {
+        bindForm();
+        m_form.reset();
+        QCOMPARE(m_tray->Form(), m_tray->internalForm());
+        m_tray->FormRestore(); // must not touch the deleted window
+    }
+
+    void activationsBecomeMouseMessages()
+    {
+        using R = QSystemTrayIcon::ActivationReason;
+        QCOMPARE(TrayMouse::messagesFor(R::Trigger), (QList<int>{513, 514}));
+        QCOMPARE(TrayMouse::messagesFor(R::DoubleClick), QList<int>{515});
+        QCOMPARE(TrayMouse::messagesFor(R::Context), (QList<int>{516, 517}));
+        QCOMPARE(TrayMouse::messagesFor(R::MiddleClick), (QList<int>{519, 520}));
+        QVERIFY(TrayMouse::messagesFor(R::Unknown).isEmpty());
+    }
+
+    void mouseMessagesOfTheIconReachCallBack()
+    {
+        bindForm();
+        m_tray->setPopupStyle(0);
+        Q_EMIT m_icon->mouseMessage(516);
+        Q_EMIT m_icon->mouseMessage(517);
+        QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2)"));
+    }
+
+    void hostIdentity()
+    {
+        QCOMPARE(QtNotificationIcon::hostIdFrom(":1.5", "77/1", true), QString("sni::1.5"));
+        QCOMPARE(QtNotificationIcon::hostIdFrom("", "77/1", false), QString("x11:77/1"));
+        QCOMPARE(QtNotificationIcon::hostIdFrom("", "", true), QString("system"));
+        QCOMPARE(QtNotificationIcon::hostIdFrom("", "", false), QString());
+        QCOMPARE(X11Native::screenNumber(":0"), 0);
+        QCOMPARE(X11Native::screenNumber(":12.1"), 1);
+        QCOMPARE(X11Native::screenNumber("host.example:3.2"), 2);
+        QCOMPARE(X11Native::screenNumber(""), 0);
+    }
+};
+
+QTEST_MAIN(TestSysTray)
+#include "tst_systray.moc"

@@ -1,0 +1,360 @@
+// Station list files end to end: fixture files with real Windows-1250 bytes
+// read into collections, filled into keyed list views, saved back; bad input.
+#include "FileSizeLimit.h"
+#include "TestFolders.h"
+#include "platform/KeyedListView.h"
+#include "stations/modTLIST.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString fixture(const QString& name)
+{
+    return TestFolders::dataFile(QStringLiteral("stations/") + name);
+}
+
+QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QStringList rowTexts(const KeyedListView& list)
+{
+    QStringList texts;
+    for (int row = 0; row < list.rowCount(); ++row)
+        texts << list.rowText(row);
+    return texts;
+}
+
+// The main window's list: two columns, sorted ascending, headers hidden.
+void setUpMainList(KeyedListView& list)
+{
+    list.setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
+    list.setSorted(0, Qt::AscendingOrder);
+    list.setHeadersVisible(false);
+}
+
+// The editor's list after opening a fixture file.
+void openInEditor(const QString& file, KeyedListView& list)
+{
+    QStringList coll;
+    QVERIFY(TLIST_LoadFileToColl(fixture(file), coll));
+    TLIST_FillListViewEdit(coll, list);
+}
+
+// Peak resident memory of the process so far, in KiB.
+qint64 peakMemoryKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestTlist : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        colStations.clear();
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void loadsEveryReadingRule()
+    {
+        QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
+        const QStringList expected{
+            u8("Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1"),
+            u8("Český rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1"),
+            u8("Skrytá|http://127.0.0.1/hidden|0|16777215|0|0"),
+            u8("Osm polí|http://127.0.0.1/eight|65280|255|2|1"),
+            u8("|http://127.0.0.1/noname|0|16777215|0|1"),
+            u8("Krátká|http://127.0.0.1/short||||"),
+            u8("Duplicate|http://127.0.0.1:8000/kun.mp3|0|16777215|0|1"),
+            u8("Case differs|HTTP://127.0.0.1:8000/KUN.mp3|16711680|16777215|0|1"),
+        };
+        QCOMPARE(colStations, expected);
+        // Loading again empties the collection first.
+        QVERIFY(TLIST_LoadFile(fixture("lf-only.tlist")));
+        QCOMPARE(colStations.size(), 3);
+    }
+
+    void loadToCollAppends()
+    {
+        QStringList coll{"kept|http://kept||||"};
+        QVERIFY(TLIST_LoadFileToColl(fixture("lf-only.tlist"), coll));
+        QVERIFY(TLIST_LoadFileToColl(fixture("lf-only.tlist"), coll));
+        QCOMPARE(coll.size(), 7);
+        QCOMPARE(coll.first(), QString("kept|http://kept||||"));
+        QCOMPARE(coll.at(1), coll.at(4));
+        QCOMPARE(coll.at(3), u8("Třetí|http://127.0.0.1/3|0|16777215|0|1"));
+    }
+
+    void nothingToReadStillSucceeds_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("empty path") << QString();
+        QTest::newRow("missing file") << fixture("missing.tlist");
+        QTest::newRow("a folder") << TestFolders::dataFile("stations");
+        QTest::newRow("a device") << QString("/dev/zero");
+    }
+
+    void nothingToReadStillSucceeds()
+    {
+        QFETCH(QString, path);
+        colStations << "stale|http://stale||||";
+        QVERIFY(TLIST_LoadFile(path));
+        QVERIFY(colStations.isEmpty());
+    }
+
+    void badBytesNeverStopTheReading_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("urls");
+        QTest::newRow("binary garbage") << "garbage.bin" << QStringList{"http://127.0.0.1/garbage"};
+        QTest::newRow("NUL bytes")
+            << "nul-bytes.tlist"
+            << QStringList{"http://127.0.0.1/nul", "http://127.0.0.1/after-nul"};
+        QTest::newRow("CR only: one line") << "cr-only.tlist" << QStringList{"http://127.0.0.1/1"};
+        QTest::newRow("no final line end")
+            << "no-final-newline.tlist"
+            << QStringList{"http://127.0.0.1/1", "http://127.0.0.1/last"};
+    }
+
+    void badBytesNeverStopTheReading()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, urls);
+        QVERIFY(TLIST_LoadFile(fixture(file)));
+        QStringList seen;
+        for (const QString& entry : std::as_const(colStations))
+            seen << entry.section(u'|', 1, 1);
+        QCOMPARE(seen, urls);
+        KeyedListView list;
+        TLIST_FillStationListMain(list); // no crash on any of it
+        QVERIFY(list.rowCount() <= urls.size());
+    }
+
+    void nulInANameSurvives()
+    {
+        QVERIFY(TLIST_LoadFile(fixture("nul-bytes.tlist")));
+        QCOMPARE(colStations.first().section(u'|', 0, 0), u8("Rádio") + QChar(0) + "Nul");
+    }
+
+    void fillsTheMainList()
+    {
+        QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
+        KeyedListView list;
+        setUpMainList(list);
+        list.addRow("old", "Old row", 1);
+        TLIST_SetMainStationList(&list);
+        TLIST_FillStationListMain();
+        // Shown stations only, first of two equal URLs, sorted by name as Czech sorts.
+        QCOMPARE(rowTexts(list), QStringList({"Case differs", u8("Český rozhlas"), u8("Krátká"),
+                                              u8("Osm polí"), u8("Příliš žluťoučký kůň")}));
+        const int kun = list.findKey("http://127.0.0.1:8000/kun.mp3");
+        QCOMPARE(list.rowText(kun), u8("Příliš žluťoučký kůň"));
+        QVERIFY(list.rowBold(kun));
+        QCOMPARE(list.rowForeColor(kun), 255);
+        QCOMPARE(list.rowSmallIcon(kun), 1);
+        QCOMPARE(list.subItem(kun, 1), QString());
+        const int eight = list.findKey("http://127.0.0.1/eight");
+        QVERIFY(list.rowBold(eight)); // bold "2"
+        QCOMPARE(list.rowForeColor(eight), 65280);
+        const int shortRow = list.findKey("http://127.0.0.1/short");
+        QVERIFY(!list.rowBold(shortRow)); // missing fields: defaults
+        QCOMPARE(list.rowForeColor(shortRow), 0);
+        QCOMPARE(list.findKey("HTTP://127.0.0.1:8000/KUN.mp3"), 0);
+        QCOMPARE(list.findKey("http://127.0.0.1/hidden"), -1);
+        QCOMPARE(list.findKey("old"), -1);
+        TLIST_SetMainStationList(nullptr);
+    }
+
+    void fillsTheEditorList()
+    {
+        QStringList coll;
+        QVERIFY(TLIST_LoadFileToColl(fixture("czech.tlist"), coll));
+        KeyedListView list;
+        list.setColumns({u8("Název stanice"), "URL stanice"});
+        TLIST_FillListViewEdit(coll, list);
+        // File order, hidden ones too, URLs differing only in case collide.
+        QCOMPARE(rowTexts(list), QStringList({u8("Příliš žluťoučký kůň"), u8("Český rozhlas"),
+                                              u8("Skrytá"), u8("Osm polí"), u8("Krátká")}));
+        QCOMPARE(list.rowKey(0), QString("http://127.0.0.1:8000/kun.mp3"));
+        QCOMPARE(list.subItem(1, 1), QString("http://127.0.0.1:8000/cro.ogg"));
+        QCOMPARE(list.rowSmallIcon(2), 1); // hidden
+        QCOMPARE(list.rowSmallIcon(3), 2); // shown
+        QCOMPARE(list.rowForeColor(3), 65280);
+        // A mixed-case URL gets a lower-case key and keeps its spelling.
+        TLIST_FillListViewEdit({"Mixed|HTTP://Radio.Example/Live||||"}, list);
+        QCOMPARE(list.rowCount(), 1);
+        QCOMPARE(list.rowKey(0), QString("http://radio.example/live"));
+        QCOMPARE(list.subItem(0, 1), QString("HTTP://Radio.Example/Live"));
+    }
+
+    void fillsShowTheWaitCursorAndRestoreIt()
+    {
+        QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
+        KeyedListView list;
+        int rowsWhileWaiting = 0;
+        connect(list.model(), &QAbstractItemModel::rowsInserted, this, [&] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            if (cursor && cursor->shape() == Qt::WaitCursor)
+                ++rowsWhileWaiting;
+        });
+        TLIST_FillStationListMain(list);
+        QVERIFY(rowsWhileWaiting > 0);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        TLIST_FillListViewEdit(colStations, list);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void savesWhatTheEditorShows()
+    {
+        KeyedListView list;
+        openInEditor("czech.tlist", list);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("saved.tlist");
+        QVERIFY(TestFolders::writeBytes(path, "old list"));
+        QVERIFY(TLIST_SaveFile(path, list));
+        QCOMPARE(TestFolders::readBytes(path),
+                 TestFolders::readBytes(fixture("czech-saved.tlist")));
+        // Changed icons (3, 4) save as hidden and shown.
+        list.setRowSmallIcon(0, 3);
+        list.setRowSmallIcon(2, 4);
+        QVERIFY(TLIST_SaveFile(path, list));
+        QStringList again;
+        QVERIFY(TLIST_LoadFileToColl(path, again));
+        QVERIFY(again.at(0).endsWith("|-1|0"));
+        QVERIFY(again.at(2).endsWith("|0|1"));
+    }
+
+    void lfListSurvivesOpenAndSave()
+    {
+        KeyedListView list;
+        openInEditor("lf-only.tlist", list);
+        QTemporaryDir dir;
+        QVERIFY(TLIST_SaveFile(dir.filePath("out.tlist"), list));
+        QCOMPARE(TestFolders::readBytes(dir.filePath("out.tlist")),
+                 QByteArray("[STATION:]Prvn\xED|http://127.0.0.1/1|0|16777215|0|1\r\n"
+                            "[STATION:]Druh\xE1|http://127.0.0.1/2|0|16777215|0|1\r\n"
+                            "[STATION:]T\xF8"
+                            "et\xED|http://127.0.0.1/3|0|16777215|0|1\r\n"
+                            "\r\n"));
+    }
+
+    void emptyListSavesOneLineEnd()
+    {
+        KeyedListView list;
+        QTemporaryDir dir;
+        const QString path = dir.filePath("empty.tlist");
+        QVERIFY(TLIST_SaveFile(path, list));
+        QCOMPARE(TestFolders::readBytes(path), QByteArray("\r\n"));
+        QVERIFY(TLIST_LoadFile(path));
+        QVERIFY(colStations.isEmpty());
+    }
+
+    void failedSaveKeepsTheOldList()
+    {
+        KeyedListView list;
+        openInEditor("czech.tlist", list);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("keep.tlist");
+        const QByteArray old = TestFolders::readBytes(fixture("czech.tlist"));
+        QVERIFY(TestFolders::writeBytes(path, old));
+        {
+            // A full disk after 256 bytes of the 328-byte list (a write small
+            // enough to sit in a stream buffer until the file is committed).
+            const FileSizeLimit limit(256);
+            QVERIFY(!TLIST_SaveFile(path, list));
+        }
+        QCOMPARE(TestFolders::readBytes(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"keep.tlist"}));
+    }
+
+    void unusableTargetsFail_data()
+    {
+        QTest::addColumn<QString>("relativePath");
+        QTest::newRow("empty path") << QString();
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("parent is a file") << "file/list.tlist";
+        QTest::newRow("parent missing") << "missing/list.tlist";
+    }
+
+    void unusableTargetsFail()
+    {
+        QFETCH(QString, relativePath);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        QVERIFY(TestFolders::writeBytes(dir.filePath("file"), "a file"));
+        KeyedListView list;
+        list.addRow("u", "Name", 2);
+        list.setSubItem(0, 1, "u");
+        const QString path = relativePath.isEmpty() ? QString() : dir.filePath(relativePath);
+        QVERIFY(!TLIST_SaveFile(path, list));
+        QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
+        QCOMPARE(TestFolders::readBytes(dir.filePath("file")), QByteArray("a file"));
+    }
+
+    void hugeFilesCostBoundedTimeAndMemory()
+    {
+        QTemporaryDir dir;
+        // 50 MB of lines, a station at line 3, stations beyond line 1024.
+        const QString lines = dir.filePath("lines.tlist");
+        {
+            QFile file(lines);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const QByteArray station = "[STATION:]S|http://127.0.0.1/s|0|16777215|0|1\r\n";
+            QByteArray block;
+            while (block.size() < 1024 * 1024)
+                block += station;
+            file.write("x\r\ny\r\nz\r\n[STATION:]First|http://127.0.0.1/first\r\n");
+            for (int i = 0; i < 50; ++i)
+                file.write(block);
+        }
+        // 50 MB without any line end after one station line.
+        const QString oneLine = dir.filePath("one-line.tlist");
+        {
+            QFile file(oneLine);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[STATION:]First|http://127.0.0.1/first\r\n");
+            const QByteArray block(1024 * 1024, '|');
+            for (int i = 0; i < 50; ++i)
+                file.write(block);
+        }
+        const qint64 peakBefore = peakMemoryKiB();
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(TLIST_LoadFile(lines));
+        QCOMPARE(colStations.size(), 1 + 1021); // lines 3..1024 are stations
+        KeyedListView list;
+        TLIST_FillStationListMain(list);
+        QCOMPARE(list.rowCount(), 2); // "First" and one "S": equal URLs collide
+        QVERIFY(TLIST_LoadFile(oneLine));
+        QCOMPARE(colStations, QStringList({"First|http://127.0.0.1/first||||"}));
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        // The line without an end is read up to the byte cap only (16 MiB, twice
+        // that as text), never the whole 50 MB.
+        const qint64 grownKiB = peakMemoryKiB() - peakBefore;
+        QVERIFY2(grownKiB < 80 * 1024, qPrintable(QString::number(grownKiB)));
+    }
+};
+
+QTEST_MAIN(TestTlist)
+#include "tst_tlist.moc"
