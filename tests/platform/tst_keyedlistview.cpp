@@ -276,6 +276,9 @@ private Q_SLOTS:
         QCOMPARE(events.first(), QString("MouseDown 1 0"));
         QVERIFY(events.contains("ItemClick 2"));
         QCOMPARE(list.selectedRow(), 2);
+        // A double click alone (no click before it) still picks the row first.
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+        QCOMPARE(log.take(), QStringList({"MouseDown 1 0", "ItemClick 0", "DblClick"}));
     }
 
     void keyboardMovesRaiseOneItemClickEach()
