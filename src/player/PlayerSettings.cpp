@@ -1,34 +1,24 @@
 #include "player/PlayerSettings.h"
 
-#include <QLocale>
-
-#include <cmath>
+#include "common/NumberText.h"
 
 namespace PlayerSettings {
 
+// The user's notation first, then the plain one the program writes ("1234.5").
 std::optional<double> NumericValue(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    if (const std::optional<double> value = NumberText::parse(text))
+        return value;
+    return NumberText::parse(text, QLocale::c());
 }
 
 std::optional<int> Int16Value(const QString& text)
 {
-    const std::optional<double> value = NumericValue(text);
-    if (!value)
-        return std::nullopt;
-    const double rounded = std::nearbyint(*value); // default rounding: halves to even
-    if (rounded < -32768.0 || rounded > 32767.0)
-        return std::nullopt;
-    return static_cast<int>(rounded);
+    if (const std::optional<qint16> value = NumberText::toInt16(text))
+        return *value;
+    if (const std::optional<qint16> value = NumberText::toInt16(text, QLocale::c()))
+        return *value;
+    return std::nullopt;
 }
 
 bool Flag(const QString& text)

@@ -1,5 +1,6 @@
 #include "player/WindowPlace.h"
 
+#include "common/NumberText.h"
 #include "player/PlayerSettings.h"
 
 #include <cmath>
@@ -58,7 +59,7 @@ QRectF KeepOnScreen(const QRectF& window, const QRectF& screen)
 
 QString Text(double twips)
 {
-    return QString::number(static_cast<double>(static_cast<float>(twips)), 'g', 7);
+    return NumberText::fromSingle(twips);
 }
 
 } // namespace WindowPlace

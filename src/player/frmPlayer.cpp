@@ -307,6 +307,10 @@ void frmPlayer::changeEvent(QEvent* event)
 bool frmPlayer::event(QEvent* event)
 {
     const bool result = QWidget::event(event);
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        qCInfo(lcPlayer) << "first paint";
+    }
     if (m_restoredOuterSize && isVisible() &&
         (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
          event->type() == QEvent::WindowActivate)) {

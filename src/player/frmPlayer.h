@@ -131,5 +131,6 @@ private:
     QString m_selectedKey;
     int m_animFrame = 0;
     bool m_unloaded = false;
+    bool m_painted = false;
     std::optional<QSize> m_restoredOuterSize; // applied again once the frame is known
 };
