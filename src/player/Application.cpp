@@ -1,11 +1,18 @@
 #include "player/Application.h"
 
 #include "common/Version.h"
+#ifdef SKYTUNER_MAIN_WINDOW // TEMPORARY: until the stream player is in the tree
+#include "player/TerminationSignals.h"
+#include "player/frmPlayer.h"
+#else
+#include <QMainWindow>
+#endif
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QMainWindow>
 #include <QTranslator>
+
+#include <memory>
 
 namespace Application {
 
@@ -25,11 +32,34 @@ int run(int argc, char* argv[])
     QApplication::setApplicationName(QLatin1String(Version::ProductName));
     QApplication::setApplicationVersion(QLatin1String(Version::Number));
     installTranslations();
-
-    QMainWindow window;
-    window.setWindowTitle(Version::caption());
-    window.show();
+#ifndef SKYTUNER_MAIN_WINDOW
+    QMainWindow placeholder;
+    placeholder.setWindowTitle(Version::caption());
+    placeholder.show();
     return app.exec();
+#else
+    TerminationSignals termination;
+
+    // The main window's load handler brings the program up (and starts the last
+    // stream with "autostart"); the program lives as long as the window.
+    const auto window = std::make_unique<frmPlayer>();
+    QObject::connect(
+        window.get(), &frmPlayer::Unloaded, &app, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+
+    // Every way of ending runs the same shut-down, once: the close box and the
+    // close commands close the window themselves; SIGTERM, SIGINT, SIGHUP and the
+    // end of the desktop session close it here.
+    const auto shutDown = [w = window.get()] {
+        w->close();
+    };
+    QObject::connect(&termination, &TerminationSignals::Requested, window.get(), shutDown);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), shutDown);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, window.get(), shutDown);
+
+    window->show();
+    return app.exec();
+#endif
 }
 
 } // namespace Application

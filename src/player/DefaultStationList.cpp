@@ -1,0 +1,34 @@
+#include "player/DefaultStationList.h"
+
+#include "common/Logging.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace DefaultStationList {
+
+bool Install(const QString& folder)
+{
+    const QString target = QDir(folder).filePath(QLatin1String(FileName));
+    if (QFileInfo::exists(target))
+        return true;
+    QFile source(QStringLiteral(":/") + QLatin1String(FileName));
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    // NewOnly: a file that appears meanwhile is not overwritten either.
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        file.write(bytes) != bytes.size()) {
+        qCWarning(lcPlayer) << "could not write the default station list" << target;
+        if (file.isOpen()) {
+            file.close();
+            file.remove();
+        }
+        return false;
+    }
+    return true;
+}
+
+} // namespace DefaultStationList

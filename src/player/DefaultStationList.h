@@ -1,0 +1,15 @@
+// The station list that ships with the program (stanice.tlist: Czech public radio
+// and a few international stations).
+#pragma once
+
+#include <QString>
+
+namespace DefaultStationList {
+
+inline constexpr const char* FileName = "stanice.tlist";
+
+// Copies the list into the folder when the folder holds no file of that name;
+// a user's file is never replaced. True when the folder has the file afterwards.
+bool Install(const QString& folder);
+
+} // namespace DefaultStationList

@@ -1,0 +1,83 @@
+#include "player/PlayerStatusBar.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+const char* const NumberProperty = "imageNumber";
+}
+
+PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(true);
+    for (const QString& key : panelKeys()) {
+        auto* label = new QLabel(this);
+        label->setObjectName(key);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->installEventFilter(this);
+        m_panels << label;
+        if (key == QLatin1String("status")) {
+            label->setMinimumWidth(0);
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            addWidget(label, 1);
+        } else {
+            label->setAlignment(Qt::AlignCenter);
+            if (key != QLatin1String("volume"))
+                label->setFixedWidth(24);
+            addPermanentWidget(label);
+        }
+    }
+    panel(QStringLiteral("volume"))->setCursor(Qt::PointingHandCursor);
+}
+
+QStringList PlayerStatusBar::panelKeys()
+{
+    return {QStringLiteral("status"), QStringLiteral("volume"), QStringLiteral("proxy"),
+            QStringLiteral("icon")};
+}
+
+QLabel* PlayerStatusBar::panel(const QString& key) const
+{
+    for (QLabel* label : m_panels)
+        if (label->objectName() == key)
+            return label;
+    return nullptr;
+}
+
+void PlayerStatusBar::setPanelText(const QString& key, const QString& text)
+{
+    if (QLabel* label = panel(key))
+        label->setText(text);
+}
+
+QString PlayerStatusBar::panelText(const QString& key) const
+{
+    const QLabel* label = panel(key);
+    return label ? label->text() : QString();
+}
+
+void PlayerStatusBar::setPanelPicture(const QString& key, const QIcon& icon, int number)
+{
+    if (QLabel* label = panel(key)) {
+        label->setPixmap(icon.pixmap(QSize(16, 16), label->devicePixelRatioF()));
+        label->setProperty(NumberProperty, number);
+    }
+}
+
+int PlayerStatusBar::panelPicture(const QString& key) const
+{
+    const QLabel* label = panel(key);
+    return label ? label->property(NumberProperty).toInt() : 0;
+}
+
+bool PlayerStatusBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (auto* label = qobject_cast<QLabel*>(watched); label && m_panels.contains(label))
+            Q_EMIT PanelClick(label->objectName());
+    }
+    return QStatusBar::eventFilter(watched, event);
+}

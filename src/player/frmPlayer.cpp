@@ -1,0 +1,373 @@
+// frmPlayer: construction, start-up (Form_Load), shut-down and layout.
+#include "player/frmPlayer.h"
+
+#include "common/Logging.h"
+#include "common/Version.h"
+#include "common/clsFunctionLib.h"
+#include "common/modGlobal.h"
+#include "platform/KeyedListView.h"
+#include "platform/MediaPlayer.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Twips.h"
+#include "player/DefaultStationList.h"
+#include "player/PlaybackRules.h"
+#include "player/PlayerImages.h"
+#include "player/PlayerSettings.h"
+#include "player/PlayerStatusBar.h"
+#include "player/WindowLayout.h"
+#include "player/WindowPlace.h"
+#include "player/WindowTopMost.h"
+#include "player/modINI.h"
+#include "stations/modTLIST.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
+#include <QToolBar>
+
+using namespace modGlobal;
+
+namespace {
+
+frmPlayer* g_instance = nullptr;
+const QString Player = QStringLiteral("PLAYER");
+
+QString readPlayer(const char* key)
+{
+    return INI_ReadValue(Player, QLatin1String(key));
+}
+
+void writePlayer(const char* key, const QString& value)
+{
+    if (!INI_TryWriteValue(Player, QLatin1String(key), value))
+        qCWarning(lcPlayer) << "could not write" << key << "to" << INI_FilePath();
+}
+
+QString flagText(bool flag)
+{
+    return flag ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+int px(double twips)
+{
+    return Twips::toPixels(twips);
+}
+
+} // namespace
+
+frmPlayer::frmPlayer(QWidget* parent) : QWidget(parent)
+{
+    g_instance = this;
+    CreateControls();
+    Form_Load();
+}
+
+frmPlayer::~frmPlayer()
+{
+    qApp->removeEventFilter(this);
+    TLIST_SetMainStationList(nullptr);
+    m_list->removeAllRows(); // the rows go while the list's key index still exists
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+frmPlayer* frmPlayer::instance()
+{
+    return g_instance;
+}
+
+// The designed window: client area 6210 x 4425 twips; toolbar, list, status bar;
+// the player and the mini player hidden.
+void frmPlayer::CreateControls()
+{
+    setObjectName(QStringLiteral("frmPlayer"));
+    resize(px(WindowLayout::DesignedClientWidth), px(WindowLayout::DesignedClientHeight));
+
+    m_player = new MediaPlayer(this);
+    connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
+
+    CreateToolBar();
+
+    m_list = new KeyedListView(this);
+    m_list->setObjectName(QStringLiteral("lstStations"));
+    m_list->setSmallIcons(PlayerImages::imglStations());
+    m_list->setIconSize(QSize(16, 16));
+    m_list->setRootIsDecorated(false);
+    m_list->header()->setStretchLastSection(false); // the columns keep the widths laid out
+    TLIST_SetMainStationList(m_list);
+    ConnectStationList();
+
+    m_statusBar = new PlayerStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
+    m_statusBar->panel(QStringLiteral("proxy"))->setToolTip(QStringLiteral("Proxy vypnuto"));
+    m_statusBar->panel(QStringLiteral("icon"))->setToolTip(QStringLiteral("Stav přehrávání"));
+    m_statusBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_statusBar, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowProductMenu(m_statusBar->mapToGlobal(pos)); });
+    connect(m_statusBar, &PlayerStatusBar::PanelClick, this, [this](const QString& key) {
+        if (key == QLatin1String("volume"))
+            ShowVolumePopup();
+    });
+
+    m_miniPlayer = new QWidget(this);
+    m_miniPlayer->setObjectName(QStringLiteral("cntMiniPlayer"));
+    m_miniPlayer->hide();
+    m_miniBar = new QLabel(m_miniPlayer);
+    m_miniBar->setObjectName(QStringLiteral("imgMiniBar"));
+    m_miniBar->setGeometry(px(60), px(50), 16, 16);
+    m_miniBar->installEventFilter(this);
+
+    CreateMenus();
+
+    m_animTimer.setInterval(PlaybackRules::AnimIntervalMs);
+    connect(&m_animTimer, &QTimer::timeout, this, &frmPlayer::tmrAnim_Timer);
+
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+}
+
+void frmPlayer::Form_Load()
+{
+    // 1. The tray component (cTray) is created here; the tray service wires it in.
+    // 2. Caption from the product name and version.
+    setWindowTitle(Version::caption());
+    setWindowIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
+    // 3.-6.
+    LoadSettings();
+    InitControls();
+    LoadWindowPosition();
+    ApplySettings();
+    // 7. Registration with the magnetic snapping object (cMagneticWnd.AddWindow);
+    //    the snapping service wires it in.
+    // 8. Tray set-up (Form, Icon = imglAnim 1, TrayTip = caption, RestoreFromTrayOn,
+    //    PopupMenu = mnuSysTray); the tray service wires it in, following IconChanged.
+    // 9.
+    CheckForORXFiles();
+    // 10. The current station list.
+    if (!CurrentListFile.isEmpty()) {
+        TLIST_LoadFile(CurrentListFile);
+        TLIST_FillStationListMain();
+    }
+}
+
+void frmPlayer::LoadSettings()
+{
+    // 1. A missing settings file is created with its comment header. The default
+    //    station list joins the program folder, never over a user's file.
+    if (!FileExists(INI_FilePath()))
+        clsFunctionLib().FNC_SaveDataContent(
+            QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
+            INI_FilePath());
+    DefaultStationList::Install(ProgramFolder::path());
+    // 2.
+    OnTopFlag = PlayerSettings::Flag(readPlayer("ontop"));
+    TrayFlag = PlayerSettings::Flag(readPlayer("systray"));
+    AnimFlag = PlayerSettings::Flag(readPlayer("anim"));
+    // 3.-4.
+    m_player->settings().setVolume(PlayerSettings::Volume(readPlayer("volume")));
+    m_player->settings().setBalance(PlayerSettings::Balance(readPlayer("balance")));
+    // 5.-6.
+    CurrentListFile = readPlayer("list");
+    FavListFile = readPlayer("fav");
+    ShowErrorsFlag =
+        PlayerSettings::Flag(INI_ReadValue(QStringLiteral("DEV"), QStringLiteral("showerrors")));
+    // 7. The last stream starts now, while the window is still being built.
+    if (PlayerSettings::Flag(readPlayer("autostart"))) {
+        m_player->setURL(readPlayer("lasturl"));
+        CurrentURL = m_player->URL();
+        m_player->controls().play();
+        qCInfo(lcPlayer) << "autostart" << CurrentURL;
+    }
+}
+
+void frmPlayer::InitControls()
+{
+    m_list->setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
+    m_list->setColumnWidthPixels(0, px(3000));
+    m_list->setColumnWidthPixels(1, px(1000));
+    m_list->setSorted(0, Qt::AscendingOrder);
+    m_list->setHeadersVisible(false);
+
+    ShowVolume();
+    m_statusBar->setPanelText(QStringLiteral("status"), QStringLiteral("skyTuner je připraven"));
+    m_statusBar->setPanelPicture(QStringLiteral("icon"),
+                                 PlayerImages::image(PlayerImages::imglStatusIcon(), 1), 1);
+    m_statusBar->setPanelPicture(QStringLiteral("proxy"),
+                                 PlayerImages::image(PlayerImages::imglProxy(), 1), 1);
+
+    m_animFrame = 0;
+    Form_Resize();
+    m_list->setFocus(); // keys start in the station list, not on a toolbar button
+}
+
+QSize frmPlayer::frameMargins() const
+{
+    return frameGeometry().size() - size();
+}
+
+void frmPlayer::LoadWindowPosition()
+{
+    const WindowPlace::Stored stored =
+        WindowPlace::Read(readPlayer("left"), readPlayer("top"), readPlayer("width"),
+                          readPlayer("height"), readPlayer("state"));
+    const QRect frame = frameGeometry();
+    const QRectF designed(Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()),
+                          Twips::fromPixels(frame.width()), Twips::fromPixels(frame.height()));
+    QRectF place = WindowPlace::Apply(stored, designed);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        place = WindowPlace::KeepOnScreen(
+            place, QRectF(Twips::fromPixels(s.x()), Twips::fromPixels(s.y()),
+                          Twips::fromPixels(s.width()), Twips::fromPixels(s.height())));
+    }
+    const QSize outer(px(place.width()), px(place.height()));
+    move(px(place.left()), px(place.top()));
+    resize(outer - frameMargins());
+    // The window manager's frame is known only once the window is shown.
+    if (stored.width || stored.height)
+        m_restoredOuterSize = outer;
+    // The state last: the place above stays the normal place to restore to.
+    if (stored.state)
+        setWindowState(*stored.state == WindowPlace::Minimised   ? Qt::WindowMinimized
+                       : *stored.state == WindowPlace::Maximised ? Qt::WindowMaximized
+                                                                 : Qt::WindowNoState);
+}
+
+void frmPlayer::ApplySettings()
+{
+    // 1. Tray style (cTray.TrayFormStyle = 3 with TrayFlag, else 0): the tray
+    //    service wires it in.
+    // 2.
+    menuItem(QStringLiteral("mnuSK_OnTop"))->setChecked(OnTopFlag);
+    SetWindowTopMost(OnTopFlag ? 1 : 0, this);
+    // 3.
+    AnimFlag = PlayerSettings::Flag(readPlayer("anim"));
+    // 4.
+    toolButton(QStringLiteral("tb_fav"))
+        ->setEnabled(!FavListFile.isEmpty() && FileExists(FavListFile));
+}
+
+void frmPlayer::CheckForORXFiles()
+{
+    // ORX files in the program folder (TLIST_SearchORX) open the conversion dialog
+    // frmConvertFile modally here, before the window is shown; both are built with
+    // the station list conversion and wired in when they land.
+}
+
+void frmPlayer::Form_Resize()
+{
+    if (isMinimized() || !m_statusBar)
+        return;
+    const QSize margins = frameMargins();
+    const QSizeF outer(Twips::fromPixels(frameGeometry().width()),
+                       Twips::fromPixels(frameGeometry().height()));
+    const QSizeF least = WindowLayout::AtLeastMinimum(outer);
+    setMinimumSize(QSize(px(WindowLayout::MinOuterWidth), px(WindowLayout::MinOuterHeight)) -
+                   margins);
+    if (least != outer && !isMaximized()) {
+        resize(QSize(px(least.width()), px(least.height())) - margins);
+        return; // the resize lays the window out again
+    }
+
+    const int toolbarHeight = m_toolBar->sizeHint().height();
+    m_toolBar->setGeometry(0, 0, width(), toolbarHeight);
+    m_toolBar->update();
+    const int statusHeight = m_statusBar->sizeHint().height();
+    m_statusBar->setGeometry(0, height() - statusHeight, width(), statusHeight);
+
+    const WindowLayout::StationList list = WindowLayout::PlaceStationList(
+        Twips::fromPixels(m_toolBar->y()), Twips::fromPixels(toolbarHeight),
+        Twips::fromPixels(statusHeight),
+        QSizeF(Twips::fromPixels(width()), Twips::fromPixels(height())));
+    m_list->setGeometry(px(list.rect.left()), px(list.rect.top()), px(list.rect.width()),
+                        std::max(0, px(list.rect.height())));
+    if (m_list->columnCount() == 2) {
+        m_list->setColumnWidthPixels(0, std::max(0, px(list.nameColumn)));
+        m_list->setColumnWidthPixels(1, px(list.statusColumn));
+    }
+    m_miniPlayer->move(0, 0);
+}
+
+void frmPlayer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmPlayer::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+bool frmPlayer::event(QEvent* event)
+{
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        qCInfo(lcPlayer) << "first paint";
+    }
+    if (m_restoredOuterSize && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+         event->type() == QEvent::WindowActivate)) {
+        const QSize margins = frameMargins();
+        if (!margins.isNull()) {
+            const QSize outer = *m_restoredOuterSize;
+            m_restoredOuterSize.reset();
+            if (windowState() == Qt::WindowNoState)
+                resize(outer - margins);
+        }
+    }
+    return result;
+}
+
+void frmPlayer::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Form_QueryUnload();
+    Form_Unload();
+}
+
+void frmPlayer::Form_QueryUnload()
+{
+    SaveWindowPosition();
+    SaveSettings();
+    // The tray component (cTray) is released here; the tray service wires it in.
+}
+
+void frmPlayer::Form_Unload()
+{
+    m_animTimer.stop();
+    qCInfo(lcPlayer) << "shut down";
+    Q_EMIT Unloaded();
+}
+
+void frmPlayer::SaveWindowPosition()
+{
+    if (isMinimized() || isMaximized() || isFullScreen()) {
+        writePlayer("state", QString::number(isMinimized() ? WindowPlace::Minimised
+                                                           : WindowPlace::Maximised));
+        return;
+    }
+    const QRect frame = frameGeometry();
+    writePlayer("left", WindowPlace::Text(Twips::fromPixels(frame.x())));
+    writePlayer("top", WindowPlace::Text(Twips::fromPixels(frame.y())));
+    writePlayer("width", WindowPlace::Text(Twips::fromPixels(frame.width())));
+    writePlayer("height", WindowPlace::Text(Twips::fromPixels(frame.height())));
+    writePlayer("state", QString::number(WindowPlace::Normal));
+}
+
+void frmPlayer::SaveSettings()
+{
+    writePlayer("ontop", flagText(OnTopFlag));
+    writePlayer("systray", flagText(TrayFlag));
+    writePlayer("lasturl", m_player->URL());
+    writePlayer("list", CurrentListFile);
+}

@@ -1,0 +1,136 @@
+// The main window: the station list between a toolbar and a status bar, the
+// hidden stream player, the icon animation, the product and tray menus and keys.
+//
+// The class is split by concern: frmPlayer.cpp (start-up, shut-down, layout),
+// frmPlayerPlayback.cpp (playback and status), frmPlayerStationList.cpp (the
+// station list's events) and frmPlayerCommands.cpp (toolbar, menus and keys).
+#pragma once
+
+#include "player/KeyTable.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
+
+class KeyedListView;
+class MediaPlayer;
+class PlayerStatusBar;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+class frmPlayer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Builds the designed window and runs Form_Load; the caller shows it.
+    explicit frmPlayer(QWidget* parent = nullptr);
+    ~frmPlayer() override;
+
+    // The one main window while it exists, reachable from the dialogs.
+    static frmPlayer* instance();
+
+    MediaPlayer& WMP() { return *m_player; }
+    KeyedListView* lstStations() const { return m_list; }
+    PlayerStatusBar* statusBar() const { return m_statusBar; }
+    QToolBar* sktToolBar() const { return m_toolBar; }
+    QMenu* mnuSkyTuner() const { return m_productMenu; }
+    QMenu* mnuSysTray() const { return m_trayMenu; }
+    QAction* toolButton(const QString& key) const; // by key, "tb_play"
+    QAction* menuItem(const QString& name) const;  // by name, "mnuSK_OnTop"
+    QLabel* imgMiniBar() const { return m_miniBar; }
+    const QTimer& tmrAnim() const { return m_animTimer; }
+    QString SelectedKey() const { return m_selectedKey; }
+    int AnimFrame() const { return m_animFrame; }
+
+    // Playback and status.
+    void PlaySelectedStation();
+    void ClearStationStatus();
+    void IconAnimation(bool iIsRunning);
+    QString GetStateInfo(int state, int& rowIcon, int& panelIcon);
+    void SoundOff();
+    void SoundOn();
+    void VolumeStep(int delta);
+
+    // Applies the flags to the window; also run after the settings dialog.
+    void ApplySettings();
+
+public Q_SLOTS:
+    // Dialogs and the volume pop-up are built separately; until they are, these
+    // places are wired and open nothing.
+    void ShowOpenUrlDialog();
+    void ShowStationFilesDialog();
+    void ShowStationEditDialog();
+    void ShowSettingsDialog();
+    void ShowAboutDialog();
+    void ShowVolumePopup();
+
+Q_SIGNALS:
+    // The window icon changed (animation frame or resting icon); the tray follows it.
+    void IconChanged(const QIcon& icon);
+    // Shut-down is complete (settings written): the program ends with exit code 0.
+    void Unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Start-up and shut-down (frmPlayer.cpp).
+    void CreateControls();
+    void Form_Load();
+    void LoadSettings();
+    void InitControls();
+    void LoadWindowPosition();
+    void CheckForORXFiles();
+    void Form_Resize();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void SaveWindowPosition();
+    void SaveSettings();
+    QSize frameMargins() const;
+
+    // Playback and status (frmPlayerPlayback.cpp).
+    void WMP_StatusChange();
+    void tmrAnim_Timer();
+    void ShowAnimFrame(int frame);
+    void ShowVolume();
+
+    // Station list (frmPlayerStationList.cpp).
+    void ConnectStationList();
+    void CopyStationAddress();
+
+    // Toolbar, menus and keys (frmPlayerCommands.cpp).
+    void CreateToolBar();
+    void CreateMenus();
+    void sktToolBar_ButtonClick(const QString& key);
+    void mnuSK_OnTop_Click();
+    void mnuST_Sound_Click();
+    void OpenFavourites();
+    void ShowProductMenu(const QPoint& globalPos);
+    bool HandleKeyPress(QObject* receiver, QKeyEvent* event);
+    void RunCommand(KeyTable::Command command);
+
+    MediaPlayer* m_player = nullptr;
+    KeyedListView* m_list = nullptr;
+    PlayerStatusBar* m_statusBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QWidget* m_miniPlayer = nullptr; // cntMiniPlayer: hidden, holds imgMiniBar
+    QLabel* m_miniBar = nullptr;
+    QMenu* m_productMenu = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QTimer m_animTimer;
+    QString m_selectedKey;
+    int m_animFrame = 0;
+    bool m_unloaded = false;
+    bool m_painted = false;
+    std::optional<QSize> m_restoredOuterSize; // applied again once the frame is known
+};

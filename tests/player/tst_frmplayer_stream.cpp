@@ -1,0 +1,121 @@
+// The main window against a real Icecast server on 127.0.0.1: a double click
+// plays the row, another station clears the first row at once, and an address
+// nobody answers ends in "Chyba!".
+#include "ChildProcess.h"
+#include "IcecastServer.h"
+#include "TestFolders.h"
+#include "common/modGlobal.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/KeyedListView.h"
+#include "platform/MediaPlayer.h"
+#include "player/PlayerStatusBar.h"
+#include "player/frmPlayer.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+constexpr int StreamTimeoutMs = 20000;
+}
+
+class TestFrmPlayerStream : public QObject
+{
+    Q_OBJECT
+
+    IcecastServer m_server;
+    std::unique_ptr<TemporaryProgramFolder> m_folder;
+    std::unique_ptr<frmPlayer> m_window;
+    QString m_deadUrl;
+
+    KeyedListView* list() const { return m_window->lstStations(); }
+
+    int row(const QString& url) const { return list()->findKey(url); }
+
+    void doubleClick(const QString& url)
+    {
+        const QPoint point = list()->visualItemRect(list()->topLevelItem(row(url))).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, point);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+        m_deadUrl = QStringLiteral("http://127.0.0.1:%1/dead.mp3").arg(ChildProcess::freePort());
+    }
+
+    void init()
+    {
+        modGlobal::ResetGlobalState();
+        m_folder = std::make_unique<TemporaryProgramFolder>();
+        const QString text = QStringLiteral("[STATION:]Alfa MP3|%1|0|16777215|0|1\r\n"
+                                            "[STATION:]Beta Ogg|%2|0|16777215|0|1\r\n"
+                                            "[STATION:]Mrtvá|%3|0|16777215|0|1\r\n\r\n")
+                                 .arg(m_server.mp3Url(), m_server.oggUrl(), m_deadUrl);
+        QVERIFY(TestFolders::writeBytes(m_folder->file("test.tlist"), AnsiCodePage::encode(text)));
+        const QString settings =
+            QStringLiteral("[PLAYER]\r\nlist=%1\r\n").arg(m_folder->file("test.tlist"));
+        QVERIFY(TestFolders::writeBytes(m_folder->file("skytuner.ini"),
+                                        AnsiCodePage::encode(settings)));
+        m_window = std::make_unique<frmPlayer>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QCOMPARE(list()->rowCount(), 3);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_folder.reset();
+        modGlobal::ResetGlobalState();
+    }
+
+    void doubleClickPlaysTheRow()
+    {
+        doubleClick(m_server.mp3Url());
+        QCOMPARE(modGlobal::CurrentURL, m_server.mp3Url());
+        const int alfa = row(m_server.mp3Url());
+        QTRY_COMPARE_WITH_TIMEOUT(list()->subItem(alfa, 1), QStringLiteral("Přehrávání"),
+                                  StreamTimeoutMs);
+        QCOMPARE(list()->rowSmallIcon(alfa), 3);
+        PlayerStatusBar* status = m_window->statusBar();
+        QCOMPARE(status->panelPicture("icon"), 3);
+        // The status panel carries the player's own wording.
+        QTRY_COMPARE(status->panelText("status"), m_window->WMP().status());
+        QVERIFY(!status->panelText("status").isEmpty());
+        QCOMPARE(m_window->WMP().URL(), m_server.mp3Url());
+    }
+
+    void anotherStationClearsTheFirstRowAtOnce()
+    {
+        doubleClick(m_server.mp3Url());
+        const int alfa = row(m_server.mp3Url());
+        QTRY_COMPARE_WITH_TIMEOUT(list()->subItem(alfa, 1), QStringLiteral("Přehrávání"),
+                                  StreamTimeoutMs);
+        doubleClick(m_server.oggUrl());
+        // No event has run since the double click: the first row is already clear.
+        QCOMPARE(list()->subItem(alfa, 1), QString());
+        QCOMPARE(list()->rowSmallIcon(alfa), 1);
+        const int beta = row(m_server.oggUrl());
+        QTRY_COMPARE_WITH_TIMEOUT(list()->subItem(beta, 1), QStringLiteral("Přehrávání"),
+                                  StreamTimeoutMs);
+        QCOMPARE(list()->subItem(alfa, 1), QString());
+        QCOMPARE(list()->rowSmallIcon(alfa), 1);
+    }
+
+    void deadAddressEndsInError()
+    {
+        doubleClick(m_deadUrl);
+        const int dead = row(m_deadUrl);
+        QTRY_COMPARE_WITH_TIMEOUT(list()->subItem(dead, 1), QStringLiteral("Chyba!"),
+                                  StreamTimeoutMs);
+        QCOMPARE(list()->rowSmallIcon(dead), 1);
+        QCOMPARE(m_window->statusBar()->panelPicture("icon"), 1);
+        QVERIFY(!m_window->tmrAnim().isActive());
+    }
+};
+
+QTEST_MAIN(TestFrmPlayerStream)
+#include "tst_frmplayer_stream.moc"

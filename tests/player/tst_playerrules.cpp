@@ -1,0 +1,279 @@
+// The main window's plain rules: state table, animation sequence, volume step,
+// key table, settings defaults, window place and layout arithmetic.
+#include "platform/VirtualKeys.h"
+#include "player/KeyTable.h"
+#include "player/PlaybackRules.h"
+#include "player/PlayerSettings.h"
+#include "player/WindowLayout.h"
+#include "player/WindowPlace.h"
+
+#include <QtTest>
+
+using KeyTable::Command;
+using KeyTable::ListCommand;
+
+class TestPlayerRules : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void stateTable_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("rowIcon");
+        QTest::addColumn<int>("panelIcon");
+        QTest::addColumn<bool>("animate");
+        QTest::newRow("stopped") << 1 << "Zastaveno" << 1 << 1 << false;
+        QTest::newRow("playing") << 3 << "Přehrávání" << 3 << 3 << true;
+        QTest::newRow("buffering") << 6 << "Načítání..." << 4 << 2 << false;
+        QTest::newRow("waiting") << 7 << "Čekám..." << 4 << 2 << false;
+        QTest::newRow("transitioning") << 9 << "Připojování..." << 4 << 2 << false;
+        QTest::newRow("ready") << 10 << "Chyba!" << 1 << 1 << false;
+        for (int other : {0, 2, 4, 5, 8, 11, 12, 1000, -1, -32768})
+            QTest::addRow("other %d", other) << other << "..." << 1 << 1 << false;
+    }
+
+    void stateTable()
+    {
+        QFETCH(int, state);
+        const PlaybackRules::StateInfo info = PlaybackRules::StateInfoFor(state);
+        QTEST(info.text, "text");
+        QTEST(info.rowIcon, "rowIcon");
+        QTEST(info.panelIcon, "panelIcon");
+        QTEST(info.animate, "animate");
+    }
+
+    void twentyAnimationStepsFromAFreshStart()
+    {
+        QList<int> shown;
+        int frame = 0;
+        for (int step = 0; step < 20; ++step)
+            shown << (frame = PlaybackRules::NextAnimFrame(frame));
+        QCOMPARE(shown,
+                 (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1, 2, 3, 4}));
+    }
+
+    void volumeStep_data()
+    {
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("98 up") << 98 << 5 << 100;
+        QTest::newRow("100 up") << 100 << 5 << 100;
+        QTest::newRow("50 up") << 50 << 5 << 55;
+        QTest::newRow("3 down") << 3 << -5 << 0;
+        QTest::newRow("4 down") << 4 << -5 << 0;
+        QTest::newRow("0 down") << 0 << -5 << 0;
+        QTest::newRow("50 down") << 50 << -5 << 45;
+    }
+
+    void volumeStep()
+    {
+        QFETCH(int, volume);
+        QFETCH(int, delta);
+        QTEST(PlaybackRules::SteppedVolume(volume, delta), "expected");
+    }
+
+    void keyTable_data()
+    {
+        using namespace VirtualKeys;
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<Command>("command");
+        QTest::newRow("Ctrl+Right") << int(Right) << 2 << Command::VolumeUp;
+        QTest::newRow("Ctrl+Left") << int(Left) << 2 << Command::VolumeDown;
+        QTest::newRow("Ctrl+T") << int(KeyT) << 2 << Command::Stop;
+        QTest::newRow("Ctrl+P") << int(KeyP) << 2 << Command::Play;
+        QTest::newRow("Shift+Escape") << int(Escape) << 1 << Command::Minimise;
+        QTest::newRow("Ctrl+O") << int('O') << 2 << Command::OpenUrl;
+        QTest::newRow("F12") << int(F12) << 0 << Command::OpenStationList;
+        QTest::newRow("Ctrl+E") << int('E') << 2 << Command::EditStationList;
+        QTest::newRow("Ctrl+S") << int('S') << 2 << Command::Settings;
+        QTest::newRow("Ctrl+X") << int('X') << 2 << Command::Exit;
+        QTest::newRow("menu key") << int(Apps) << 0 << Command::ProductMenu;
+        // Masks are compared exactly.
+        QTest::newRow("Ctrl+Shift+Right") << int(Right) << 3 << Command::None;
+        QTest::newRow("Ctrl+Alt+Left") << int(Left) << 6 << Command::None;
+        QTest::newRow("Right") << int(Right) << 0 << Command::None;
+        QTest::newRow("Escape") << int(Escape) << 0 << Command::None;
+        QTest::newRow("Ctrl+Escape") << int(Escape) << 2 << Command::None;
+        QTest::newRow("T") << int(KeyT) << 0 << Command::None;
+        QTest::newRow("Shift+P") << int(KeyP) << 1 << Command::None;
+        QTest::newRow("Shift+F12") << int(F12) << 1 << Command::None;
+        QTest::newRow("Ctrl+C is the list's") << int(KeyC) << 2 << Command::None;
+    }
+
+    void keyTable()
+    {
+        QFETCH(int, key);
+        QFETCH(int, shift);
+        QTEST(KeyTable::WindowCommand(key, shift), "command");
+    }
+
+    void stationListKeys()
+    {
+        using namespace VirtualKeys;
+        QCOMPARE(KeyTable::StationListCommand(Return, 0), ListCommand::PlaySelected);
+        QCOMPARE(KeyTable::StationListCommand(Return, 1), ListCommand::PlaySelected);
+        QCOMPARE(KeyTable::StationListCommand(Return, 2), ListCommand::None);
+        QCOMPARE(KeyTable::StationListCommand(KeyC, 2), ListCommand::Copy);
+        QCOMPARE(KeyTable::StationListCommand(KeyC, 3), ListCommand::None);
+        QCOMPARE(KeyTable::StationListCommand(KeyC, 0), ListCommand::None);
+    }
+
+    void keystrokeActsOnlyAtThePress()
+    {
+        QVERIFY(KeyTable::KeystrokeActs(QEvent::KeyPress));
+        QVERIFY(!KeyTable::KeystrokeActs(QEvent::KeyRelease));
+        QVERIFY(!KeyTable::KeystrokeActs(QEvent::ShortcutOverride));
+    }
+
+    void volumeSetting_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("volume");
+        QTest::newRow("75") << "75" << 75;
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("100") << "100" << 100;
+        QTest::newRow("blanks") << " 30 " << 30;
+        QTest::newRow("fraction") << "30.5" << 30; // halves to even
+        QTest::newRow("exponent") << "1e1" << 10;
+        QTest::newRow("150") << "150" << 50;
+        QTest::newRow("-1") << "-1" << 50;
+        QTest::newRow("abc") << "abc" << 50;
+        QTest::newRow("missing") << "" << 50;
+        QTest::newRow("too big for 16 bits") << "70000" << 50;
+        QTest::newRow("nan") << "nan" << 50;
+        QTest::newRow("inf") << "inf" << 50;
+    }
+
+    void volumeSetting()
+    {
+        QFETCH(QString, text);
+        QTEST(PlayerSettings::Volume(text), "volume");
+    }
+
+    void balanceSetting_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("balance");
+        QTest::newRow("-100") << "-100" << -100;
+        QTest::newRow("100") << "100" << 100;
+        QTest::newRow("101") << "101" << 0;
+        QTest::newRow("-101") << "-101" << 0;
+        QTest::newRow("x") << "x" << 0;
+        QTest::newRow("missing") << "" << 0;
+    }
+
+    void balanceSetting()
+    {
+        QFETCH(QString, text);
+        QTEST(PlayerSettings::Balance(text), "balance");
+    }
+
+    void numbersInTheUsersLocale()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("cs_CZ")));
+        QCOMPARE(PlayerSettings::NumericValue("1,5"), std::optional<double>(1.5));
+        QCOMPARE(PlayerSettings::NumericValue("1.5"), std::optional<double>(1.5));
+        QCOMPARE(PlayerSettings::NumericValue("1,5x"), std::nullopt);
+    }
+
+    void flags()
+    {
+        QVERIFY(PlayerSettings::Flag("1"));
+        QVERIFY(!PlayerSettings::Flag(" 1"));
+        QVERIFY(!PlayerSettings::Flag("1 "));
+        QVERIFY(!PlayerSettings::Flag("true"));
+        QVERIFY(!PlayerSettings::Flag(""));
+    }
+
+    void storedPlace_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // left, top, width, height, state
+        QTest::addColumn<QRectF>("expected");   // designed: 100, 200, 6330, 5010
+        QTest::addColumn<int>("state");         // -1 = as designed
+        const QRectF designed(100, 200, 6330, 5010);
+        QTest::newRow("all") << QStringList{"1500", "3000", "7000", "6000", "0"}
+                             << QRectF(1500, 3000, 7000, 6000) << 0;
+        QTest::newRow("none") << QStringList{"", "", "", "", ""} << designed << -1;
+        QTest::newRow("each on its own")
+            << QStringList{"abc", "450", "", "5000", "2"} << QRectF(100, 450, 6330, 5000) << 2;
+        QTest::newRow("negative place kept")
+            << QStringList{"-300", "-15", "", "", "1"} << QRectF(-300, -15, 6330, 5010) << 1;
+        QTest::newRow("huge") << QStringList{"1e40", "1e7", "1e40", "2e6", "0"} << designed << 0;
+        QTest::newRow("zero and negative size")
+            << QStringList{"", "", "0", "-4000", ""} << designed << -1;
+        QTest::newRow("not finite")
+            << QStringList{"nan", "inf", "-inf", "NaN", ""} << designed << -1;
+        QTest::newRow("state 3") << QStringList{"", "", "", "", "3"} << designed << -1;
+        QTest::newRow("state x") << QStringList{"", "", "", "", "x"} << designed << -1;
+        QTest::newRow("state with blank") << QStringList{"", "", "", "", " 2"} << designed << -1;
+    }
+
+    void storedPlace()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(int, state);
+        const WindowPlace::Stored stored =
+            WindowPlace::Read(texts[0], texts[1], texts[2], texts[3], texts[4]);
+        QTEST(WindowPlace::Apply(stored, QRectF(100, 200, 6330, 5010)), "expected");
+        QCOMPARE(stored.state.value_or(-1), state);
+    }
+
+    void keepOnScreen_data()
+    {
+        QTest::addColumn<QRectF>("window");
+        QTest::addColumn<QRectF>("expected");
+        // Screen 19200 x 12000 twips (1280 x 800 pixels).
+        QTest::newRow("inside") << QRectF(1000, 1000, 6000, 5000) << QRectF(1000, 1000, 6000, 5000);
+        QTest::newRow("left of it")
+            << QRectF(-500, 1000, 6000, 5000) << QRectF(0, 1000, 6000, 5000);
+        QTest::newRow("above") << QRectF(1000, -1, 6000, 5000) << QRectF(1000, 0, 6000, 5000);
+        QTest::newRow("right of it")
+            << QRectF(90000, 1000, 6000, 5000) << QRectF(13200, 1000, 6000, 5000);
+        QTest::newRow("below") << QRectF(1000, 50000, 6000, 5000) << QRectF(1000, 7000, 6000, 5000);
+        QTest::newRow("wider than the screen")
+            << QRectF(100, 0, 20000, 5000) << QRectF(-800, 0, 20000, 5000);
+    }
+
+    void keepOnScreen()
+    {
+        QFETCH(QRectF, window);
+        QTEST(WindowPlace::KeepOnScreen(window, QRectF(0, 0, 19200, 12000)), "expected");
+    }
+
+    void placeText()
+    {
+        QCOMPARE(WindowPlace::Text(1500), QStringLiteral("1500"));
+        QCOMPARE(WindowPlace::Text(-45), QStringLiteral("-45"));
+        QCOMPARE(WindowPlace::Text(1234.5), QStringLiteral("1234.5"));
+    }
+
+    void minimumOuterSize()
+    {
+        QCOMPARE(WindowLayout::AtLeastMinimum(QSizeF(1000, 1000)), QSizeF(3540, 2200));
+        QCOMPARE(WindowLayout::AtLeastMinimum(QSizeF(5000, 1000)), QSizeF(5000, 2200));
+        QCOMPARE(WindowLayout::AtLeastMinimum(QSizeF(3540, 2200)), QSizeF(3540, 2200));
+    }
+
+    void stationListPlace()
+    {
+        const WindowLayout::StationList designed =
+            WindowLayout::PlaceStationList(0, 360, 285, QSizeF(6210, 4425));
+        QCOMPARE(designed.rect, QRectF(0, 370, 6210, 4425 - (285 + 370)));
+        QCOMPARE(designed.nameColumn, 4410.0);
+        QCOMPARE(designed.statusColumn, 1400.0);
+
+        const WindowLayout::StationList narrow =
+            WindowLayout::PlaceStationList(0, 360, 285, QSizeF(2000, 3000));
+        QCOMPARE(narrow.nameColumn, 200.0);
+        QCOMPARE(narrow.statusColumn, 1400.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPlayerRules)
+#include "tst_playerrules.moc"
