@@ -49,7 +49,39 @@ struct Session
     std::shared_ptr<Gains> gains;
     quint64 generation = 0;
     std::atomic<qint64> lastDataMs{0};
+    std::atomic<bool> playing{false}; // buffering levels no longer matter
 };
+
+// Only what the engine acts on crosses to the owner's thread: every message
+// handed over wakes it, and a playing pipeline posts many it does not need.
+bool wanted(GstMessage* message, const Session& s)
+{
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_BUFFERING:
+        return !s.playing;
+    case GST_MESSAGE_STATE_CHANGED:
+        return GST_OBJECT_PARENT(GST_MESSAGE_SRC(message)) == nullptr;
+    case GST_MESSAGE_ERROR:
+    case GST_MESSAGE_WARNING:
+    case GST_MESSAGE_EOS:
+    case GST_MESSAGE_ASYNC_DONE:
+    case GST_MESSAGE_CLOCK_LOST:
+    case GST_MESSAGE_LATENCY:
+    case GST_MESSAGE_ELEMENT:
+        return true;
+    case GST_MESSAGE_TAG: {
+        // Parsers repeat bitrate tags all the time; only names and titles matter.
+        GstTagList* tags = nullptr;
+        gst_message_parse_tag(message, &tags);
+        const bool named = gst_tag_list_get_tag_size(tags, GST_TAG_TITLE) > 0 ||
+                           gst_tag_list_get_tag_size(tags, GST_TAG_ORGANIZATION) > 0;
+        gst_tag_list_unref(tags);
+        return named;
+    }
+    default:
+        return false;
+    }
+}
 using SessionPtr = std::shared_ptr<Session>;
 
 void deleteSession(gpointer data)
@@ -264,6 +296,8 @@ void GstStreamEngine::Private::checkStall()
 GstBusSyncReply GstStreamEngine::Private::syncHandler(GstBus*, GstMessage* message, gpointer data)
 {
     Session& s = sessionOf(data);
+    if (!wanted(message, s))
+        return GST_BUS_DROP;
     std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
     auto* owner = static_cast<Private*>(s.owner);
     s.relay->post([owner, held, gen = s.generation] {
@@ -339,6 +373,7 @@ void GstStreamEngine::Private::onBusMessage(GstMessage* message)
             gst_message_parse_state_changed(message, nullptr, &state, nullptr);
             if (state == GST_STATE_PLAYING && !playing && !failed) {
                 playing = true;
+                session->playing = true;
                 Q_EMIT q->audioStarted();
             }
         }
