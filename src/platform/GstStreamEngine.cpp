@@ -208,12 +208,6 @@ QString headerValue(const GstStructure* headers, const char* wanted)
     return result;
 }
 
-void disposePipeline(GstElement* pipeline, gpointer)
-{
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
-}
-
 } // namespace
 
 struct GstStreamEngine::Private
@@ -274,8 +268,7 @@ void GstStreamEngine::Private::failLater(const StreamError& error)
 
 void GstStreamEngine::Private::setPlaying()
 {
-    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
-        qCInfo(lcPlatform) << "pipeline refused to play";
+    GstSupport::changeState(pipeline, GST_STATE_PLAYING);
 }
 
 void GstStreamEngine::Private::checkStall()
@@ -379,7 +372,7 @@ void GstStreamEngine::Private::onBusMessage(GstMessage* message)
         }
         break;
     case GST_MESSAGE_CLOCK_LOST:
-        gst_element_set_state(pipeline, GST_STATE_PAUSED);
+        GstSupport::changeState(pipeline, GST_STATE_PAUSED);
         setPlaying();
         break;
     case GST_MESSAGE_LATENCY:
@@ -550,8 +543,7 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
     gst_object_unref(bus);
 
     d->watchdog.start(GstSupport::IoTimeoutSeconds * 1000);
-    if (gst_element_set_state(d->pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
-        d->failLater(StreamError::make(StreamError::NotAudio));
+    GstSupport::changeState(d->pipeline, GST_STATE_PAUSED);
 }
 
 void GstStreamEngine::close()
@@ -575,7 +567,7 @@ void GstStreamEngine::close()
     g_signal_handlers_disconnect_matched(d->pipeline, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                          reinterpret_cast<gpointer>(Private::sourceSetup), nullptr);
     // Stopping joins the streaming threads, which may sit in a network read: never here.
-    gst_element_call_async(d->pipeline, disposePipeline, nullptr, nullptr);
+    GstSupport::dispose(d->pipeline);
     d->pipeline = nullptr;
 }
 

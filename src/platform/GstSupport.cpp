@@ -60,6 +60,44 @@ void prewarm()
 
 namespace {
 
+QThreadPool& controlThread()
+{
+    // Never destroyed: exit must not wait for a pipeline stuck in a network read.
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(1);
+        return p;
+    }();
+    return *pool;
+}
+
+} // namespace
+
+void changeState(GstElement* element, GstState state)
+{
+    gst_object_ref(element);
+    controlThread().start([element, state] {
+        if (gst_element_set_state(element, state) == GST_STATE_CHANGE_FAILURE) {
+            GError* error = g_error_new_literal(GST_CORE_ERROR, GST_CORE_ERROR_STATE_CHANGE,
+                                                "the pipeline cannot start");
+            gst_element_post_message(element,
+                                     gst_message_new_error(GST_OBJECT(element), error, nullptr));
+            g_error_free(error);
+        }
+        gst_object_unref(element);
+    });
+}
+
+void dispose(GstElement* element)
+{
+    controlThread().start([element] {
+        gst_element_set_state(element, GST_STATE_NULL);
+        gst_object_unref(element);
+    });
+}
+
+namespace {
+
 void setIfPresent(GstElement* element, const char* name, auto setter)
 {
     if (GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element), name))

@@ -37,6 +37,9 @@ public:
     QString refusedUrl() const;
     void setDropAfterMs(int ms) { m_dropAfterMs = ms; }
 
+    // The tone the streams loop: about ten seconds of 128 kbit/s MP3.
+    QByteArray mp3Data() const { return m_mp3; }
+
     int requests(const QString& path) const { return m_requests.value(path); }
     QByteArray lastUserAgent() const { return m_lastUserAgent; }
 
