@@ -408,6 +408,15 @@ private Q_SLOTS:
         }
     }
 
+    // HLS is a stream, even when served with a playlist content type.
+    void hlsPlaysDirectly()
+    {
+        MediaPlayer player;
+        player.setURL(m_faults.url("/hls/live.m3u8"));
+        QVERIFY2(waitForState(player, MediaPlayer::Playing), qPrintable(player.status()));
+        QVERIFY(m_faults.requests("/hls/seg00000.ts") >= 1);
+    }
+
     void playlistsSkipTheDeadFirstEntry_data()
     {
         QTest::addColumn<QString>("path");

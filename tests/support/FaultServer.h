@@ -11,6 +11,7 @@
 //   /endless-headers a status line, then header lines forever
 //   /list.pls /list.m3u /list.asx /list.xspf  playlists: a dead entry, then /stream.mp3
 //   /typed-list      a PLS playlist without extension, known only by its content type
+//   /hls/live.m3u8   an HLS stream (MPEG-TS segments) with the HLS content type
 // refusedUrl() names a port on which nothing listens.
 #pragma once
 
