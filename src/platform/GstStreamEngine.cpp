@@ -342,6 +342,7 @@ void GstStreamEngine::Private::onElementMessage(GstMessage* message)
     if (!gst_structure_get(s, "response-headers", GST_TYPE_STRUCTURE, &headers, nullptr))
         return;
     gotHeaders = gst_structure_n_fields(headers) > 0;
+    GstSupport::serverAnswered();
     const QString type = headerValue(headers, "Content-Type");
     const QString name = headerValue(headers, "icy-name");
     gst_structure_free(const_cast<GstStructure*>(headers));

@@ -5,6 +5,8 @@
 
 #include <QThreadPool>
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 
 namespace GstSupport {
@@ -36,6 +38,21 @@ bool ensureInit()
     return ok;
 }
 
+namespace {
+
+std::mutex heavyMutex;
+std::condition_variable heavyWanted;
+bool connected = false;
+
+void load(std::initializer_list<const char*> plugins)
+{
+    for (const char* name : plugins)
+        if (GstPlugin* plugin = gst_plugin_load_by_name(name))
+            gst_object_unref(plugin);
+}
+
+} // namespace
+
 void prewarm()
 {
     static std::once_flag once;
@@ -45,17 +62,29 @@ void prewarm()
         // The plugins of a typical station, in the order a pipeline needs them,
         // loaded while the window comes up or while the first connection is being
         // made rather than on the streaming thread. Typefinding consults every
-        // typefinder, which loads libav (the largest of them) even for MP3.
+        // typefinder, which loads libav (the largest of them) even for MP3; that
+        // one waits until the first server has answered or the program is idle,
+        // so that it never competes with making the connection.
         QThreadPool::globalInstance()->start([] {
-            static const char* const plugins[] = {
-                "playback",      "coreelements", "soup",         "icydemux", "typefindfunctions",
-                "libav",         "subparse",     "audioparsers", "mpg123",   "audioconvert",
-                "audioresample", "autodetect",   "ogg",          "vorbis"};
-            for (const char* name : plugins)
-                if (GstPlugin* plugin = gst_plugin_load_by_name(name))
-                    gst_object_unref(plugin);
+            load({"playback", "coreelements", "soup", "icydemux", "typefindfunctions",
+                  "audioparsers", "mpg123", "audioconvert", "audioresample", "autodetect"});
+            {
+                std::unique_lock lock(heavyMutex);
+                heavyWanted.wait_for(lock, std::chrono::milliseconds(300),
+                                     [] { return connected; });
+            }
+            load({"libav", "subparse", "ogg", "vorbis"});
         });
     });
+}
+
+void serverAnswered()
+{
+    {
+        std::lock_guard lock(heavyMutex);
+        connected = true;
+    }
+    heavyWanted.notify_all();
 }
 
 namespace {

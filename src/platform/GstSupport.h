@@ -16,6 +16,8 @@ bool ensureInit();
 // Loads the plugins a radio stream needs on a background thread, once, so that
 // the first station starts without waiting for the plugin loader.
 void prewarm();
+// A server answered: the rest of the preloading may now take the CPU.
+void serverAnswered();
 
 // State changes join streaming threads and open devices, so they never run on
 // the caller's thread: one control thread does them in the order asked, which
