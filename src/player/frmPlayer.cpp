@@ -60,7 +60,8 @@ int px(double twips)
 frmPlayer::frmPlayer(QWidget* parent) : QWidget(parent)
 {
     g_instance = this;
-    CreateControls();
+    m_player = new MediaPlayer(this);
+    connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
     Form_Load();
 }
 
@@ -79,14 +80,11 @@ frmPlayer* frmPlayer::instance()
 }
 
 // The designed window: client area 6210 x 4425 twips; toolbar, list, status bar;
-// the player and the mini player hidden.
+// the player (created first, in the constructor) and the mini player hidden.
 void frmPlayer::CreateControls()
 {
     setObjectName(QStringLiteral("frmPlayer"));
     resize(px(WindowLayout::DesignedClientWidth), px(WindowLayout::DesignedClientHeight));
-
-    m_player = new MediaPlayer(this);
-    connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
 
     CreateToolBar();
 
@@ -134,8 +132,11 @@ void frmPlayer::Form_Load()
     // 2. Caption from the product name and version.
     setWindowTitle(Version::caption());
     setWindowIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
-    // 3.-6.
+    // 3. With "autostart" the stream starts connecting here, and the controls
+    //    are built while it does.
     LoadSettings();
+    CreateControls();
+    // 4.-6.
     InitControls();
     LoadWindowPosition();
     ApplySettings();
