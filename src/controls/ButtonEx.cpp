@@ -47,13 +47,7 @@ void ButtonEx::updateAccessKey()
 {
     // A caption without a marker takes the old key away, so that no key
     // triggers a button whose caption does not show it.
-    if (m_shortcutId) {
-        releaseShortcut(m_shortcutId);
-        m_shortcutId = 0;
-    }
-    if (const std::optional<QChar> key = accessKey(m_caption))
-        m_shortcutId = grabShortcut(
-            QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key->toUpper().unicode()))));
+    m_shortcutId = ControlInput::replaceAccessKey(this, m_shortcutId, accessKey(m_caption));
 }
 
 void ButtonEx::setMouseIcon(const QPixmap& v)

@@ -192,7 +192,7 @@ void Container3D::mouseMoveEvent(QMouseEvent* event)
     const QPointF p = event->position();
     Q_EMIT MouseMove(ControlInput::buttons(event->buttons()),
                      ControlInput::shiftState(event->modifiers()),
-                     float(Twips::fromPixels(1) * p.x()), float(Twips::fromPixels(1) * p.y()));
+                     float(p.x() * Twips::PerPixel), float(p.y() * Twips::PerPixel));
 }
 
 void Container3D::mouseReleaseEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QWidget>
 
 namespace ControlInput {
@@ -98,6 +99,16 @@ short keyAscii(const QKeyEvent* event)
 {
     const QString text = event->text();
     return text.isEmpty() ? short(0) : short(text.at(0).unicode());
+}
+
+int replaceAccessKey(QWidget* widget, int oldId, std::optional<QChar> key)
+{
+    if (oldId)
+        widget->releaseShortcut(oldId);
+    if (!key)
+        return 0;
+    return widget->grabShortcut(
+        QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key->toUpper().unicode()))));
 }
 
 void applyMousePointer(QWidget* widget, int pointer, const QPixmap& icon)

@@ -3,8 +3,11 @@
 // key codes as Windows virtual keys; and the mouse-pointer codes.
 #pragma once
 
+#include <QChar>
 #include <QPixmap>
 #include <Qt>
+
+#include <optional>
 
 class QKeyEvent;
 class QWidget;
@@ -24,6 +27,11 @@ short shiftState(Qt::KeyboardModifiers modifiers);
 short keyCode(const QKeyEvent* event);
 // The character a key press types (KeyPress's KeyAscii), 0 for none.
 short keyAscii(const QKeyEvent* event);
+
+// Makes Alt + key the widget's access key in place of the shortcut `oldId`
+// (none without a key); returns the new shortcut id (0 for none). The widget
+// receives QEvent::Shortcut when it is pressed.
+int replaceAccessKey(QWidget* widget, int oldId, std::optional<QChar> key);
 
 // Mouse pointer codes: 0 default, 1 arrow, 2 cross, 3 I-beam, 11 hourglass,
 // 12 no drop, 13 arrow and hourglass, 99 custom (the icon); others the default.

@@ -59,15 +59,9 @@ void LumenButton::setCaption(const QString& caption)
 
 void LumenButton::updateAccessKey()
 {
-    if (m_shortcutId) {
-        releaseShortcut(m_shortcutId);
-        m_shortcutId = 0;
-    }
     const std::optional<QChar> key = LumenLook::accessKey(m_caption);
     m_accessKey = key.value_or(QChar());
-    if (key)
-        m_shortcutId = grabShortcut(
-            QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key->toUpper().unicode()))));
+    m_shortcutId = ControlInput::replaceAccessKey(this, m_shortcutId, key);
 }
 
 void LumenButton::setButtonStyle(int style)

@@ -12,7 +12,9 @@ double valueToPosition(int orientation, int travel, int value, int min, int rang
 {
     if (range <= 0)
         return orientation == Horizontal ? 0.0 : double(travel);
-    const double along = double(travel) * double(value - min) / double(range);
+    // A value beyond Max (Max lowered below it) keeps the thumb at the end.
+    const double along = std::clamp(double(travel) * double(value - min) / double(range), 0.0,
+                                    double(std::max(travel, 0)));
     return orientation == Horizontal ? along : double(travel) - along;
 }
 

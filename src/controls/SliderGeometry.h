@@ -19,8 +19,9 @@ inline constexpr int RailImageStyle = 99;
 inline constexpr QSize DefaultThumb{16, 15}; // the thumb box without a picture
 
 // The thumb's left (horizontal) or top (vertical) for a value. `travel` is the
-// control's length less the thumb's along the orientation. A range that is not
-// positive (only possible from unchecked saved values) puts the thumb at Min.
+// control's length less the thumb's along the orientation. The thumb stays
+// within the control; a range that is not positive (only possible from
+// unchecked saved values) puts it at Min.
 double valueToPosition(int orientation, int travel, int value, int min, int range);
 
 // The value a thumb at `position` stands for, the half-way point going to the

@@ -3,8 +3,12 @@
 //
 // The rail is a 4-pixel groove drawn with an edge, or a rail picture; the thumb
 // a raised box of 16 x 15 pixels, or a thumb picture.
-// Setters of Min, Max and Value throw ControlError 380 for invalid values and
-// then change nothing. No keyboard handling, no focus.
+// The control's thickness follows the thumb (or the rail picture); its length
+// is the host's. Setters of Min, Max and Value throw ControlError 380 for
+// invalid values and then change nothing; setting Min also sets Value to it,
+// with the events of a change. Change, then ArrivedLast at Max, then
+// ArrivedFirst at Min, are raised only when the value differs from the last
+// one raised. No keyboard handling, no focus.
 #pragma once
 
 #include "controls/PropertyBag.h"

@@ -245,6 +245,44 @@ private Q_SLOTS:
         QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(5, 5));
     }
 
+    void highlightRectangleComesAndGoes()
+    {
+        ButtonEx b;
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        const QImage plain = b.grab().toImage();
+        b.DrawHighlight();
+        const QImage highlighted = b.grab().toImage();
+        QVERIFY(highlighted.pixel(0, 0) != plain.pixel(0, 0)); // around the whole client area
+        QCOMPARE(highlighted.pixel(1, 0), plain.pixel(1, 0));  // dotted
+        b.ClearHighlight();
+        QCOMPARE(b.grab().toImage(), plain);
+    }
+
+    void keysAreForwarded()
+    {
+        ButtonEx b;
+        QStringList log;
+        connect(&b, &ButtonEx::KeyDown, [&](short code, short shift) {
+            log.append(QStringLiteral("down %1 %2").arg(code).arg(shift));
+        });
+        connect(&b, &ButtonEx::KeyPress,
+                [&](short ascii) { log.append(QStringLiteral("press %1").arg(ascii)); });
+        connect(&b, &ButtonEx::KeyUp, [&](short code, short shift) {
+            log.append(QStringLiteral("up %1 %2").arg(code).arg(shift));
+        });
+        QTest::keyClick(&b, Qt::Key_A, Qt::ShiftModifier);
+        QTest::keyClick(&b, Qt::Key_Left);
+        // QtTest sends the Shift key itself and types a lower-case "a".
+        QCOMPARE(log, (QStringList{"down 16 1", "down 65 1", "press 97", "up 65 1", "up 16 0",
+                                   "down 37 0", "up 37 0"}));
+        // Keys alone never click the button.
+        int clicks = 0;
+        connect(&b, &ButtonEx::Click, [&] { ++clicks; });
+        QTest::keyClick(&b, Qt::Key_Space);
+        QCOMPARE(clicks, 0);
+    }
+
     void skinnedLook()
     {
         ButtonEx b;

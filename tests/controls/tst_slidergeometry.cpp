@@ -58,6 +58,10 @@ private Q_SLOTS:
         QTest::newRow("balance centre") << Horizontal << 84 << 0 << -100 << 200 << 42.0;
         QTest::newRow("no travel") << Horizontal << 0 << 7 << 0 << 10 << 0.0;
         QTest::newRow("unchecked empty range") << Vertical << 85 << 3 << 3 << 0 << 85.0;
+        QTest::newRow("value above max stays at the end")
+            << Horizontal << 100 << 12 << 0 << 10 << 100.0;
+        QTest::newRow("value below min stays at the end")
+            << Vertical << 85 << -3 << 0 << 10 << 85.0;
     }
 
     void valueToPosition()

@@ -31,7 +31,8 @@ private Q_SLOTS:
 
     void unmappableCharactersBecomeQuestionMarks()
     {
-        QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("a€b")), QByteArray("a\x80" "b"));
+        QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("a€b")), QByteArray("a\x80"
+                                                                            "b"));
         QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("x日y")), QByteArray("x?y"));
         // A character outside the basic plane is one "?", not two.
         QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("a😀b")), QByteArray("a?b"));

@@ -27,7 +27,8 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
 } // namespace TestFolders
 
 TemporaryProgramFolder::TemporaryProgramFolder()
-    : m_previous(qgetenv("SKYTUNER_HOME")), m_hadPrevious(qEnvironmentVariableIsSet("SKYTUNER_HOME"))
+    : m_previous(qgetenv("SKYTUNER_HOME")),
+      m_hadPrevious(qEnvironmentVariableIsSet("SKYTUNER_HOME"))
 {
     qputenv("SKYTUNER_HOME", m_dir.path().toLocal8Bit());
 }

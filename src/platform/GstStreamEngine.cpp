@@ -1,0 +1,560 @@
+#include "platform/GstStreamEngine.h"
+
+#include "common/Logging.h"
+#include "platform/ConnectProbe.h"
+#include "platform/GstSupport.h"
+#include "platform/OwnerRelay.h"
+#include "platform/StreamAddress.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QUrl>
+
+#include <gst/audio/audio.h>
+#include <gst/pbutils/pbutils.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+namespace {
+
+constexpr int ProbeTimeoutMs = 3000;
+// Audio only; our output bin converts, so playbin adds no converters of its own.
+constexpr guint PlayFlags = 0x02 | 0x20;
+
+qint64 nowMs()
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+
+// Channel gains, read by the streaming thread for every buffer.
+struct Gains
+{
+    std::atomic<float> left{1.0f};
+    std::atomic<float> right{1.0f};
+    std::atomic<bool> isFloat{true};
+};
+
+// What the streaming threads of one pipeline share with the engine.
+struct Session
+{
+    std::shared_ptr<OwnerRelay> relay;
+    void* owner = nullptr; // the engine's private part; used only on the owner's thread
+    std::shared_ptr<Gains> gains;
+    quint64 generation = 0;
+    std::atomic<qint64> lastDataMs{0};
+};
+using SessionPtr = std::shared_ptr<Session>;
+
+void deleteSession(gpointer data)
+{
+    delete static_cast<SessionPtr*>(data);
+}
+
+gpointer newSessionRef(const SessionPtr& s)
+{
+    return new SessionPtr(s);
+}
+
+Session& sessionOf(gpointer data)
+{
+    return **static_cast<SessionPtr*>(data);
+}
+
+template <typename T> void scale(GstMapInfo& map, float left, float right)
+{
+    T* samples = reinterpret_cast<T*>(map.data);
+    const gsize frames = map.size / (2 * sizeof(T));
+    for (gsize i = 0; i < frames; ++i) {
+        if constexpr (std::is_floating_point_v<T>) {
+            samples[2 * i] *= left;
+            samples[2 * i + 1] *= right;
+        } else {
+            samples[2 * i] = T(std::lrint(samples[2 * i] * left));
+            samples[2 * i + 1] = T(std::lrint(samples[2 * i + 1] * right));
+        }
+    }
+}
+
+// Volume and balance in one pass over interleaved stereo; nothing at all at full gain.
+GstPadProbeReturn applyGains(GstPad*, GstPadProbeInfo* info, gpointer data)
+{
+    Gains& gains = *sessionOf(data).gains;
+    if (info->type & GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM) {
+        GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+        if (GST_EVENT_TYPE(event) == GST_EVENT_CAPS) {
+            GstCaps* caps = nullptr;
+            gst_event_parse_caps(event, &caps);
+            GstAudioInfo ai;
+            if (gst_audio_info_from_caps(&ai, caps))
+                gains.isFloat = GST_AUDIO_INFO_IS_FLOAT(&ai);
+        }
+        return GST_PAD_PROBE_OK;
+    }
+    const float left = gains.left;
+    const float right = gains.right;
+    if (left == 1.0f && right == 1.0f)
+        return GST_PAD_PROBE_OK;
+    GstBuffer* buffer = gst_buffer_make_writable(GST_PAD_PROBE_INFO_BUFFER(info));
+    GST_PAD_PROBE_INFO_DATA(info) = buffer;
+    GstMapInfo map;
+    if (gst_buffer_map(buffer, &map, GST_MAP_READWRITE)) {
+        if (gains.isFloat)
+            scale<float>(map, left, right);
+        else
+            scale<gint16>(map, left, right);
+        gst_buffer_unmap(buffer, &map);
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+GstPadProbeReturn noteData(GstPad*, GstPadProbeInfo*, gpointer data)
+{
+    sessionOf(data).lastDataMs = nowMs();
+    return GST_PAD_PROBE_OK;
+}
+
+// audioconvert ! audioresample ! capsfilter(stereo F32/S16) ! output, with the gain
+// probe right before the output, so that a volume change is heard at once.
+GstElement* makeOutputBin(const SessionPtr& session, GstElement* output)
+{
+    GstElement* bin = gst_bin_new("skytuner-output");
+    GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+    GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+    GstElement* filter = gst_element_factory_make("capsfilter", nullptr);
+    if (!convert || !resample || !filter) {
+        gst_clear_object(&convert);
+        gst_clear_object(&resample);
+        gst_clear_object(&filter);
+        gst_object_unref(gst_object_ref_sink(bin));
+        gst_object_unref(gst_object_ref_sink(output));
+        return nullptr;
+    }
+    GstCaps* caps = gst_caps_from_string(
+        "audio/x-raw,format=(string){F32LE,S16LE},layout=interleaved,channels=2");
+    g_object_set(filter, "caps", caps, nullptr);
+    gst_caps_unref(caps);
+    gst_bin_add_many(GST_BIN(bin), convert, resample, filter, output, nullptr);
+    gst_element_link_many(convert, resample, filter, output, nullptr);
+    GstPad* in = gst_element_get_static_pad(convert, "sink");
+    GstPad* out = gst_element_get_static_pad(filter, "src");
+    gst_pad_add_probe(
+        out, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
+        applyGains, newSessionRef(session), deleteSession);
+    gst_element_add_pad(bin, gst_ghost_pad_new("sink", in));
+    gst_object_unref(in);
+    gst_object_unref(out);
+    return bin;
+}
+
+QString headerValue(const GstStructure* headers, const char* wanted)
+{
+    QString result;
+    struct Search
+    {
+        const char* name;
+        QString* value;
+    } search{wanted, &result};
+    gst_structure_foreach(
+        headers,
+        [](GQuark field, const GValue* value, gpointer data) -> gboolean {
+            auto* s = static_cast<Search*>(data);
+            if (g_ascii_strcasecmp(g_quark_to_string(field), s->name) == 0 &&
+                G_VALUE_HOLDS_STRING(value)) {
+                *s->value = GstSupport::toQString(g_value_get_string(value));
+                return FALSE;
+            }
+            return TRUE;
+        },
+        &search);
+    return result;
+}
+
+void disposePipeline(GstElement* pipeline, gpointer)
+{
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+}
+
+} // namespace
+
+struct GstStreamEngine::Private
+{
+    GstStreamEngine* q = nullptr;
+    std::shared_ptr<OwnerRelay> relay;
+    std::shared_ptr<Gains> gains = std::make_shared<Gains>();
+    SessionPtr session;
+    quint64 generation = 0;
+
+    GstElement* pipeline = nullptr;
+    GstElement* audioSink = nullptr; // owned by the pipeline
+    QString uri;
+    bool detectPlaylist = false;
+    bool playing = false;
+    bool failed = false;
+    bool sawBuffering = false;
+    bool gotHeaders = false;
+    int bufferPercent = 0;
+    QString missingDecoder;
+    QString title;
+    QString stationName;
+    qint64 openedMs = 0;
+    QTimer watchdog;
+
+    void post(auto&& handler)
+    {
+        relay->post([this, gen = generation, h = std::forward<decltype(handler)>(handler)] {
+            if (gen == generation && pipeline)
+                h();
+        });
+    }
+    void fail(const StreamError& error);
+    void failLater(const StreamError& error);
+    void onBusMessage(GstMessage* message);
+    void onError(GstMessage* message);
+    void onElementMessage(GstMessage* message);
+    void onTags(GstMessage* message);
+    static GstBusSyncReply syncHandler(GstBus*, GstMessage* message, gpointer data);
+    static void sourceSetup(GstElement*, GstElement* source, gpointer data);
+    void checkStall();
+    void setPlaying();
+};
+
+void GstStreamEngine::Private::fail(const StreamError& error)
+{
+    if (failed)
+        return;
+    failed = true;
+    watchdog.stop();
+    Q_EMIT q->failed(error);
+}
+
+void GstStreamEngine::Private::failLater(const StreamError& error)
+{
+    post([this, error] { fail(error); });
+}
+
+void GstStreamEngine::Private::setPlaying()
+{
+    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+        qCInfo(lcPlatform) << "pipeline refused to play";
+}
+
+void GstStreamEngine::Private::checkStall()
+{
+    if (!pipeline || failed)
+        return;
+    const qint64 last = std::max<qint64>(session->lastDataMs, openedMs);
+    const qint64 quiet = nowMs() - last;
+    const qint64 limit = GstSupport::IoTimeoutSeconds * 1000;
+    if (quiet >= limit)
+        fail(StreamError::make(StreamError::Timeout));
+    else
+        watchdog.start(int(limit - quiet) + 50);
+}
+
+// Runs on a streaming thread; the message is handled on the owner's thread, and a
+// message of a pipeline closed meanwhile is dropped there.
+GstBusSyncReply GstStreamEngine::Private::syncHandler(GstBus*, GstMessage* message, gpointer data)
+{
+    Session& s = sessionOf(data);
+    std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+    auto* owner = static_cast<Private*>(s.owner);
+    s.relay->post([owner, held, gen = s.generation] {
+        if (gen == owner->generation && owner->pipeline)
+            owner->onBusMessage(held.get());
+    });
+    return GST_BUS_DROP;
+}
+
+void GstStreamEngine::Private::sourceSetup(GstElement*, GstElement* source, gpointer data)
+{
+    GstSupport::configureSource(source, true);
+    if (GstPad* pad = gst_element_get_static_pad(source, "src")) {
+        gst_pad_add_probe(
+            pad, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
+            noteData, newSessionRef(*static_cast<SessionPtr*>(data)), deleteSession);
+        gst_object_unref(pad);
+    } else {
+        // Sources with dynamic pads (RTSP) count any progress as data.
+        sessionOf(data).lastDataMs = std::numeric_limits<qint64>::max() / 2;
+    }
+}
+
+void GstStreamEngine::Private::onBusMessage(GstMessage* message)
+{
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ERROR:
+        onError(message);
+        break;
+    case GST_MESSAGE_WARNING:
+        // With no usable output the automatic sink falls back to a silent fake one.
+        if (audioSink && GST_MESSAGE_SRC(message) == GST_OBJECT(audioSink) &&
+            GST_IS_BIN(audioSink)) {
+            bool fake = false;
+            GstIterator* it = gst_bin_iterate_sinks(GST_BIN(audioSink));
+            GValue item = G_VALUE_INIT;
+            while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+                GstElementFactory* f =
+                    gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
+                fake = fake || (f && g_strcmp0(GST_OBJECT_NAME(f), "fakesink") == 0);
+                g_value_reset(&item);
+            }
+            g_value_unset(&item);
+            gst_iterator_free(it);
+            if (fake)
+                fail(StreamError::make(StreamError::NoAudioOutput));
+        }
+        break;
+    case GST_MESSAGE_EOS:
+        watchdog.stop();
+        Q_EMIT q->ended();
+        break;
+    case GST_MESSAGE_BUFFERING: {
+        gint percent = 0;
+        gst_message_parse_buffering(message, &percent);
+        sawBuffering = true;
+        bufferPercent = percent;
+        if (!playing) {
+            Q_EMIT q->buffering(percent);
+            if (percent >= 100)
+                setPlaying();
+        }
+        break;
+    }
+    case GST_MESSAGE_ASYNC_DONE:
+        // Prerolled; files and other non-buffering sources start here.
+        if (!playing && (!sawBuffering || bufferPercent >= 100))
+            setPlaying();
+        break;
+    case GST_MESSAGE_STATE_CHANGED:
+        if (GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline)) {
+            GstState state;
+            gst_message_parse_state_changed(message, nullptr, &state, nullptr);
+            if (state == GST_STATE_PLAYING && !playing && !failed) {
+                playing = true;
+                Q_EMIT q->audioStarted();
+            }
+        }
+        break;
+    case GST_MESSAGE_CLOCK_LOST:
+        gst_element_set_state(pipeline, GST_STATE_PAUSED);
+        setPlaying();
+        break;
+    case GST_MESSAGE_LATENCY:
+        gst_bin_recalculate_latency(GST_BIN(pipeline));
+        break;
+    case GST_MESSAGE_TAG:
+        onTags(message);
+        break;
+    case GST_MESSAGE_ELEMENT:
+        onElementMessage(message);
+        break;
+    default:
+        break;
+    }
+}
+
+void GstStreamEngine::Private::onError(GstMessage* message)
+{
+    if (failed)
+        return;
+    bool needsProbe = false;
+    StreamError error = GstSupport::classifyError(message, audioSink, missingDecoder, needsProbe);
+    const QUrl url(uri);
+    if (!needsProbe || url.host().isEmpty()) {
+        fail(error);
+        return;
+    }
+    // Hold the first error; the probe says why the server could not be reached.
+    failed = true;
+    watchdog.stop();
+    const StreamAddress address = StreamAddress::parse(uri);
+    ConnectProbe::diagnose(address.host, address.port, ProbeTimeoutMs, relay,
+                           [this, gen = generation](StreamError e) {
+                               if (gen != generation || !pipeline)
+                                   return;
+                               // Reachable, yet no HTTP answer came: garbage or endless headers.
+                               if (e.kind == StreamError::ConnectionLost && !gotHeaders &&
+                                   uri.startsWith(QLatin1String("http")))
+                                   e.kind = StreamError::BadResponse;
+                               Q_EMIT q->failed(e);
+                           });
+}
+
+void GstStreamEngine::Private::onElementMessage(GstMessage* message)
+{
+    if (gst_is_missing_plugin_message(message)) {
+        gchar* description = gst_missing_plugin_message_get_description(message);
+        missingDecoder = GstSupport::toQString(description);
+        g_free(description);
+        return;
+    }
+    const GstStructure* s = gst_message_get_structure(message);
+    if (!s || !gst_structure_has_name(s, "http-headers"))
+        return;
+    const GstStructure* headers = nullptr;
+    if (!gst_structure_get(s, "response-headers", GST_TYPE_STRUCTURE, &headers, nullptr))
+        return;
+    gotHeaders = gst_structure_n_fields(headers) > 0;
+    const QString type = headerValue(headers, "Content-Type");
+    const QString name = headerValue(headers, "icy-name");
+    gst_structure_free(const_cast<GstStructure*>(headers));
+    if (detectPlaylist && StreamAddress::isPlaylistContentType(type)) {
+        detectPlaylist = false;
+        Q_EMIT q->playlistDetected();
+        return;
+    }
+    if (!name.isEmpty() && name != stationName) {
+        stationName = name;
+        Q_EMIT q->stationNameChanged(name);
+    }
+}
+
+void GstStreamEngine::Private::onTags(GstMessage* message)
+{
+    GstTagList* tags = nullptr;
+    gst_message_parse_tag(message, &tags);
+    auto tagText = [tags](const char* tag) {
+        gchar* value = nullptr;
+        QString text;
+        if (gst_tag_list_get_string(tags, tag, &value))
+            text = GstSupport::toQString(value).trimmed();
+        g_free(value);
+        return text;
+    };
+    const QString t = tagText(GST_TAG_TITLE);
+    const QString artist = tagText(GST_TAG_ARTIST);
+    const QString organization = tagText(GST_TAG_ORGANIZATION);
+    gst_tag_list_unref(tags);
+
+    if (!t.isEmpty()) {
+        const QString full = artist.isEmpty() ? t : artist + QStringLiteral(" - ") + t;
+        if (full != title) {
+            title = full;
+            Q_EMIT q->titleChanged(full);
+        }
+    }
+    if (!organization.isEmpty() && organization != stationName) {
+        stationName = organization;
+        Q_EMIT q->stationNameChanged(organization);
+    }
+}
+
+GstStreamEngine::GstStreamEngine(QObject* parent) : QObject(parent), d(std::make_unique<Private>())
+{
+    d->q = this;
+    d->relay = OwnerRelay::create(this);
+    d->watchdog.setSingleShot(true);
+    connect(&d->watchdog, &QTimer::timeout, this, [this] { d->checkStall(); });
+    GstSupport::prewarm();
+}
+
+GstStreamEngine::~GstStreamEngine()
+{
+    close();
+    d->relay->detach();
+}
+
+void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
+{
+    close();
+    d->uri = uri;
+    d->detectPlaylist = detectPlaylist;
+    d->session = std::make_shared<Session>();
+    d->session->relay = d->relay;
+    d->session->owner = d.get();
+    d->session->gains = d->gains;
+    d->session->generation = d->generation;
+    d->openedMs = nowMs();
+
+    if (!GstSupport::ensureInit() ||
+        !(d->pipeline = gst_element_factory_make("playbin", nullptr))) {
+        d->pipeline = nullptr;
+        d->relay->post([this, gen = d->generation] {
+            if (gen == d->generation)
+                Q_EMIT failed(StreamError::make(StreamError::UnsupportedFormat, {},
+                                                QStringLiteral("playbin")));
+        });
+        return;
+    }
+    gst_object_ref_sink(d->pipeline);
+
+    const QByteArray sinkDescription = qgetenv("SKYTUNER_AUDIO_SINK");
+    GError* error = nullptr;
+    d->audioSink = sinkDescription.isEmpty()
+                       ? gst_element_factory_make("autoaudiosink", nullptr)
+                       : gst_parse_bin_from_description(sinkDescription.constData(), TRUE, &error);
+    if (!d->audioSink) {
+        d->failLater(StreamError::make(StreamError::NoAudioOutput, {},
+                                       GstSupport::toQString(error ? error->message : nullptr)));
+        g_clear_error(&error);
+        return;
+    }
+    GstElement* output = makeOutputBin(d->session, d->audioSink);
+    if (!output) {
+        d->audioSink = nullptr;
+        d->failLater(
+            StreamError::make(StreamError::UnsupportedFormat, {}, QStringLiteral("audioconvert")));
+        return;
+    }
+    const QByteArray encoded = uri.toUtf8();
+    g_object_set(d->pipeline, "uri", encoded.constData(), "flags", PlayFlags, "audio-sink", output,
+                 nullptr);
+    g_signal_connect_data(
+        d->pipeline, "source-setup", G_CALLBACK(Private::sourceSetup), newSessionRef(d->session),
+        GClosureNotify(+[](gpointer data, GClosure*) { deleteSession(data); }), GConnectFlags(0));
+    GstBus* bus = gst_element_get_bus(d->pipeline);
+    gst_bus_set_sync_handler(bus, Private::syncHandler, newSessionRef(d->session), deleteSession);
+    gst_object_unref(bus);
+
+    d->watchdog.start(GstSupport::IoTimeoutSeconds * 1000);
+    if (gst_element_set_state(d->pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+        d->failLater(StreamError::make(StreamError::NotAudio));
+}
+
+void GstStreamEngine::close()
+{
+    ++d->generation;
+    d->watchdog.stop();
+    d->playing = false;
+    d->failed = false;
+    d->sawBuffering = false;
+    d->gotHeaders = false;
+    d->bufferPercent = 0;
+    d->missingDecoder.clear();
+    d->title.clear();
+    d->stationName.clear();
+    d->audioSink = nullptr;
+    if (!d->pipeline)
+        return;
+    GstBus* bus = gst_element_get_bus(d->pipeline);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    g_signal_handlers_disconnect_matched(d->pipeline, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                         reinterpret_cast<gpointer>(Private::sourceSetup), nullptr);
+    // Stopping joins the streaming threads, which may sit in a network read: never here.
+    gst_element_call_async(d->pipeline, disposePipeline, nullptr, nullptr);
+    d->pipeline = nullptr;
+}
+
+void GstStreamEngine::setGains(double left, double right)
+{
+    d->gains->left = float(std::clamp(left, 0.0, 1.0));
+    d->gains->right = float(std::clamp(right, 0.0, 1.0));
+}
+
+QString GstStreamEngine::versionInfo()
+{
+    GstSupport::ensureInit();
+    gchar* text = gst_version_string();
+    const QString version = GstSupport::toQString(text);
+    g_free(text);
+    return version;
+}

@@ -1,0 +1,412 @@
+// The stream player against a real Icecast server and a misbehaving one of our
+// own, all on 127.0.0.1. Audio goes into a clocked file sink, so levels are
+// measured on what the player really played out.
+#include "FaultServer.h"
+#include "IcecastServer.h"
+#include "TestFolders.h"
+#include "common/Version.h"
+#include "platform/MediaPlayer.h"
+
+#include <QtTest>
+
+#include <gst/gst.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr int ConnectMs = 15000;
+constexpr int BytesPerSecond = 44100 * 4; // S16 stereo
+
+// Records the played audio as raw S16LE stereo 44.1 kHz, paced by the clock.
+QByteArray recordingSink(const QString& file)
+{
+    return "audioconvert ! audioresample ! audio/x-raw,format=S16LE,channels=2,rate=44100 ! "
+           "filesink sync=true buffer-mode=unbuffered location=" +
+           file.toUtf8();
+}
+
+struct Levels
+{
+    double left = 0; // RMS, 0..32768
+    double right = 0;
+    int peak = 0;
+};
+
+Levels measure(const QByteArray& raw, qint64 from, qint64 to)
+{
+    from -= from % 4;
+    to = std::min<qint64>(to - to % 4, raw.size());
+    Levels l;
+    double sl = 0, sr = 0;
+    qint64 frames = 0;
+    const auto* s = reinterpret_cast<const qint16*>(raw.constData());
+    for (qint64 i = from / 2; i + 1 < to / 2; i += 2, ++frames) {
+        sl += double(s[i]) * s[i];
+        sr += double(s[i + 1]) * s[i + 1];
+        l.peak = std::max({l.peak, std::abs(int(s[i])), std::abs(int(s[i + 1]))});
+    }
+    if (frames > 0) {
+        l.left = std::sqrt(sl / frames);
+        l.right = std::sqrt(sr / frames);
+    }
+    return l;
+}
+
+double decibels(double value, double reference)
+{
+    return 20.0 * std::log10(value / reference);
+}
+
+class EnvironmentOverride
+{
+public:
+    EnvironmentOverride(const char* name, const QByteArray& value)
+        : m_name(name), m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~EnvironmentOverride() { qputenv(m_name, m_old); }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+};
+
+} // namespace
+
+class TestMediaPlayer : public QObject
+{
+    Q_OBJECT
+
+    IcecastServer m_icecast;
+    FaultServer m_faults;
+    QTemporaryDir m_dir;
+
+    static bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (player.playState() != state && !deadline.hasExpired())
+            QTest::qWait(20);
+        return player.playState() == state;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_icecast.start(), qPrintable(m_icecast.errorString()));
+        QVERIFY(m_faults.start());
+    }
+
+    void cleanupTestCase() { m_icecast.stop(); }
+
+    void versionInfoNamesTheEngine()
+    {
+        QVERIFY2(MediaPlayer::versionInfo().startsWith(QStringLiteral("GStreamer 1.")),
+                 qPrintable(MediaPlayer::versionInfo()));
+    }
+
+    void emptyAddressPlaysNothingAndStaysQuiet()
+    {
+        MediaPlayer player;
+        QSignalSpy spy(&player, &MediaPlayer::StatusChange);
+        player.setURL(QString());
+        player.controls().play();
+        player.controls().stop();
+        QTest::qWait(300);
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(player.playState(), int(MediaPlayer::Undefined));
+        QCOMPARE(player.settings().volume(), 50);
+    }
+
+    // Both mounts at once: two players, audio into a sink, titles into the status.
+    void mountsPlayWithTitles()
+    {
+        MediaPlayer mp3;
+        MediaPlayer ogg;
+        QSignalSpy spy(&mp3, &MediaPlayer::StatusChange);
+        QThread* notifiedOn = nullptr;
+        connect(&mp3, &MediaPlayer::StatusChange, this,
+                [&] { notifiedOn = QThread::currentThread(); });
+
+        const QString mp3File = m_dir.filePath(QStringLiteral("mp3.raw"));
+        const QString oggFile = m_dir.filePath(QStringLiteral("ogg.raw"));
+        {
+            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", recordingSink(mp3File));
+            mp3.setURL(m_icecast.mp3Url());
+        }
+        {
+            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", recordingSink(oggFile));
+            ogg.setURL(m_icecast.oggUrl());
+        }
+        QCOMPARE(mp3.URL(), m_icecast.mp3Url());
+        QCOMPARE(mp3.playState(), int(MediaPlayer::Transitioning));
+        QCOMPARE(mp3.status(), QStringLiteral("Připojování k 127.0.0.1..."));
+        QCOMPARE(spy.count(), 0); // notifications are queued, never sent from inside the call
+        QVERIFY(spy.wait(2000));
+        QCOMPARE(notifiedOn, QThread::currentThread());
+
+        QVERIFY2(waitForState(mp3, MediaPlayer::Playing), qPrintable(mp3.status()));
+        QVERIFY2(waitForState(ogg, MediaPlayer::Playing), qPrintable(ogg.status()));
+        QTRY_COMPARE_WITH_TIMEOUT(mp3.status(),
+                                  QStringLiteral("Přehrávání: ") + IcecastServer::Mp3Title, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(ogg.status(),
+                                  QStringLiteral("Přehrávání: ") + IcecastServer::OggTitle, 10000);
+        QTest::qWait(1000);
+        const Levels a = measure(TestFolders::readBytes(mp3File), 0, 1 << 30);
+        const Levels b = measure(TestFolders::readBytes(oggFile), 0, 1 << 30);
+        QVERIFY2(a.left > 3000 && a.right > 3000, "MP3 mount plays no audio");
+        QVERIFY2(b.left > 3000 && b.right > 3000, "Ogg mount plays no audio");
+
+        // play while playing changes nothing; stop is state 1.
+        const int before = spy.count();
+        mp3.controls().play();
+        QTest::qWait(200);
+        QCOMPARE(spy.count(), before);
+        mp3.controls().stop();
+        QCOMPARE(mp3.playState(), int(MediaPlayer::Stopped));
+        QCOMPARE(mp3.status(), QStringLiteral("Zastaveno"));
+        // play after stop starts the same address again.
+        mp3.controls().play();
+        QVERIFY(waitForState(mp3, MediaPlayer::Playing));
+    }
+
+    void titleChangeReachesTheStatus()
+    {
+        MediaPlayer player;
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(player.status().contains(QLatin1String("First Song")), 10000);
+        QVERIFY(m_icecast.setTitle(QLatin1String(IcecastServer::Mp3Mount),
+                                   QStringLiteral("New Artist - New Song")));
+        // Listeners are a burst (~4 s) behind live.
+        QTRY_COMPARE_WITH_TIMEOUT(player.status(),
+                                  QStringLiteral("Přehrávání: New Artist - New Song"), 15000);
+    }
+
+    // Volume is the decibel value shown, balance attenuates the other side
+    // linearly, mute and volume 0 are silent: measured at the sink.
+    void volumeBalanceAndMuteAtTheSink()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("levels.raw"));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", recordingSink(file));
+        MediaPlayer player;
+        auto& s = player.settings();
+        s.setVolume(100);
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+
+        QList<qint64> marks;
+        auto segment = [&](auto change) {
+            change();
+            QTest::qWait(1200);
+            marks << QFileInfo(file).size();
+        };
+        QTest::qWait(600);
+        marks << QFileInfo(file).size();
+        segment([] {});
+        segment([&] { s.setVolume(50); });
+        segment([&] { s.setVolume(0); });
+        segment([&] {
+            s.setVolume(100);
+            s.setMute(true);
+        });
+        segment([&] {
+            s.setMute(false);
+            s.setBalance(-100);
+        });
+        segment([&] { s.setBalance(50); });
+        QCOMPARE(s.volume(), 100);
+        QCOMPARE(s.balance(), 50);
+        QVERIFY(!s.mute());
+        player.controls().stop();
+
+        const QByteArray raw = TestFolders::readBytes(file);
+        const qint64 margin = BytesPerSecond * 3 / 10;
+        auto level = [&](int i) {
+            return measure(raw, marks[i] + margin, marks[i + 1] - margin);
+        };
+        const Levels full = level(0), half = level(1), zero = level(2), muted = level(3),
+                     left = level(4), right = level(5);
+        QVERIFY2(full.left > 3000, "no signal at volume 100");
+        const double db = decibels(half.left, full.left);
+        QVERIFY2(std::abs(db - (-10.0)) <= 0.5, qPrintable(QString::number(db)));
+        QCOMPARE(zero.peak, 0);
+        QCOMPARE(muted.peak, 0);
+        QVERIFY(left.right < 1.0);
+        QVERIFY2(std::abs(decibels(left.left, full.left)) <= 0.5, "left side lost level");
+        QVERIFY2(std::abs(decibels(right.left, full.left) - decibels(0.5, 1.0)) <= 0.5,
+                 "balance 50 is not half on the left");
+        QVERIFY(std::abs(decibels(right.right, full.right)) <= 0.5);
+    }
+
+    // Each fault ends in state 10 with its cause; all at once, so one waits ~10 s in all.
+    void faultsEndInErrorWithTheirCause()
+    {
+        struct Case
+        {
+            QString name;
+            QString url;
+            QString cause;
+            QByteArray sink;
+        };
+        const QList<Case> cases = {
+            {"refused", m_faults.refusedUrl(), "odmítl spojení", {}},
+            {"404", m_faults.url("/404"), "HTTP 404", {}},
+            {"black hole", m_faults.url("/blackhole"), "neodpovídá", {}},
+            {"endless headers", m_faults.url("/endless-headers"), "neposlal platnou odpověď", {}},
+            {"garbage", m_faults.url("/garbage"), "neposlal platnou odpověď", {}},
+            {"noise", m_faults.url("/noise"), "nevede na zvukový stream", {}},
+            {"scheme", "v4l2:///dev/video0", "nelze přehrát", {}},
+            {"not a uri", "http://[::1", "neplatná adresa", {}},
+            {"no output", m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"},
+        };
+        std::vector<std::unique_ptr<MediaPlayer>> players;
+        QElapsedTimer calls;
+        calls.start();
+        qint64 slowest = 0;
+        for (const Case& c : cases) {
+            auto player = std::make_unique<MediaPlayer>();
+            std::optional<EnvironmentOverride> sink;
+            if (!c.sink.isEmpty())
+                sink.emplace("SKYTUNER_AUDIO_SINK", c.sink);
+            QElapsedTimer call;
+            call.start();
+            player->setURL(c.url);
+            slowest = std::max(slowest, call.elapsed());
+            players.push_back(std::move(player));
+        }
+        QVERIFY2(slowest < 200, qPrintable(QString::number(slowest)));
+        QDeadlineTimer deadline(25000);
+        for (std::size_t i = 0; i < players.size(); ++i) {
+            MediaPlayer& p = *players[i];
+            while (p.playState() != MediaPlayer::Ready && !deadline.hasExpired())
+                QTest::qWait(50);
+            QVERIFY2(p.playState() == MediaPlayer::Ready,
+                     qPrintable(cases[i].name + ": " + p.status()));
+            QVERIFY2(p.status().startsWith(QStringLiteral("Chyba")) &&
+                         p.status().contains(cases[i].cause),
+                     qPrintable(cases[i].name + ": " + p.status()));
+            qInfo() << cases[i].name << "->" << p.status();
+        }
+        QVERIFY(calls.elapsed() < 20000);
+        // A black hole never blocks stopping either.
+        MediaPlayer hole;
+        hole.setURL(m_faults.url("/blackhole"));
+        QTest::qWait(300);
+        QElapsedTimer stop;
+        stop.start();
+        hole.controls().stop();
+        hole.setURL(m_faults.url("/blackhole"));
+        hole.setURL(QString());
+        QVERIFY(stop.elapsed() < 100);
+        QCOMPARE(hole.playState(), int(MediaPlayer::Stopped));
+    }
+
+    // A stream whose decoder is missing names what is missing.
+    void missingDecoderIsNamed()
+    {
+        gst_init(nullptr, nullptr);
+        // Every installed MP3 decoder drops out of automatic selection for a moment.
+        GList* decoders = gst_element_factory_list_get_elements(
+            GST_ELEMENT_FACTORY_TYPE_DECODER | GST_ELEMENT_FACTORY_TYPE_MEDIA_AUDIO,
+            GST_RANK_MARGINAL);
+        GstCaps* mp3 = gst_caps_from_string("audio/mpeg,mpegversion=1,layer=3,parsed=true");
+        GList* matching = gst_element_factory_list_filter(decoders, mp3, GST_PAD_SINK, FALSE);
+        QList<QPair<GstPluginFeature*, guint>> lowered;
+        for (GList* l = matching; l; l = l->next) {
+            auto* f = GST_PLUGIN_FEATURE(gst_object_ref(l->data));
+            lowered.append({f, gst_plugin_feature_get_rank(f)});
+            gst_plugin_feature_set_rank(f, GST_RANK_NONE);
+        }
+        gst_plugin_feature_list_free(matching);
+        gst_plugin_feature_list_free(decoders);
+        gst_caps_unref(mp3);
+        QVERIFY(!lowered.isEmpty());
+        auto restore = qScopeGuard([&] {
+            for (const auto& [feature, rank] : lowered) {
+                gst_plugin_feature_set_rank(feature, rank);
+                gst_object_unref(feature);
+            }
+        });
+        MediaPlayer player;
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY2(waitForState(player, MediaPlayer::Ready), qPrintable(player.status()));
+        QVERIFY2(player.status().startsWith(
+                     QStringLiteral("Chyba: nepodporovaný formát zvuku (chybí ")) &&
+                     player.status().contains(QLatin1String("MPEG")),
+                 qPrintable(player.status()));
+    }
+
+    // Without an output override the system default is used; with no sound
+    // server at all it says so instead of playing into nothing.
+    void noSoundServerIsReported()
+    {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (QFile::exists(QString::fromLocal8Bit(runtime) + QStringLiteral("/pulse/native")) ||
+            QFile::exists(QStringLiteral("/run/user/0/pulse/native")))
+            QSKIP("a sound server is running here");
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", QByteArray());
+        MediaPlayer player;
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(waitForState(player, MediaPlayer::Ready));
+        QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
+    }
+
+    void droppedStreamReconnects()
+    {
+        m_faults.setDropAfterMs(2500);
+        MediaPlayer player;
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] {
+            if (states.isEmpty() || states.last() != player.playState())
+                states << player.playState();
+        });
+        player.setURL(m_faults.url("/drop.mp3"));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QVERIFY2(waitForState(player, MediaPlayer::Reconnecting, 15000),
+                 qPrintable(player.status()));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QVERIFY(m_faults.requests("/drop.mp3") >= 2);
+        player.controls().stop();
+        QCOMPARE(states.first(), int(MediaPlayer::Transitioning));
+        QVERIFY(states.contains(MediaPlayer::Reconnecting));
+        QTRY_COMPARE(states.last(), int(MediaPlayer::Stopped));
+        QCOMPARE(m_faults.lastUserAgent(), Version::userAgent().toUtf8());
+    }
+
+    void oversizedIcyMetadataIsBounded()
+    {
+        MediaPlayer player;
+        player.setURL(m_faults.url("/icy-big.mp3"));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(player.status().contains(QLatin1String("AAAA")), 10000);
+        QVERIFY(player.status().size() <= 220);
+    }
+
+    void playlistsSkipTheDeadFirstEntry_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("pls") << "/list.pls";
+        QTest::newRow("m3u") << "/list.m3u";
+        QTest::newRow("asx") << "/list.asx";
+        QTest::newRow("xspf") << "/list.xspf";
+        QTest::newRow("content type") << "/typed-list";
+    }
+
+    void playlistsSkipTheDeadFirstEntry()
+    {
+        QFETCH(QString, path);
+        const int before = m_faults.requests("/stream.mp3");
+        MediaPlayer player;
+        player.setURL(m_faults.url(path));
+        QVERIFY2(waitForState(player, MediaPlayer::Playing), qPrintable(player.status()));
+        QCOMPARE(m_faults.requests("/stream.mp3"), before + 1);
+        QCOMPARE(player.status(), QStringLiteral("Přehrávání: Fault Radio"));
+        QCOMPARE(player.URL(), m_faults.url(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMediaPlayer)
+#include "tst_mediaplayer.moc"

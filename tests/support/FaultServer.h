@@ -1,0 +1,56 @@
+// An HTTP server of the tests' own on 127.0.0.1 that misbehaves on request.
+// Paths:
+//   /stream.mp3      a paced MP3 stream (a sine tone), like a radio station
+//   /drop.mp3        the same, but the connection drops after dropAfterMs; the
+//                    next request plays again
+//   /icy-big.mp3     the stream with ICY metadata blocks of the largest size
+//   /404             HTTP 404
+//   /blackhole       accepts and never answers
+//   /garbage         answers with bytes that are not HTTP at all
+//   /noise           HTTP 200 with random bytes that are no audio format
+//   /endless-headers a status line, then header lines forever
+//   /list.pls /list.m3u /list.asx /list.xspf  playlists: a dead entry, then /stream.mp3
+//   /typed-list      a PLS playlist without extension, known only by its content type
+// refusedUrl() names a port on which nothing listens.
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QTemporaryDir>
+
+class QTcpServer;
+class QTcpSocket;
+
+class FaultServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FaultServer(QObject* parent = nullptr);
+    ~FaultServer() override;
+
+    // Listens and prepares the MP3 data (encoded once with gst-launch-1.0).
+    bool start();
+
+    QString url(const QString& path) const;
+    QString refusedUrl() const;
+    void setDropAfterMs(int ms) { m_dropAfterMs = ms; }
+
+    int requests(const QString& path) const { return m_requests.value(path); }
+    QByteArray lastUserAgent() const { return m_lastUserAgent; }
+
+private:
+    void onConnection();
+    void serve(QTcpSocket* socket, const QByteArray& path);
+    void startStream(QTcpSocket* socket, int dropAfterMs, bool icy);
+    QByteArray playlist(const QString& kind) const;
+
+    QTcpServer* m_server;
+    QTemporaryDir m_dir;
+    QByteArray m_mp3;
+    quint16 m_refusedPort = 0;
+    int m_dropAfterMs = 3000;
+    QHash<QString, int> m_requests;
+    QByteArray m_lastUserAgent;
+};
