@@ -116,6 +116,8 @@ void frmPlayer::CreateControls()
     m_miniBar->setObjectName(QStringLiteral("imgMiniBar"));
     m_miniBar->setGeometry(px(60), px(50), 16, 16);
     m_miniBar->installEventFilter(this);
+    m_miniBar->setPixmap(PlayerImages::image(PlayerImages::imglAnim(), 1).pixmap(16, 16));
+    m_miniBar->setProperty("imageNumber", 1);
 
     CreateMenus();
 
