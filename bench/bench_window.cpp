@@ -119,6 +119,7 @@ void timeToSound(const IcecastServer& server)
                   QStringLiteral("autostart=1\r\nlasturl=%1\r\n").arg(server.mp3Url()));
     std::vector<double> ours;
     std::vector<double> bare;
+    std::vector<double> barePlaying;
     for (int run = 0; run < Runs; ++run) {
         {
             Program program;
@@ -139,12 +140,18 @@ void timeToSound(const IcecastServer& server)
                            "audio-sink=fakesink sync=true silent=false"},
                           QProcessEnvironment::systemEnvironment(), true);
             bare.push_back(program.waitFor("chain", clock, 30000));
+            barePlaying.push_back(program.waitFor("to PLAYING", clock, 30000));
+            if (run == 0 && qEnvironmentVariableIsSet("BENCH_VERBOSE"))
+                std::printf("%s\n", program.output.left(3000).constData());
         }
     }
-    const double ratio = median(ours) / median(bare);
-    std::printf("autostart to playing: median %.0f ms; bare gst-launch-1.0 playbin to first "
-                "buffer: median %.0f ms; ratio %.2f (target <= 1.0)\n",
-                median(ours), median(bare), ratio);
+    // The window reports "playing" when the pipeline plays, once buffering is
+    // done; the bare engine's first buffer reaches its sink earlier, at preroll.
+    std::printf("autostart to playing: median %.0f ms; bare gst-launch-1.0 playbin: first "
+                "buffer at the sink %.0f ms, pipeline playing %.0f ms; ratio to the bare "
+                "pipeline playing %.2f, to its first buffer %.2f (target <= 1.0)\n",
+                median(ours), median(bare), median(barePlaying), median(ours) / median(barePlaying),
+                median(ours) / median(bare));
 }
 
 void memoryAfterPlayback(const IcecastServer& server)
