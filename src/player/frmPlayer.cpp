@@ -69,7 +69,6 @@ frmPlayer::~frmPlayer()
 {
     qApp->removeEventFilter(this);
     TLIST_SetMainStationList(nullptr);
-    m_list->removeAllRows(); // the rows go while the list's key index still exists
     if (g_instance == this)
         g_instance = nullptr;
 }
