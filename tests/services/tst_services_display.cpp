@@ -40,6 +40,15 @@ QString hex(WId id)
     return QString::number(id);
 }
 
+// Shown, exposed and framed by the window manager (it manages the window now).
+bool waitUntilManaged(QWidget& window)
+{
+    if (!QTest::qWaitForWindowExposed(&window, 10000))
+        return false;
+    return QTest::qWaitFor(
+        [&] { return window.geometry().top() - window.frameGeometry().top() > 4; }, 10000);
+}
+
 } // namespace
 
 class TestServicesDisplay : public QObject
@@ -61,7 +70,7 @@ class TestServicesDisplay : public QObject
         m_window->resize(300, 200);
         m_window->move(300, 300);
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(waitUntilManaged(*m_window));
         m_menu = std::make_unique<QMenu>();
         m_menu->addAction("Obnovit");
         m_tray = std::make_unique<SysTray>();
@@ -160,11 +169,11 @@ private Q_SLOTS:
         window.setWindowTitle("Magnetic window");
         window.resize(300, 200);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(waitUntilManaged(window));
         window.move(400, 300);
         QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().topLeft(), QPoint(400, 300), 5000);
         cMagneticWnd magnetic;
-        QVERIFY(magnetic.AddWindow(window.winId()));
+        QVERIFY(magnetic.AddWindow(QtMagneticWindows::handleOf(&window)));
 
         const QRect work = window.screen()->availableGeometry();
         const QRect frame = window.frameGeometry();
@@ -198,22 +207,23 @@ private Q_SLOTS:
         parent.setWindowTitle("Parent");
         parent.resize(300, 200);
         parent.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        QVERIFY(waitUntilManaged(parent));
         parent.move(200, 200);
         QTRY_COMPARE_WITH_TIMEOUT(parent.frameGeometry().topLeft(), QPoint(200, 200), 5000);
         QWidget child;
         child.setWindowTitle("Child");
         child.resize(150, 100);
         child.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&child));
+        QVERIFY(waitUntilManaged(child));
         const QPoint beside(parent.frameGeometry().right() + 1, 250);
         child.move(beside);
         QTRY_COMPARE_WITH_TIMEOUT(child.frameGeometry().topLeft(), beside, 5000);
 
         cMagneticWnd magnetic;
-        QVERIFY(magnetic.AddWindow(parent.winId()));
-        QVERIFY(magnetic.AddWindow(child.winId(), parent.winId()));
-        QVERIFY(magnetic.isGlued(child.winId()));
+        QVERIFY(magnetic.AddWindow(QtMagneticWindows::handleOf(&parent)));
+        QVERIFY(magnetic.AddWindow(QtMagneticWindows::handleOf(&child),
+                                   QtMagneticWindows::handleOf(&parent)));
+        QVERIFY(magnetic.isGlued(QtMagneticWindows::handleOf(&child)));
 
         const QRect frame = parent.frameGeometry();
         const QPoint grab(frame.left() + 100,
@@ -232,7 +242,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(parent.frameGeometry().topLeft(), QPoint(140, 350), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(child.frameGeometry().topLeft(), beside + QPoint(-60, 150), 5000);
         QTest::qWait(QtMagneticWindows::SettleMs + 300);
-        QVERIFY(magnetic.isGlued(child.winId()));
+        QVERIFY(magnetic.isGlued(QtMagneticWindows::handleOf(&child)));
     }
 
     void aStatusNotifierWatcherIsTheHostWhileItRuns()
