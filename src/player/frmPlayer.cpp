@@ -18,6 +18,9 @@
 #include "player/WindowPlace.h"
 #include "player/WindowTopMost.h"
 #include "player/modINI.h"
+#include "services/QtMagneticWindows.h"
+#include "services/SysTray.h"
+#include "services/cMagneticWnd.h"
 #include "stations/modTLIST.h"
 
 #include <QApplication>
@@ -129,7 +132,8 @@ void frmPlayer::CreateControls()
 
 void frmPlayer::Form_Load()
 {
-    // 1. The tray component (cTray) is created here; the tray service wires it in.
+    // 1.
+    m_cTray = std::make_unique<SysTray>();
     // 2. Caption from the product name and version.
     setWindowTitle(Version::caption());
     setWindowIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
@@ -141,10 +145,17 @@ void frmPlayer::Form_Load()
     InitControls();
     LoadWindowPosition();
     ApplySettings();
-    // 7. Registration with the magnetic snapping object (cMagneticWnd.AddWindow);
-    //    the snapping service wires it in.
-    // 8. Tray set-up (Form, Icon = imglAnim 1, TrayTip = caption, RestoreFromTrayOn,
-    //    PopupMenu = mnuSysTray); the tray service wires it in, following IconChanged.
+    // 7. The window snaps to the work area's edges.
+    m_magnetic = std::make_unique<cMagneticWnd>();
+    m_magnetic->AddWindow(QtMagneticWindows::handleOf(this));
+    // 8. Form first: a new form clears the popup menu. The tray icon follows
+    //    every window icon (the animation).
+    m_cTray->setForm(this);
+    m_cTray->setIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
+    m_cTray->setTrayTip(windowTitle());
+    m_cTray->setRestoreFromTrayOn(64);
+    m_cTray->setPopupMenu(m_trayMenu);
+    connect(this, &frmPlayer::IconChanged, m_cTray.get(), &SysTray::setIcon);
     // 9.
     CheckForORXFiles();
     // 10. The current station list.
@@ -240,8 +251,10 @@ void frmPlayer::LoadWindowPosition()
 
 void frmPlayer::ApplySettings()
 {
-    // 1. Tray style (cTray.TrayFormStyle = 3 with TrayFlag, else 0): the tray
-    //    service wires it in.
+    // 1. With TrayFlag minimising hides the window to the tray icon.
+    if (m_cTray)
+        m_cTray->setTrayFormStyle(
+            TrayFlag ? SysTray::HideWhenMinimized | SysTray::IconOnlyWhileHidden : 0);
     // 2.
     menuItem(QStringLiteral("mnuSK_OnTop"))->setChecked(OnTopFlag);
     SetWindowTopMost(OnTopFlag ? 1 : 0, this);
@@ -341,7 +354,7 @@ void frmPlayer::Form_QueryUnload()
 {
     SaveWindowPosition();
     SaveSettings();
-    // The tray component (cTray) is released here; the tray service wires it in.
+    m_cTray.reset(); // its icon leaves the notification area
 }
 
 void frmPlayer::Form_Unload()

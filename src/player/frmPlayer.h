@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class KeyedListView;
@@ -21,6 +22,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class SysTray;
+class cMagneticWnd;
 
 class frmPlayer : public QWidget
 {
@@ -46,6 +49,9 @@ public:
     const QTimer& tmrAnim() const { return m_animTimer; }
     QString SelectedKey() const { return m_selectedKey; }
     int AnimFrame() const { return m_animFrame; }
+    // The window services: the tray icon (released at shut-down, then null) and snapping.
+    SysTray* cTray() const { return m_cTray.get(); }
+    cMagneticWnd* magneticWnd() const { return m_magnetic.get(); }
 
     // Playback and status.
     void PlaySelectedStation();
@@ -130,6 +136,8 @@ private:
     QString m_selectedKey;
     int m_animFrame = 0;
     bool m_unloaded = false;
+    std::unique_ptr<SysTray> m_cTray;
+    std::unique_ptr<cMagneticWnd> m_magnetic;
     bool m_painted = false;
     std::optional<QSize> m_restoredOuterSize; // applied again once the frame is known
 };

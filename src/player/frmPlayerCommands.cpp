@@ -13,6 +13,7 @@
 #include "player/PlayerImages.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
+#include "services/SysTray.h"
 #include "stations/modTLIST.h"
 
 #include <QAction>
@@ -105,14 +106,14 @@ void frmPlayer::CreateMenus()
     item(m_trayMenu, "mnuST_Stop", "Zastavit", [this] { m_player->controls().stop(); });
     item(m_trayMenu, "mnuST_Sound", "Ztlumit/Zesílit", &frmPlayer::mnuST_Sound_Click);
     m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuST_0"));
-    // Restoring from the tray (cTray.FormRestore) is the tray service's; until it
-    // is wired in, the window restores itself.
     item(m_trayMenu, "mnuST_Restore", "Obnovit", [this] {
-        showNormal();
-        activateWindow();
+        if (m_cTray)
+            m_cTray->FormRestore();
     });
+    // Restored first, so the shut-down stores the window's normal state.
     item(m_trayMenu, "mnuST_Exit", "Zavřít", [this] {
-        showNormal();
+        if (m_cTray)
+            m_cTray->FormRestore();
         close();
     });
 }

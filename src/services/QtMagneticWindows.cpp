@@ -4,6 +4,7 @@
 #include "services/X11Native.h"
 #include "services/cMagneticWnd.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
@@ -50,8 +51,7 @@ WndRect QtMagneticWindows::workArea() const
 
 bool QtMagneticWindows::isWindow(WndHandle hWnd) const
 {
-    const QWidget* w = QWidget::find(WId(hWnd));
-    return w && w->isWindow();
+    return topLevel(hWnd) != nullptr;
 }
 
 WndRect QtMagneticWindows::windowRect(WndHandle hWnd) const
@@ -94,7 +94,7 @@ void QtMagneticWindows::deferMoves(const QList<DeferredMove>& moves)
 
 void QtMagneticWindows::hook(WndHandle hWnd, cMagneticWnd* owner)
 {
-    QWidget* w = QWidget::find(WId(hWnd));
+    QWidget* w = topLevel(hWnd);
     if (!w)
         return;
     m_hooked.insert(hWnd, {w, owner, frameRect(w)});
@@ -144,7 +144,7 @@ bool QtMagneticWindows::eventFilter(QObject* watched, QEvent* event)
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || !w->isWindow())
         return false;
-    const WndHandle hWnd = w->internalWinId();
+    const WndHandle hWnd = handleOf(w);
     if (!m_hooked.contains(hWnd))
         return false;
     switch (event->type()) {
@@ -259,5 +259,15 @@ QWidget* QtMagneticWindows::widget(WndHandle hWnd) const
 {
     // A window being registered is measured before it is hooked.
     const auto it = m_hooked.constFind(hWnd);
-    return it != m_hooked.cend() ? it->widget.data() : QWidget::find(WId(hWnd));
+    return it != m_hooked.cend() ? it->widget.data() : topLevel(hWnd);
+}
+
+QWidget* QtMagneticWindows::topLevel(WndHandle hWnd)
+{
+    // Only a live top-level widget is a window; a stale handle names none.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (handleOf(w) == hWnd && w->isWindow())
+            return w;
+    }
+    return nullptr;
 }

@@ -1,4 +1,5 @@
-// MagneticWindowSystem for Qt top-level widgets, named by their native window ids.
+// MagneticWindowSystem for Qt top-level widgets. A window's handle is handleOf(widget):
+// it names the widget without forcing a native window into being before it is shown.
 //
 // On X11 the window manager drives a drag and the program only sees the window's
 // moves and resizes, often only the last one (openbox reports a move when the
@@ -36,6 +37,8 @@ public:
     void hook(WndHandle hWnd, cMagneticWnd* owner) override;
     void unhook(WndHandle hWnd) override;
 
+    static WndHandle handleOf(const QWidget* window) { return reinterpret_cast<WndHandle>(window); }
+
     // The sizing edge code (cMagneticWnd::Edge) of a change from before to after,
     // or 0 when the size did not change or the change is no single-corner resize.
     static int sizingEdge(const WndRect& before, const WndRect& after);
@@ -67,6 +70,7 @@ private:
     void finish();
     void send(WndHandle hWnd, unsigned message, qintptr wParam = 0, WndRect* rect = nullptr);
     QWidget* widget(WndHandle hWnd) const;
+    static QWidget* topLevel(WndHandle hWnd);
 
     QHash<WndHandle, Hooked> m_hooked;
     Session m_session;

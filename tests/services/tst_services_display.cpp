@@ -1,11 +1,18 @@
-// The tray icon and magnetic snapping on a real X display, window manager and
-// tray host (scripts/with-display.sh --tray), driven by xdotool like a user.
+// The tray icon and magnetic snapping of the main window on a real X display,
+// window manager and tray host (scripts/with-display.sh --tray), driven by
+// xdotool like a user.
+#include "TestFolders.h"
+#include "common/modGlobal.h"
+#include "platform/AnsiCodePage.h"
+#include "player/frmPlayer.h"
+#include "player/modINI.h"
 #include "services/QtMagneticWindows.h"
 #include "services/QtNotificationIcon.h"
 #include "services/SysTray.h"
 #include "services/X11Native.h"
 #include "services/cMagneticWnd.h"
 
+#include <QAction>
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMenu>
@@ -35,9 +42,42 @@ QStringList at(QPoint p)
     return {"mousemove", QString::number(p.x()), QString::number(p.y())};
 }
 
-QString hex(WId id)
+// Presses the left button at from, moves to to in steps and releases it there.
+bool drag(QPoint from, QPoint to)
 {
-    return QString::number(id);
+    QStringList args = at(from) << "mousedown"
+                                << "1";
+    constexpr int Steps = 12;
+    for (int step = 1; step <= Steps; ++step)
+        args << "sleep"
+             << "0.03" << at(from + (to - from) * step / Steps);
+    args << "sleep"
+         << "0.1"
+         << "mouseup"
+         << "1";
+    return xdotool(args);
+}
+
+// Shown, exposed and framed by the window manager (it manages the window now).
+bool waitUntilManaged(QWidget& window)
+{
+    if (!QTest::qWaitForWindowExposed(&window, 10000))
+        return false;
+    return QTest::qWaitFor(
+        [&] { return window.geometry().top() - window.frameGeometry().top() > 4; }, 10000);
+}
+
+// A point on the window's title bar, x pixels from its outer left edge.
+QPoint titleBar(const QWidget& window, int x)
+{
+    const QRect frame = window.frameGeometry();
+    return {frame.left() + x, frame.top() + (window.geometry().top() - frame.top()) / 2};
+}
+
+bool moveTo(QWidget& window, QPoint topLeft)
+{
+    window.move(topLeft);
+    return QTest::qWaitFor([&] { return window.frameGeometry().topLeft() == topLeft; }, 5000);
 }
 
 } // namespace
@@ -46,38 +86,44 @@ class TestServicesDisplay : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QWidget> m_window;
-    std::unique_ptr<QMenu> m_menu;
-    std::unique_ptr<SysTray> m_tray;
+    std::unique_ptr<TemporaryProgramFolder> m_folder;
+    std::unique_ptr<frmPlayer> m_window;
     QProcess m_newTrayHost;
 
-    QRect iconGeometry() const { return m_tray->notificationIcon()->geometry(); }
+    SysTray& tray() const { return *m_window->cTray(); }
+    QRect iconGeometry() const { return tray().notificationIcon()->geometry(); }
 
-    // A plain window bound to a tray component as the main window binds it.
-    void showWindowWithTray()
+    // The main window with "systray" on, shown and managed.
+    void startMainWindow()
     {
-        m_window = std::make_unique<QWidget>();
-        m_window->setWindowTitle("Test window");
-        m_window->resize(300, 200);
-        m_window->move(300, 300);
+        QVERIFY(TestFolders::writeBytes(m_folder->file("skytuner.ini"),
+                                        AnsiCodePage::encode(u"[PLAYER]\r\nsystray=1\r\n")));
+        m_window = std::make_unique<frmPlayer>();
+        QCOMPARE(tray().TrayFormStyle(), 3);
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        m_menu = std::make_unique<QMenu>();
-        m_menu->addAction("Obnovit");
-        m_tray = std::make_unique<SysTray>();
-        m_tray->setForm(m_window.get());
-        QPixmap red(16, 16);
-        red.fill(Qt::red);
-        m_tray->setIcon(QIcon(red));
-        m_tray->setTrayTip("skyTuner test");
-        m_tray->setRestoreFromTrayOn(64);
-        m_tray->setPopupMenu(m_menu.get());
+        QVERIFY(waitUntilManaged(*m_window));
     }
 
-    void waitForIcon()
+    void minimiseToTheTray()
     {
+        QVERIFY(xdotool({"windowminimize", QString::number(m_window->winId())}));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
+        QVERIFY(tray().Visible());
         QTRY_VERIFY_WITH_TIMEOUT(iconGeometry().width() > 0, 10000);
-        QTest::qWait(300); // let the host finish embedding it
+        QTest::qWait(300); // let the host finish embedding the icon
+    }
+
+    bool doubleClickTheIcon() const
+    {
+        const QStringList twice{"click", "--repeat", "2", "--delay", "80", "1"};
+        return xdotool(at(iconGeometry().center()) + twice);
+    }
+
+    void verifyRestored()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->isVisible() && !m_window->isMinimized(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->windowHandle()->isExposed(), 5000);
+        QVERIFY(!tray().Visible());
     }
 
 private Q_SLOTS:
@@ -87,13 +133,19 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
     }
 
+    void init()
+    {
+        modGlobal::ResetGlobalState();
+        m_folder = std::make_unique<TemporaryProgramFolder>();
+    }
+
     void cleanup()
     {
-        if (m_menu)
-            m_menu->hide();
-        m_tray.reset();
-        m_menu.reset();
+        if (m_window)
+            m_window->mnuSysTray()->hide();
         m_window.reset();
+        m_folder.reset();
+        modGlobal::ResetGlobalState();
         QTest::qWait(300);
     }
 
@@ -108,40 +160,42 @@ private Q_SLOTS:
         }
     }
 
-    void minimisingHidesToTheIconAndADoubleClickRestores()
+    void minimisingGoesToTheTrayAndADoubleClickRestores()
     {
-        showWindowWithTray();
-        m_tray->setTrayFormStyle(3);
-        QVERIFY(!m_tray->Visible());
-
-        QVERIFY(xdotool({"windowminimize", hex(m_window->winId())}));
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
-        QVERIFY(m_tray->Visible());
-        waitForIcon();
-
-        const QPoint centre = iconGeometry().center();
-        QVERIFY(xdotool(at(centre) << "click"
-                                   << "--repeat"
-                                   << "2"
-                                   << "--delay"
-                                   << "80"
-                                   << "1"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->isVisible() && !m_window->isMinimized(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->windowHandle()->isExposed(), 5000);
-        QVERIFY(!m_tray->Visible());
+        startMainWindow();
+        QVERIFY(!tray().Visible());
+        minimiseToTheTray();
+        QVERIFY(doubleClickTheIcon());
+        verifyRestored();
     }
 
-    void rightClickOpensTheTrayMenu()
+    void rightClickOpensTheTrayMenuAndObnovitRestores()
     {
-        showWindowWithTray();
-        QVERIFY(m_tray->setVisible(true));
-        waitForIcon();
-        QVERIFY(!m_menu->isVisible());
+        startMainWindow();
+        minimiseToTheTray();
+        QMenu* menu = m_window->mnuSysTray();
         QVERIFY(xdotool(at(iconGeometry().center()) << "click"
                                                     << "3"));
-        QTRY_VERIFY_WITH_TIMEOUT(m_menu->isVisible(), 5000);
-        QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!m_menu->isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 5000);
+        QVERIFY(!m_window->isVisible());
+
+        QAction* restore = m_window->menuItem("mnuST_Restore");
+        QCOMPARE(restore->text(), QString("Obnovit"));
+        const QPoint item = menu->mapToGlobal(menu->actionGeometry(restore).center());
+        QVERIFY(xdotool(at(item) << "click"
+                                 << "1"));
+        verifyRestored();
+    }
+
+    void zavritInTheTrayRestoresBeforeClosing()
+    {
+        startMainWindow();
+        minimiseToTheTray();
+        QSignalSpy unloaded(m_window.get(), &frmPlayer::Unloaded);
+        m_window->menuItem("mnuST_Exit")->trigger();
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0"));
+        QCOMPARE(m_window->cTray(), nullptr); // released: its icon has left the tray
     }
 
     void dropNearTheWorkAreasEdge_data()
@@ -156,40 +210,18 @@ private Q_SLOTS:
     {
         QFETCH(int, distance);
         QFETCH(int, landed);
-        QWidget window;
-        window.setWindowTitle("Magnetic window");
-        window.resize(300, 200);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.move(400, 300);
-        QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().topLeft(), QPoint(400, 300), 5000);
-        cMagneticWnd magnetic;
-        QVERIFY(magnetic.AddWindow(window.winId()));
+        startMainWindow();
+        QVERIFY(moveTo(*m_window, QPoint(400, 250)));
 
-        const QRect work = window.screen()->availableGeometry();
-        const QRect frame = window.frameGeometry();
-        const int titleBar = window.geometry().top() - frame.top();
-        QVERIFY(titleBar > 4);
-        const QPoint grab(frame.left() + frame.width() / 2, frame.top() + titleBar / 2);
-        const int targetLeft = work.left() + distance;
-        const QPoint drop(grab.x() - (frame.left() - targetLeft), grab.y() + 40);
-
-        QStringList args = at(grab) << "mousedown"
-                                    << "1";
-        for (int step = 1; step <= 12; ++step) {
-            const QPoint p = grab + (drop - grab) * step / 12;
-            args << "sleep"
-                 << "0.03" << at(p);
-        }
-        args << "sleep"
-             << "0.1"
-             << "mouseup"
-             << "1";
-        QVERIFY(xdotool(args));
+        const QRect work = m_window->screen()->availableGeometry();
+        const QRect frame = m_window->frameGeometry();
+        const QPoint grab = titleBar(*m_window, frame.width() / 3);
+        const QPoint drop(grab.x() - (frame.left() - (work.left() + distance)), grab.y() + 40);
+        QVERIFY(drag(grab, drop));
         QTest::qWait(QtMagneticWindows::SettleMs + 600);
-        QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().left(), work.left() + landed, 5000);
-        QCOMPARE(window.frameGeometry().top(), frame.top() + 40);
-        QCOMPARE(window.frameGeometry().size(), frame.size());
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().left(), work.left() + landed, 5000);
+        QCOMPARE(m_window->frameGeometry().top(), frame.top() + 40);
+        QCOMPARE(m_window->frameGeometry().size(), frame.size());
     }
 
     void aGluedChildTravelsWithItsParent()
@@ -198,41 +230,29 @@ private Q_SLOTS:
         parent.setWindowTitle("Parent");
         parent.resize(300, 200);
         parent.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&parent));
-        parent.move(200, 200);
-        QTRY_COMPARE_WITH_TIMEOUT(parent.frameGeometry().topLeft(), QPoint(200, 200), 5000);
+        QVERIFY(waitUntilManaged(parent));
+        QVERIFY(moveTo(parent, QPoint(200, 200)));
         QWidget child;
         child.setWindowTitle("Child");
         child.resize(150, 100);
         child.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&child));
+        QVERIFY(waitUntilManaged(child));
         const QPoint beside(parent.frameGeometry().right() + 1, 250);
-        child.move(beside);
-        QTRY_COMPARE_WITH_TIMEOUT(child.frameGeometry().topLeft(), beside, 5000);
+        QVERIFY(moveTo(child, beside));
 
         cMagneticWnd magnetic;
-        QVERIFY(magnetic.AddWindow(parent.winId()));
-        QVERIFY(magnetic.AddWindow(child.winId(), parent.winId()));
-        QVERIFY(magnetic.isGlued(child.winId()));
+        const WndHandle p = QtMagneticWindows::handleOf(&parent);
+        const WndHandle c = QtMagneticWindows::handleOf(&child);
+        QVERIFY(magnetic.AddWindow(p));
+        QVERIFY(magnetic.AddWindow(c, p));
+        QVERIFY(magnetic.isGlued(c));
 
-        const QRect frame = parent.frameGeometry();
-        const QPoint grab(frame.left() + 100,
-                          frame.top() + (parent.geometry().top() - frame.top()) / 2);
-        const QPoint drop = grab + QPoint(-60, 150);
-        QStringList args = at(grab) << "mousedown"
-                                    << "1";
-        for (int step = 1; step <= 8; ++step)
-            args << "sleep"
-                 << "0.03" << at(grab + (drop - grab) * step / 8);
-        args << "sleep"
-             << "0.1"
-             << "mouseup"
-             << "1";
-        QVERIFY(xdotool(args));
+        const QPoint grab = titleBar(parent, 100);
+        QVERIFY(drag(grab, grab + QPoint(-60, 150)));
         QTRY_COMPARE_WITH_TIMEOUT(parent.frameGeometry().topLeft(), QPoint(140, 350), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(child.frameGeometry().topLeft(), beside + QPoint(-60, 150), 5000);
         QTest::qWait(QtMagneticWindows::SettleMs + 300);
-        QVERIFY(magnetic.isGlued(child.winId()));
+        QVERIFY(magnetic.isGlued(c));
     }
 
     void aStatusNotifierWatcherIsTheHostWhileItRuns()
@@ -252,10 +272,9 @@ private Q_SLOTS:
     {
         const qint64 host = qEnvironmentVariableIntValue("SKYTUNER_TRAY_PID");
         QVERIFY(host > 0);
-        showWindowWithTray();
-        QVERIFY(m_tray->setVisible(true));
-        waitForIcon();
-        QSignalSpy refreshed(m_tray.get(), &SysTray::Refreshed);
+        startMainWindow();
+        minimiseToTheTray();
+        QSignalSpy refreshed(&tray(), &SysTray::Refreshed);
 
         QCOMPARE(::kill(pid_t(host), SIGTERM), 0);
         QTRY_COMPARE_WITH_TIMEOUT(X11Native::systemTrayOwner(), quint32(0), 5000);
@@ -266,10 +285,15 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
 
         QTRY_COMPARE_WITH_TIMEOUT(refreshed.count(), 1, 5000);
-        QVERIFY(m_tray->Visible());
-        waitForIcon();
+        QVERIFY(tray().Visible());
+        QTRY_VERIFY_WITH_TIMEOUT(iconGeometry().width() > 0, 10000);
         QTest::qWait(2500);
         QCOMPARE(refreshed.count(), 1);
+
+        // The icon still brings the window back.
+        QTest::qWait(300);
+        QVERIFY(doubleClickTheIcon());
+        verifyRestored();
     }
 };
 
