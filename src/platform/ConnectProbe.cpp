@@ -51,13 +51,24 @@ StreamError::Kind tryConnect(const QByteArray& host, int port, int timeoutMs)
     return result;
 }
 
+QThreadPool& probeThreads()
+{
+    // Never destroyed: exit must not wait for a connection attempt to time out.
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(4);
+        return p;
+    }();
+    return *pool;
+}
+
 } // namespace
 
 void ConnectProbe::diagnose(const QString& host, int port, int timeoutMs,
                             const std::shared_ptr<OwnerRelay>& relay,
                             std::function<void(StreamError)> done)
 {
-    QThreadPool::globalInstance()->start([relay, host, port, timeoutMs, done = std::move(done)] {
+    probeThreads().start([relay, host, port, timeoutMs, done = std::move(done)] {
         const StreamError::Kind kind = tryConnect(host.toUtf8(), port, timeoutMs);
         relay->post([done, kind, host] { done(StreamError::make(kind, host)); });
     });

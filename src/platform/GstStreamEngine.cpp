@@ -137,6 +137,7 @@ struct GstStreamEngine::Private
     bool failed = false;
     bool sawBuffering = false;
     bool gotHeaders = false;
+    bool outputWarned = false;
     int bufferPercent = 0;
     QString missingDecoder;
     QString title;
@@ -160,8 +161,27 @@ struct GstStreamEngine::Private
     static GstBusSyncReply syncHandler(GstBus*, GstMessage* message, gpointer data);
     static void sourceSetup(GstElement*, GstElement* source, gpointer data);
     void checkStall();
+    void checkOutput();
     void setPlaying();
 };
+
+void GstStreamEngine::Private::checkOutput()
+{
+    if (!GST_IS_BIN(audioSink) || failed)
+        return;
+    bool fake = false;
+    GstIterator* it = gst_bin_iterate_sinks(GST_BIN(audioSink));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        GstElementFactory* f = gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
+        fake = fake || (f && g_strcmp0(GST_OBJECT_NAME(f), "fakesink") == 0);
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    if (fake)
+        fail(StreamError::make(StreamError::NoAudioOutput));
+}
 
 void GstStreamEngine::Private::fail(const StreamError& error)
 {
@@ -232,22 +252,11 @@ void GstStreamEngine::Private::onBusMessage(GstMessage* message)
         onError(message);
         break;
     case GST_MESSAGE_WARNING:
-        // With no usable output the automatic sink falls back to a silent fake one.
-        if (audioSink && GST_MESSAGE_SRC(message) == GST_OBJECT(audioSink) &&
-            GST_IS_BIN(audioSink)) {
-            bool fake = false;
-            GstIterator* it = gst_bin_iterate_sinks(GST_BIN(audioSink));
-            GValue item = G_VALUE_INIT;
-            while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-                GstElementFactory* f =
-                    gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
-                fake = fake || (f && g_strcmp0(GST_OBJECT_NAME(f), "fakesink") == 0);
-                g_value_reset(&item);
-            }
-            g_value_unset(&item);
-            gst_iterator_free(it);
-            if (fake)
-                fail(StreamError::make(StreamError::NoAudioOutput));
+        // With no usable output the automatic sink warns and falls back to a silent
+        // fake one, which it may add only after the warning: look now and later.
+        if (audioSink && GST_MESSAGE_SRC(message) == GST_OBJECT(audioSink)) {
+            outputWarned = true;
+            checkOutput();
         }
         break;
     case GST_MESSAGE_EOS:
@@ -273,6 +282,8 @@ void GstStreamEngine::Private::onBusMessage(GstMessage* message)
         break;
     case GST_MESSAGE_STATE_CHANGED:
         if (GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline)) {
+            if (outputWarned)
+                checkOutput();
             GstState state;
             gst_message_parse_state_changed(message, nullptr, &state, nullptr);
             if (state == GST_STATE_PLAYING && !playing && !failed) {
@@ -465,6 +476,7 @@ void GstStreamEngine::close()
     d->failed = false;
     d->sawBuffering = false;
     d->gotHeaders = false;
+    d->outputWarned = false;
     d->bufferPercent = 0;
     d->missingDecoder.clear();
     d->title.clear();

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 namespace GstSupport {
 
@@ -65,7 +66,7 @@ void prewarm()
         // typefinder, which loads libav (the largest of them) even for MP3; that
         // one waits until the first server has answered or the program is idle,
         // so that it never competes with making the connection.
-        QThreadPool::globalInstance()->start([] {
+        std::thread([] {
             load({"playback", "coreelements", "soup", "icydemux", "typefindfunctions",
                   "audioparsers", "mpg123", "audioconvert", "audioresample", "autodetect"});
             {
@@ -74,7 +75,7 @@ void prewarm()
                                      [] { return connected; });
             }
             load({"libav", "subparse", "ogg", "vorbis"});
-        });
+        }).detach();
     });
 }
 

@@ -95,7 +95,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(m_icecast.start(), qPrintable(m_icecast.errorString()));
-        QVERIFY(m_faults.start());
+        QVERIFY2(m_faults.start(), qPrintable(m_faults.errorString()));
     }
 
     void cleanupTestCase() { m_icecast.stop(); }

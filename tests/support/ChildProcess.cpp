@@ -42,6 +42,20 @@ std::unique_ptr<QProcess> start(const QString& program, const QStringList& argum
     return process;
 }
 
+bool run(const QString& program, const QStringList& arguments, int timeoutMs)
+{
+    auto process = start(program, arguments);
+    if (!process)
+        return false;
+    // waitForFinished() is false for a process that has already ended: ask the state.
+    process->waitForFinished(timeoutMs);
+    if (process->state() != QProcess::NotRunning) {
+        stop(process.get());
+        return false;
+    }
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+}
+
 void stop(QProcess* process, int timeoutMs)
 {
     if (!process || process->state() == QProcess::NotRunning)

@@ -18,6 +18,9 @@ namespace ChildProcess {
 std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments,
                                 const char* userName = nullptr);
 
+// Runs program to its end (bounded); true when it exited normally with code 0.
+bool run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
+
 // SIGTERM, then SIGKILL after timeoutMs; waits for the process to be gone.
 void stop(QProcess* process, int timeoutMs = 5000);
 

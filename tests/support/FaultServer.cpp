@@ -33,37 +33,44 @@ FaultServer::~FaultServer() = default;
 bool FaultServer::start()
 {
     const QString file = m_dir.filePath(QStringLiteral("tone.mp3"));
-    auto encoder = ChildProcess::start(
+    const bool encoded = ChildProcess::run(
         QStringLiteral("gst-launch-1.0"),
         QStringLiteral("-q audiotestsrc num-buffers=430 wave=sine freq=440 ! "
                        "audio/x-raw,rate=44100,channels=2 ! lamemp3enc target=bitrate "
                        "bitrate=128 cbr=true ! filesink location=%1")
             .arg(file)
             .split(QLatin1Char(' ')));
-    if (!encoder || !encoder->waitForFinished(20000))
+    if (!encoded) {
+        m_error = QStringLiteral("the MP3 tone could not be encoded");
         return false;
+    }
     // An HLS rendition of the same tone: a playlist and MPEG-TS segments.
     const QString hls = m_dir.filePath(QStringLiteral("hls"));
     QDir().mkpath(hls);
-    const QStringList segmenterArgs =
-        QStringList{QStringLiteral("-q"),
-                    QStringLiteral("hlssink2"),
-                    QStringLiteral("name=h"),
-                    QStringLiteral("target-duration=2"),
-                    QStringLiteral("location=") + hls + QStringLiteral("/seg%05d.ts"),
-                    QStringLiteral("playlist-location=") + hls + QStringLiteral("/live.m3u8")} +
-        QStringLiteral("audiotestsrc num-buffers=300 wave=sine freq=440 ! "
-                       "audio/x-raw,rate=44100,channels=2 ! lamemp3enc ! mpegaudioparse ! h.audio")
-            .split(QLatin1Char(' '));
-    auto segmenter = ChildProcess::start(QStringLiteral("gst-launch-1.0"), segmenterArgs);
-    if (!segmenter || !segmenter->waitForFinished(20000))
+    const bool segmented = ChildProcess::run(
+        QStringLiteral("gst-launch-1.0"),
+        QStringLiteral("-q audiotestsrc num-buffers=300 wave=sine freq=440 ! "
+                       "audio/x-raw,rate=44100,channels=2 ! lamemp3enc ! mpegaudioparse ! "
+                       "mpegtsmux ! filesink")
+                .split(QLatin1Char(' '))
+            << QStringLiteral("location=") + hls + QStringLiteral("/seg00000.ts"));
+    QFile playlist(hls + QStringLiteral("/live.m3u8"));
+    if (!segmented || !playlist.open(QIODevice::WriteOnly) ||
+        playlist.write("#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:7\n"
+                       "#EXT-X-MEDIA-SEQUENCE:0\n#EXTINF:6.9,\nseg00000.ts\n#EXT-X-ENDLIST\n") <
+            0) {
+        m_error = QStringLiteral("the HLS segment could not be made");
         return false;
+    }
     QFile mp3(file);
-    if (!mp3.open(QIODevice::ReadOnly))
-        return false;
-    m_mp3 = mp3.readAll();
+    if (mp3.open(QIODevice::ReadOnly))
+        m_mp3 = mp3.readAll();
     m_refusedPort = ChildProcess::freePort();
-    return !m_mp3.isEmpty() && m_server->listen(QHostAddress::LocalHost, 0);
+    if (m_mp3.isEmpty() || !m_server->listen(QHostAddress::LocalHost, 0)) {
+        m_error = QStringLiteral("no MP3 data or no port to listen on");
+        return false;
+    }
+    return true;
 }
 
 QString FaultServer::url(const QString& path) const

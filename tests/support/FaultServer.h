@@ -33,6 +33,7 @@ public:
 
     // Listens and prepares the MP3 data (encoded once with gst-launch-1.0).
     bool start();
+    QString errorString() const { return m_error; }
 
     QString url(const QString& path) const;
     QString refusedUrl() const;
@@ -57,4 +58,5 @@ private:
     int m_dropAfterMs = 3000;
     QHash<QString, int> m_requests;
     QByteArray m_lastUserAgent;
+    QString m_error;
 };
