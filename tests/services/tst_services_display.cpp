@@ -184,6 +184,16 @@ private Q_SLOTS:
         verifyRestored();
     }
 
+    void shiftEscapeGoesToTheTray()
+    {
+        startMainWindow();
+        QVERIFY(xdotool({"windowactivate", "--sync", QString::number(m_window->winId()), "key",
+                         "shift+Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
+        QVERIFY(m_window->isMinimized());
+        QVERIFY(tray().Visible());
+    }
+
     void rightClickOpensTheTrayMenuAndObnovitRestores()
     {
         startMainWindow();
