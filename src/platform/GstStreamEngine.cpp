@@ -2,6 +2,7 @@
 
 #include "common/Logging.h"
 #include "platform/ConnectProbe.h"
+#include "platform/GstAudioOutput.h"
 #include "platform/GstSupport.h"
 #include "platform/OwnerRelay.h"
 #include "platform/StreamAddress.h"
@@ -10,7 +11,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <gst/audio/audio.h>
 #include <gst/pbutils/pbutils.h>
 
 #include <algorithm>
@@ -33,23 +33,46 @@ qint64 nowMs()
     return clock.elapsed();
 }
 
-// Channel gains, read by the streaming thread for every buffer.
-struct Gains
-{
-    std::atomic<float> left{1.0f};
-    std::atomic<float> right{1.0f};
-    std::atomic<bool> isFloat{true};
-};
-
 // What the streaming threads of one pipeline share with the engine.
 struct Session
 {
     std::shared_ptr<OwnerRelay> relay;
     void* owner = nullptr; // the engine's private part; used only on the owner's thread
-    std::shared_ptr<Gains> gains;
     quint64 generation = 0;
     std::atomic<qint64> lastDataMs{0};
+    std::atomic<bool> playing{false}; // buffering levels no longer matter
 };
+
+// Only what the engine acts on crosses to the owner's thread: every message
+// handed over wakes it, and a playing pipeline posts many it does not need.
+bool wanted(GstMessage* message, const Session& s)
+{
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_BUFFERING:
+        return !s.playing;
+    case GST_MESSAGE_STATE_CHANGED:
+        return GST_OBJECT_PARENT(GST_MESSAGE_SRC(message)) == nullptr;
+    case GST_MESSAGE_ERROR:
+    case GST_MESSAGE_WARNING:
+    case GST_MESSAGE_EOS:
+    case GST_MESSAGE_ASYNC_DONE:
+    case GST_MESSAGE_CLOCK_LOST:
+    case GST_MESSAGE_LATENCY:
+    case GST_MESSAGE_ELEMENT:
+        return true;
+    case GST_MESSAGE_TAG: {
+        // Parsers repeat bitrate tags all the time; only names and titles matter.
+        GstTagList* tags = nullptr;
+        gst_message_parse_tag(message, &tags);
+        const bool named = gst_tag_list_get_tag_size(tags, GST_TAG_TITLE) > 0 ||
+                           gst_tag_list_get_tag_size(tags, GST_TAG_ORGANIZATION) > 0;
+        gst_tag_list_unref(tags);
+        return named;
+    }
+    default:
+        return false;
+    }
+}
 using SessionPtr = std::shared_ptr<Session>;
 
 void deleteSession(gpointer data)
@@ -67,90 +90,10 @@ Session& sessionOf(gpointer data)
     return **static_cast<SessionPtr*>(data);
 }
 
-template <typename T> void scale(GstMapInfo& map, float left, float right)
-{
-    T* samples = reinterpret_cast<T*>(map.data);
-    const gsize frames = map.size / (2 * sizeof(T));
-    for (gsize i = 0; i < frames; ++i) {
-        if constexpr (std::is_floating_point_v<T>) {
-            samples[2 * i] *= left;
-            samples[2 * i + 1] *= right;
-        } else {
-            samples[2 * i] = T(std::lrint(samples[2 * i] * left));
-            samples[2 * i + 1] = T(std::lrint(samples[2 * i + 1] * right));
-        }
-    }
-}
-
-// Volume and balance in one pass over interleaved stereo; nothing at all at full gain.
-GstPadProbeReturn applyGains(GstPad*, GstPadProbeInfo* info, gpointer data)
-{
-    Gains& gains = *sessionOf(data).gains;
-    if (info->type & GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM) {
-        GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
-        if (GST_EVENT_TYPE(event) == GST_EVENT_CAPS) {
-            GstCaps* caps = nullptr;
-            gst_event_parse_caps(event, &caps);
-            GstAudioInfo ai;
-            if (gst_audio_info_from_caps(&ai, caps))
-                gains.isFloat = GST_AUDIO_INFO_IS_FLOAT(&ai);
-        }
-        return GST_PAD_PROBE_OK;
-    }
-    const float left = gains.left;
-    const float right = gains.right;
-    if (left == 1.0f && right == 1.0f)
-        return GST_PAD_PROBE_OK;
-    GstBuffer* buffer = gst_buffer_make_writable(GST_PAD_PROBE_INFO_BUFFER(info));
-    GST_PAD_PROBE_INFO_DATA(info) = buffer;
-    GstMapInfo map;
-    if (gst_buffer_map(buffer, &map, GST_MAP_READWRITE)) {
-        if (gains.isFloat)
-            scale<float>(map, left, right);
-        else
-            scale<gint16>(map, left, right);
-        gst_buffer_unmap(buffer, &map);
-    }
-    return GST_PAD_PROBE_OK;
-}
-
 GstPadProbeReturn noteData(GstPad*, GstPadProbeInfo*, gpointer data)
 {
     sessionOf(data).lastDataMs = nowMs();
     return GST_PAD_PROBE_OK;
-}
-
-// audioconvert ! audioresample ! capsfilter(stereo F32/S16) ! output, with the gain
-// probe right before the output, so that a volume change is heard at once.
-GstElement* makeOutputBin(const SessionPtr& session, GstElement* output)
-{
-    GstElement* bin = gst_bin_new("skytuner-output");
-    GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
-    GstElement* resample = gst_element_factory_make("audioresample", nullptr);
-    GstElement* filter = gst_element_factory_make("capsfilter", nullptr);
-    if (!convert || !resample || !filter) {
-        gst_clear_object(&convert);
-        gst_clear_object(&resample);
-        gst_clear_object(&filter);
-        gst_object_unref(gst_object_ref_sink(bin));
-        gst_object_unref(gst_object_ref_sink(output));
-        return nullptr;
-    }
-    GstCaps* caps = gst_caps_from_string(
-        "audio/x-raw,format=(string){F32LE,S16LE},layout=interleaved,channels=2");
-    g_object_set(filter, "caps", caps, nullptr);
-    gst_caps_unref(caps);
-    gst_bin_add_many(GST_BIN(bin), convert, resample, filter, output, nullptr);
-    gst_element_link_many(convert, resample, filter, output, nullptr);
-    GstPad* in = gst_element_get_static_pad(convert, "sink");
-    GstPad* out = gst_element_get_static_pad(filter, "src");
-    gst_pad_add_probe(
-        out, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
-        applyGains, newSessionRef(session), deleteSession);
-    gst_element_add_pad(bin, gst_ghost_pad_new("sink", in));
-    gst_object_unref(in);
-    gst_object_unref(out);
-    return bin;
 }
 
 QString headerValue(const GstStructure* headers, const char* wanted)
@@ -176,19 +119,13 @@ QString headerValue(const GstStructure* headers, const char* wanted)
     return result;
 }
 
-void disposePipeline(GstElement* pipeline, gpointer)
-{
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
-}
-
 } // namespace
 
 struct GstStreamEngine::Private
 {
     GstStreamEngine* q = nullptr;
     std::shared_ptr<OwnerRelay> relay;
-    std::shared_ptr<Gains> gains = std::make_shared<Gains>();
+    std::shared_ptr<ChannelGains> gains = std::make_shared<ChannelGains>();
     SessionPtr session;
     quint64 generation = 0;
 
@@ -242,8 +179,7 @@ void GstStreamEngine::Private::failLater(const StreamError& error)
 
 void GstStreamEngine::Private::setPlaying()
 {
-    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
-        qCInfo(lcPlatform) << "pipeline refused to play";
+    GstSupport::changeState(pipeline, GST_STATE_PLAYING);
 }
 
 void GstStreamEngine::Private::checkStall()
@@ -264,6 +200,8 @@ void GstStreamEngine::Private::checkStall()
 GstBusSyncReply GstStreamEngine::Private::syncHandler(GstBus*, GstMessage* message, gpointer data)
 {
     Session& s = sessionOf(data);
+    if (!wanted(message, s))
+        return GST_BUS_DROP;
     std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
     auto* owner = static_cast<Private*>(s.owner);
     s.relay->post([owner, held, gen = s.generation] {
@@ -339,12 +277,13 @@ void GstStreamEngine::Private::onBusMessage(GstMessage* message)
             gst_message_parse_state_changed(message, nullptr, &state, nullptr);
             if (state == GST_STATE_PLAYING && !playing && !failed) {
                 playing = true;
+                session->playing = true;
                 Q_EMIT q->audioStarted();
             }
         }
         break;
     case GST_MESSAGE_CLOCK_LOST:
-        gst_element_set_state(pipeline, GST_STATE_PAUSED);
+        GstSupport::changeState(pipeline, GST_STATE_PAUSED);
         setPlaying();
         break;
     case GST_MESSAGE_LATENCY:
@@ -403,6 +342,7 @@ void GstStreamEngine::Private::onElementMessage(GstMessage* message)
     if (!gst_structure_get(s, "response-headers", GST_TYPE_STRUCTURE, &headers, nullptr))
         return;
     gotHeaders = gst_structure_n_fields(headers) > 0;
+    GstSupport::serverAnswered();
     const QString type = headerValue(headers, "Content-Type");
     const QString name = headerValue(headers, "icy-name");
     gst_structure_free(const_cast<GstStructure*>(headers));
@@ -470,7 +410,6 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
     d->session = std::make_shared<Session>();
     d->session->relay = d->relay;
     d->session->owner = d.get();
-    d->session->gains = d->gains;
     d->session->generation = d->generation;
     d->openedMs = nowMs();
 
@@ -497,7 +436,7 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
         g_clear_error(&error);
         return;
     }
-    GstElement* output = makeOutputBin(d->session, d->audioSink);
+    GstElement* output = GstAudioOutput::wrap(d->audioSink, d->gains);
     if (!output) {
         d->audioSink = nullptr;
         d->failLater(
@@ -515,8 +454,7 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
     gst_object_unref(bus);
 
     d->watchdog.start(GstSupport::IoTimeoutSeconds * 1000);
-    if (gst_element_set_state(d->pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
-        d->failLater(StreamError::make(StreamError::NotAudio));
+    GstSupport::changeState(d->pipeline, GST_STATE_PAUSED);
 }
 
 void GstStreamEngine::close()
@@ -540,7 +478,7 @@ void GstStreamEngine::close()
     g_signal_handlers_disconnect_matched(d->pipeline, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                          reinterpret_cast<gpointer>(Private::sourceSetup), nullptr);
     // Stopping joins the streaming threads, which may sit in a network read: never here.
-    gst_element_call_async(d->pipeline, disposePipeline, nullptr, nullptr);
+    GstSupport::dispose(d->pipeline);
     d->pipeline = nullptr;
 }
 

@@ -55,12 +55,6 @@ void deleteDownload(gpointer data)
     delete static_cast<DownloadPtr*>(data);
 }
 
-void dispose(GstElement* pipeline, gpointer)
-{
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
-}
-
 } // namespace
 
 struct PlaylistFetcher::Private
@@ -192,7 +186,7 @@ void PlaylistFetcher::fetch(const QString& uri)
         new DownloadPtr(d->download), deleteDownload);
     gst_object_unref(bus);
     d->timeout.start(GstSupport::IoTimeoutSeconds * 1000);
-    gst_element_set_state(d->pipeline, GST_STATE_PLAYING);
+    GstSupport::changeState(d->pipeline, GST_STATE_PLAYING);
 }
 
 void PlaylistFetcher::cancel()
@@ -204,6 +198,6 @@ void PlaylistFetcher::cancel()
     GstBus* bus = gst_element_get_bus(d->pipeline);
     gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
     gst_object_unref(bus);
-    gst_element_call_async(d->pipeline, dispose, nullptr, nullptr);
+    GstSupport::dispose(d->pipeline);
     d->pipeline = nullptr;
 }

@@ -1,12 +1,8 @@
 #include "player/Application.h"
 
 #include "common/Version.h"
-#ifdef SKYTUNER_MAIN_WINDOW // TEMPORARY: until the stream player is in the tree
 #include "player/TerminationSignals.h"
 #include "player/frmPlayer.h"
-#else
-#include <QMainWindow>
-#endif
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -32,12 +28,6 @@ int run(int argc, char* argv[])
     QApplication::setApplicationName(QLatin1String(Version::ProductName));
     QApplication::setApplicationVersion(QLatin1String(Version::Number));
     installTranslations();
-#ifndef SKYTUNER_MAIN_WINDOW
-    QMainWindow placeholder;
-    placeholder.setWindowTitle(Version::caption());
-    placeholder.show();
-    return app.exec();
-#else
     TerminationSignals termination;
 
     // The main window's load handler brings the program up (and starts the last
@@ -59,7 +49,6 @@ int run(int argc, char* argv[])
 
     window->show();
     return app.exec();
-#endif
 }
 
 } // namespace Application

@@ -4,7 +4,7 @@
 
 namespace KeyTable {
 
-using namespace VirtualKeys;
+using namespace VirtualKeys; // letters are their upper-case ASCII codes
 
 Command WindowCommand(int keyCode, int shift)
 {
@@ -18,13 +18,13 @@ Command WindowCommand(int keyCode, int shift)
             return Command::Stop;
         case KeyP:
             return Command::Play;
-        case KeyA + ('O' - 'A'):
+        case 'O':
             return Command::OpenUrl;
-        case KeyA + ('E' - 'A'):
+        case 'E':
             return Command::EditStationList;
-        case KeyA + ('S' - 'A'):
+        case 'S':
             return Command::Settings;
-        case KeyA + ('X' - 'A'):
+        case 'X':
             return Command::Exit;
         default:
             return Command::None;

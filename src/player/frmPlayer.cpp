@@ -63,7 +63,8 @@ int px(double twips)
 frmPlayer::frmPlayer(QWidget* parent) : QWidget(parent)
 {
     g_instance = this;
-    CreateControls();
+    m_player = new MediaPlayer(this);
+    connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
     Form_Load();
 }
 
@@ -71,7 +72,6 @@ frmPlayer::~frmPlayer()
 {
     qApp->removeEventFilter(this);
     TLIST_SetMainStationList(nullptr);
-    m_list->removeAllRows(); // the rows go while the list's key index still exists
     if (g_instance == this)
         g_instance = nullptr;
 }
@@ -82,14 +82,11 @@ frmPlayer* frmPlayer::instance()
 }
 
 // The designed window: client area 6210 x 4425 twips; toolbar, list, status bar;
-// the player and the mini player hidden.
+// the player (created first, in the constructor) and the mini player hidden.
 void frmPlayer::CreateControls()
 {
     setObjectName(QStringLiteral("frmPlayer"));
     resize(px(WindowLayout::DesignedClientWidth), px(WindowLayout::DesignedClientHeight));
-
-    m_player = new MediaPlayer(this);
-    connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
 
     CreateToolBar();
 
@@ -121,6 +118,8 @@ void frmPlayer::CreateControls()
     m_miniBar->setObjectName(QStringLiteral("imgMiniBar"));
     m_miniBar->setGeometry(px(60), px(50), 16, 16);
     m_miniBar->installEventFilter(this);
+    m_miniBar->setPixmap(PlayerImages::image(PlayerImages::imglAnim(), 1).pixmap(16, 16));
+    m_miniBar->setProperty("imageNumber", 1);
 
     CreateMenus();
 
@@ -138,8 +137,11 @@ void frmPlayer::Form_Load()
     // 2. Caption from the product name and version.
     setWindowTitle(Version::caption());
     setWindowIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
-    // 3.-6.
+    // 3. With "autostart" the stream starts connecting here, and the controls
+    //    are built while it does.
     LoadSettings();
+    CreateControls();
+    // 4.-6.
     InitControls();
     LoadWindowPosition();
     ApplySettings();

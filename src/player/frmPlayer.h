@@ -9,7 +9,6 @@
 #include "player/KeyTable.h"
 
 #include <QIcon>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 

@@ -348,7 +348,10 @@ private Q_SLOTS:
             QSKIP("a sound server is running here");
         EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", QByteArray());
         MediaPlayer player;
+        QElapsedTimer call;
+        call.start();
         player.setURL(m_icecast.mp3Url());
+        QVERIFY(call.elapsed() < 200); // probing the outputs happens off this thread
         QVERIFY(waitForState(player, MediaPlayer::Ready));
         QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
     }
@@ -383,6 +386,35 @@ private Q_SLOTS:
         QVERIFY(waitForState(player, MediaPlayer::Playing));
         QTRY_VERIFY_WITH_TIMEOUT(player.status().contains(QLatin1String("AAAA")), 10000);
         QVERIFY(player.status().size() <= 220);
+    }
+
+    // A local file (by plain path with blanks and Czech letters, and through a
+    // local playlist) plays to its end: state 8.
+    void localFilePlaysToItsEnd()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("krátká píseň.mp3"));
+        QVERIFY(TestFolders::writeBytes(path, m_faults.mp3Data().left(24000))); // 1.5 s
+        const QString list = m_dir.filePath(QStringLiteral("seznam.m3u"));
+        QVERIFY(TestFolders::writeBytes(list, "#EXTM3U\n" + path.toUtf8() + "\n"));
+        for (const QString& address : {path, QUrl::fromLocalFile(list).toString()}) {
+            MediaPlayer player;
+            player.setURL(address);
+            QCOMPARE(player.status(),
+                     QStringLiteral("Otevírání souboru %1...").arg(QFileInfo(address).fileName()));
+            QVERIFY2(waitForState(player, MediaPlayer::Playing), qPrintable(player.status()));
+            QVERIFY2(waitForState(player, MediaPlayer::MediaEnded, 5000),
+                     qPrintable(player.status()));
+            QCOMPARE(player.status(), QStringLiteral("Přehrávání skončilo"));
+        }
+    }
+
+    // HLS is a stream, even when served with a playlist content type.
+    void hlsPlaysDirectly()
+    {
+        MediaPlayer player;
+        player.setURL(m_faults.url("/hls/live.m3u8"));
+        QVERIFY2(waitForState(player, MediaPlayer::Playing), qPrintable(player.status()));
+        QVERIFY(m_faults.requests("/hls/seg00000.ts") >= 1);
     }
 
     void playlistsSkipTheDeadFirstEntry_data()

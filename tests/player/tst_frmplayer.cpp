@@ -7,6 +7,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/Twips.h"
 #include "player/PlayerStatusBar.h"
+#include "player/TerminationSignals.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "player/modINI.h"
@@ -19,6 +20,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 
 using namespace modGlobal;
@@ -203,6 +205,15 @@ private Q_SLOTS:
         QTEST(window.WMP().settings().volume(), "volume");
         QTEST(window.WMP().settings().balance(), "balance");
         QTEST(int(window.windowState()), "state");
+    }
+
+    void autostartWithoutAnAddressLeavesTheStatusAlone()
+    {
+        frmPlayer& window = startShown({"autostart=1", "lasturl="});
+        QVERIFY(CurrentURL.isEmpty());
+        QTest::qWait(300); // any notifications of the empty address arrive meanwhile
+        QCOMPARE(window.statusBar()->panelText("status"), QStringLiteral("skyTuner je připraven"));
+        QCOMPARE(window.statusBar()->panelPicture("icon"), 1);
     }
 
     void placeThatCannotBeAWindowIsIgnored_data()
@@ -614,6 +625,22 @@ private Q_SLOTS:
         QTest::mouseClick(window.imgMiniBar(), Qt::RightButton);
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
+    }
+
+    void terminationSignalsCloseTheWindowOnce()
+    {
+        frmPlayer& window = startShown();
+        QSignalSpy unloaded(&window, &frmPlayer::Unloaded);
+        TerminationSignals signals;
+        connect(&signals, &TerminationSignals::Requested, &window, &QWidget::close);
+        QSignalSpy requested(&signals, &TerminationSignals::Requested);
+        ::raise(SIGINT);
+        QTRY_COMPARE(requested.count(), 1);
+        QCOMPARE(requested.at(0).at(0).toInt(), SIGINT);
+        ::raise(SIGTERM);
+        QTRY_COMPARE(requested.count(), 2);
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(ini("state"), QStringLiteral("0"));
     }
 
     void exitInEitherMenuClosesOnce()

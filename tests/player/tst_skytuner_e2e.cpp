@@ -1,6 +1,7 @@
 // The real skytuner program on its own X display: with "autostart" it plays the
-// last stream from a local Icecast server, and SIGTERM ends it through the normal
-// shut-down, which writes the settings, with exit code 0.
+// last stream from a local Icecast server; SIGTERM (and SIGINT, on the next start
+// from the settings it wrote) ends it through the normal shut-down, which writes
+// the settings, with exit code 0.
 #include "ChildProcess.h"
 #include "IcecastServer.h"
 #include "TestFolders.h"
@@ -30,6 +31,56 @@ QString setting(const QString& iniPath, const QString& key)
     return {};
 }
 
+// skytuner with its own program folder, logging what the window does; killed
+// with the test if it is still running.
+class Skytuner
+{
+public:
+    explicit Skytuner(const QString& home)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SKYTUNER_HOME", home);
+        environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
+        m_process.setProcessEnvironment(environment);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        m_process.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
+        m_process.waitForStarted(5000);
+    }
+    ~Skytuner() { ChildProcess::stop(&m_process); }
+
+    // Reads the log until it holds `text` (bounded).
+    bool waitFor(const QByteArray& text, int timeoutMs = 30000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_log.contains(text) && clock.elapsed() < timeoutMs &&
+               m_process.state() == QProcess::Running) {
+            m_process.waitForReadyRead(200);
+            m_log += m_process.readAllStandardError();
+        }
+        return m_log.contains(text);
+    }
+
+    // Sends the signal; the exit code, or -1 when it did not end normally in time.
+    int endWith(int signalNumber)
+    {
+        ::kill(pid_t(m_process.processId()), signalNumber);
+        if (!m_process.waitForFinished(10000))
+            return -1;
+        m_log += m_process.readAllStandardError();
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+
+    const QByteArray& log() const { return m_log; }
+
+private:
+    QProcess m_process;
+    QByteArray m_log;
+};
+
+const QByteArray Playing = "state 3 Přehrávání";
+
 } // namespace
 
 class TestSkytunerE2E : public QObject
@@ -37,7 +88,7 @@ class TestSkytunerE2E : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void autostartPlaysAndSigtermSavesTheSettings()
+    void autostartPlaysAndSignalsSaveTheSettings()
     {
         IcecastServer server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));
@@ -55,38 +106,14 @@ private Q_SLOTS:
                                                      "state=0\r\n")
                                           .arg(server.mp3Url(), list))));
 
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SKYTUNER_HOME", home.path());
-        environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
-        program.setProcessEnvironment(environment);
-        program.setStandardOutputFile(QProcess::nullDevice());
-        program.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        const auto stopProgram = qScopeGuard([&] { ChildProcess::stop(&program); });
-        program.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
-        QVERIFY(program.waitForStarted(5000));
-
-        // The window logs each state the player reports for the current address.
-        QByteArray log;
-        const QByteArray playing = "state 3 Přehrávání";
-        QElapsedTimer clock;
-        clock.start();
-        while (!log.contains(playing) && clock.elapsed() < 30000 &&
-               program.state() == QProcess::Running) {
-            program.waitForReadyRead(200);
-            log += program.readAllStandardError();
+        {
+            Skytuner program(home.path());
+            QVERIFY2(program.waitFor(Playing), program.log().constData());
+            QVERIFY(program.log().contains(server.mp3Url().toUtf8()));
+            QVERIFY(program.log().contains("first paint"));
+            QCOMPARE(program.endWith(SIGTERM), 0);
+            QVERIFY2(program.log().contains("shut down"), program.log().constData());
         }
-        QVERIFY2(log.contains(playing), log.constData());
-        QVERIFY(log.contains(server.mp3Url().toUtf8()));
-        QVERIFY(log.contains("first paint"));
-
-        program.terminate(); // SIGTERM
-        QVERIFY(program.waitForFinished(10000));
-        log += program.readAllStandardError();
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
-        QVERIFY2(log.contains("shut down"), log.constData());
-
         QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
         QCOMPARE(setting(ini, "list"), list);
         QCOMPARE(setting(ini, "state"), QStringLiteral("0"));
@@ -98,6 +125,18 @@ private Q_SLOTS:
         QCOMPARE(setting(ini, "top"), QStringLiteral("1200"));
         QCOMPARE(setting(ini, "width"), QStringLiteral("7200"));
         QCOMPARE(setting(ini, "height"), QStringLiteral("5400"));
+
+        // The next start plays the stored stream again; SIGINT ends it the same way.
+        QVERIFY(TestFolders::writeBytes(ini,
+                                        TestFolders::readBytes(ini).replace("state=0", "state=2")));
+        {
+            Skytuner program(home.path());
+            QVERIFY2(program.waitFor(Playing), program.log().constData());
+            QCOMPARE(program.endWith(SIGINT), 0);
+        }
+        QCOMPARE(setting(ini, "state"), QStringLiteral("2"));
+        QCOMPARE(setting(ini, "left"), QStringLiteral("1500"));
+        QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
     }
 };
 

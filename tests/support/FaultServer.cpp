@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
@@ -40,6 +41,22 @@ bool FaultServer::start()
             .arg(file)
             .split(QLatin1Char(' ')));
     if (!encoder || !encoder->waitForFinished(20000))
+        return false;
+    // An HLS rendition of the same tone: a playlist and MPEG-TS segments.
+    const QString hls = m_dir.filePath(QStringLiteral("hls"));
+    QDir().mkpath(hls);
+    const QStringList segmenterArgs =
+        QStringList{QStringLiteral("-q"),
+                    QStringLiteral("hlssink2"),
+                    QStringLiteral("name=h"),
+                    QStringLiteral("target-duration=2"),
+                    QStringLiteral("location=") + hls + QStringLiteral("/seg%05d.ts"),
+                    QStringLiteral("playlist-location=") + hls + QStringLiteral("/live.m3u8")} +
+        QStringLiteral("audiotestsrc num-buffers=300 wave=sine freq=440 ! "
+                       "audio/x-raw,rate=44100,channels=2 ! lamemp3enc ! mpegaudioparse ! h.audio")
+            .split(QLatin1Char(' '));
+    auto segmenter = ChildProcess::start(QStringLiteral("gst-launch-1.0"), segmenterArgs);
+    if (!segmenter || !segmenter->waitForFinished(20000))
         return false;
     QFile mp3(file);
     if (!mp3.open(QIODevice::ReadOnly))
@@ -140,6 +157,15 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
             {QStringLiteral("xspf"), "application/xspf+xml"}};
         const QString kind = path.mid(6);
         finish(header("200 OK", types.value(kind, "text/plain")) + playlist(kind));
+    } else if (path.startsWith(QLatin1String("/hls/")) && !path.contains(QLatin1String(".."))) {
+        QFile f(m_dir.filePath(path.mid(1)));
+        if (!f.open(QIODevice::ReadOnly))
+            finish(header("404 Not Found", "text/plain"));
+        else
+            finish(header("200 OK", path.endsWith(QLatin1String(".m3u8"))
+                                        ? "application/vnd.apple.mpegurl"
+                                        : "video/mp2t") +
+                   f.readAll());
     } else if (path == QLatin1String("/typed-list")) {
         finish(header("200 OK", "audio/x-scpls") + playlist(QStringLiteral("pls")));
     } else {

@@ -11,6 +11,7 @@
 //   /endless-headers a status line, then header lines forever
 //   /list.pls /list.m3u /list.asx /list.xspf  playlists: a dead entry, then /stream.mp3
 //   /typed-list      a PLS playlist without extension, known only by its content type
+//   /hls/live.m3u8   an HLS stream (MPEG-TS segments) with the HLS content type
 // refusedUrl() names a port on which nothing listens.
 #pragma once
 
@@ -36,6 +37,9 @@ public:
     QString url(const QString& path) const;
     QString refusedUrl() const;
     void setDropAfterMs(int ms) { m_dropAfterMs = ms; }
+
+    // The tone the streams loop: about ten seconds of 128 kbit/s MP3.
+    QByteArray mp3Data() const { return m_mp3; }
 
     int requests(const QString& path) const { return m_requests.value(path); }
     QByteArray lastUserAgent() const { return m_lastUserAgent; }
