@@ -26,25 +26,39 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT
 
-# A free display number: no lock file and no socket.
-for n in $(seq 100 400); do
-  n=$(( n + RANDOM % 200 ))
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
+# A free display number: no lock file and no socket. Another run may take the same
+# number at the same moment; then our Xvfb exits and the next number is tried, so
+# the command never talks to someone else's server.
 ready=0
-for _ in $(seq 100); do
-  if xdpyinfo -display "$display" >/dev/null 2>&1; then ready=1; break; fi
-  sleep 0.1
+for attempt in $(seq 10); do
+  for n in $(seq 100 400); do
+    n=$(( n + RANDOM % 200 ))
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+  done
+  Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do
+    kill -0 $xvfb 2>/dev/null || break
+    if xdpyinfo -display "$display" >/dev/null 2>&1; then ready=1; break; fi
+    sleep 0.1
+  done
+  # Still ours a moment later: a server that lost the race exits at once.
+  sleep 0.2
+  if [ $ready -eq 1 ] && kill -0 $xvfb 2>/dev/null; then
+    pids+=($xvfb)
+    break
+  fi
+  ready=0
+  kill $xvfb 2>/dev/null
+  wait $xvfb 2>/dev/null
 done
 [ $ready -eq 1 ] || { echo "with-display: Xvfb did not start on $display" >&2; exit 1; }
 export DISPLAY=$display
 
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-# Wait until the window manager owns the screen.
-for _ in $(seq 50); do
+# Wait until the window manager owns the screen (slow on a busy machine).
+for _ in $(seq 200); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done

@@ -211,8 +211,21 @@ void SysTray::WatchTaskbar()
 
 bool SysTray::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_form && event->type() == QEvent::WindowStateChange)
+    if (watched != m_form)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::WindowStateChange) {
         FormResized();
+    } else if (event->type() == QEvent::Show && formMinimized()) {
+        // A form first shown minimised goes where minimising takes it, once the
+        // show has finished.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (formMinimized() && Form()->isVisible())
+                    FormMinimize();
+            },
+            Qt::QueuedConnection);
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -310,6 +310,20 @@ private Q_SLOTS:
         QVERIFY(!m_tray->Visible());
     }
 
+    void aFormShownMinimisedGoesToTheTray()
+    {
+        m_form = std::make_unique<QWidget>();
+        m_form->setWindowState(Qt::WindowMinimized);
+        m_tray->setForm(m_form.get());
+        m_tray->setTrayFormStyle(3);
+        m_form->show();
+        QTRY_VERIFY(!m_form->isVisible());
+        QVERIFY(m_tray->Visible());
+        m_tray->FormRestore();
+        QVERIFY(m_form->isVisible());
+        QCOMPARE(m_form->windowState() & ~Qt::WindowActive, Qt::WindowNoState);
+    }
+
     void withoutANotificationAreaTheFormStaysReachable()
     {
         bindForm();
