@@ -23,6 +23,7 @@ enum Button : short
 
 short button(Qt::MouseButton button);
 short buttons(Qt::MouseButtons buttons);
+// Thin wrappers over VirtualKeys, in the short the controls' events carry.
 short shiftState(Qt::KeyboardModifiers modifiers);
 short keyCode(const QKeyEvent* event);
 // The character a key press types (KeyPress's KeyAscii), 0 for none.
