@@ -11,28 +11,12 @@ namespace ControlInput {
 
 short button(Qt::MouseButton b)
 {
-    switch (b) {
-    case Qt::LeftButton:
-        return LeftButton;
-    case Qt::RightButton:
-        return RightButton;
-    case Qt::MiddleButton:
-        return MiddleButton;
-    default:
-        return 0;
-    }
+    return short(VirtualKeys::buttonMask(b));
 }
 
 short buttons(Qt::MouseButtons bs)
 {
-    short mask = 0;
-    if (bs & Qt::LeftButton)
-        mask |= LeftButton;
-    if (bs & Qt::RightButton)
-        mask |= RightButton;
-    if (bs & Qt::MiddleButton)
-        mask |= MiddleButton;
-    return mask;
+    return short(VirtualKeys::buttonMask(bs));
 }
 
 short shiftState(Qt::KeyboardModifiers modifiers)

@@ -3,6 +3,8 @@
 // key codes as Windows virtual keys; and the mouse-pointer codes.
 #pragma once
 
+#include "platform/VirtualKeys.h"
+
 #include <QChar>
 #include <QPixmap>
 #include <Qt>
@@ -16,14 +18,14 @@ namespace ControlInput {
 
 enum Button : short
 {
-    LeftButton = 1,
-    RightButton = 2,
-    MiddleButton = 4
+    LeftButton = VirtualKeys::LeftButtonMask,
+    RightButton = VirtualKeys::RightButtonMask,
+    MiddleButton = VirtualKeys::MiddleButtonMask
 };
 
+// Thin wrappers over VirtualKeys, in the short the controls' events carry.
 short button(Qt::MouseButton button);
 short buttons(Qt::MouseButtons buttons);
-// Thin wrappers over VirtualKeys, in the short the controls' events carry.
 short shiftState(Qt::KeyboardModifiers modifiers);
 short keyCode(const QKeyEvent* event);
 // The character a key press types (KeyPress's KeyAscii), 0 for none.
