@@ -191,8 +191,8 @@ void Container3D::mouseMoveEvent(QMouseEvent* event)
     }
     const QPointF p = event->position();
     Q_EMIT MouseMove(ControlInput::buttons(event->buttons()),
-                     ControlInput::shiftState(event->modifiers()),
-                     float(p.x() * Twips::PerPixel), float(p.y() * Twips::PerPixel));
+                     ControlInput::shiftState(event->modifiers()), float(p.x() * Twips::PerPixel),
+                     float(p.y() * Twips::PerPixel));
 }
 
 void Container3D::mouseReleaseEvent(QMouseEvent* event)
