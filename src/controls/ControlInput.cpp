@@ -1,5 +1,6 @@
 #include "controls/ControlInput.h"
 
+#include "platform/Twips.h"
 #include "platform/VirtualKeys.h"
 
 #include <QCursor>
@@ -27,6 +28,11 @@ short shiftState(Qt::KeyboardModifiers modifiers)
 short keyCode(const QKeyEvent* event)
 {
     return short(VirtualKeys::fromKeyEvent(*event));
+}
+
+float twips(double pixels)
+{
+    return float(pixels * Twips::PerPixel);
 }
 
 short keyAscii(const QKeyEvent* event)

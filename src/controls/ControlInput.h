@@ -1,6 +1,7 @@
 // Mouse and keyboard arguments of the controls' events, in the numbers hosts
 // know: buttons left 1, right 2, middle 4; shift state Shift 1, Ctrl 2, Alt 4;
-// key codes as Windows virtual keys; and the mouse-pointer codes.
+// coordinates in twips; key codes as Windows virtual keys; and the
+// mouse-pointer codes.
 #pragma once
 
 #include "platform/VirtualKeys.h"
@@ -28,6 +29,8 @@ short button(Qt::MouseButton button);
 short buttons(Qt::MouseButtons buttons);
 short shiftState(Qt::KeyboardModifiers modifiers);
 short keyCode(const QKeyEvent* event);
+// A mouse coordinate in twips, as the controls' mouse events carry it.
+float twips(double pixels);
 // The character a key press types (KeyPress's KeyAscii), 0 for none.
 short keyAscii(const QKeyEvent* event);
 
