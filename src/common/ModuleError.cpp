@@ -13,8 +13,7 @@ QString text(const QString& module, const QString& operation, int number,
            QStringLiteral("Error desc.: ") + description;
 }
 
-bool report(const QString& module, const QString& operation, int number,
-            const QString& description)
+bool report(const QString& module, const QString& operation, int number, const QString& description)
 {
     if (!modGlobal::ShowErrorsFlag)
         return false;

@@ -4,7 +4,6 @@
 #include "controls/ControlInput.h"
 #include "platform/CursorProbe.h"
 #include "platform/OleColor.h"
-#include "platform/Twips.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -16,11 +15,6 @@ using namespace ButtonExLayout;
 namespace {
 
 constexpr int HoverInterval = 1; // ms
-
-float twips(double pixels)
-{
-    return float(pixels * Twips::PerPixel);
-}
 
 } // namespace
 
@@ -175,8 +169,8 @@ void ButtonEx::mousePressEvent(QMouseEvent* event)
         drawState(Down);
     }
     const QPointF p = event->position();
-    Q_EMIT MouseDown(button, ControlInput::shiftState(event->modifiers()), twips(p.x()),
-                     twips(p.y()));
+    Q_EMIT MouseDown(button, ControlInput::shiftState(event->modifiers()),
+                     ControlInput::twips(p.x()), ControlInput::twips(p.y()));
 }
 
 void ButtonEx::mouseMoveEvent(QMouseEvent* event)
@@ -194,8 +188,8 @@ void ButtonEx::mouseMoveEvent(QMouseEvent* event)
     const QPointF p = event->position();
     if (p.x() >= 0 && p.y() >= 0 && p.x() < width() && p.y() < height())
         dispatchEnterExit(true);
-    Q_EMIT MouseMove(buttons, ControlInput::shiftState(event->modifiers()), twips(p.x()),
-                     twips(p.y()));
+    Q_EMIT MouseMove(buttons, ControlInput::shiftState(event->modifiers()),
+                     ControlInput::twips(p.x()), ControlInput::twips(p.y()));
 }
 
 void ButtonEx::mouseReleaseEvent(QMouseEvent* event)
@@ -205,8 +199,8 @@ void ButtonEx::mouseReleaseEvent(QMouseEvent* event)
     if (button == ControlInput::LeftButton)
         drawState(Up);
     const QPointF p = event->position();
-    Q_EMIT MouseUp(button, ControlInput::shiftState(event->modifiers()), twips(p.x()),
-                   twips(p.y()));
+    Q_EMIT MouseUp(button, ControlInput::shiftState(event->modifiers()), ControlInput::twips(p.x()),
+                   ControlInput::twips(p.y()));
     // The surface's click: a left press and release on the button.
     const bool inside = rect().contains(p.toPoint());
     if (button == ControlInput::LeftButton && m_pressedInside && inside)

@@ -2,6 +2,7 @@
 
 #include "controls/Rounding.h"
 #include "platform/GdiEdge.h"
+#include "platform/GdiText.h"
 
 #include <algorithm>
 
@@ -11,16 +12,7 @@ namespace ButtonExLayout {
 
 std::optional<QChar> accessKey(const QString& caption)
 {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption.at(i) != u'&')
-            continue;
-        if (caption.at(i + 1) == u'&') {
-            ++i; // "&&" shows one "&"; look on behind the pair
-            continue;
-        }
-        return caption.at(i + 1);
-    }
-    return std::nullopt;
+    return Gdi::underlinedCharacter(caption);
 }
 
 Edges edgesFor(int borderStyle)

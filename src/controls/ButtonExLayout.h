@@ -22,7 +22,8 @@ enum State
 };
 
 // The access key of a caption: the character after the first "&" that is not
-// part of a "&&" pair; none without such a marker.
+// part of a "&&" pair (the one Gdi::parsePrefixText underlines); none without
+// such a marker.
 std::optional<QChar> accessKey(const QString& caption);
 
 struct Edges

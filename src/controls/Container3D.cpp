@@ -5,7 +5,6 @@
 #include "platform/CursorProbe.h"
 #include "platform/GdiEdge.h"
 #include "platform/OleColor.h"
-#include "platform/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -191,8 +190,8 @@ void Container3D::mouseMoveEvent(QMouseEvent* event)
     }
     const QPointF p = event->position();
     Q_EMIT MouseMove(ControlInput::buttons(event->buttons()),
-                     ControlInput::shiftState(event->modifiers()),
-                     float(p.x() * Twips::PerPixel), float(p.y() * Twips::PerPixel));
+                     ControlInput::shiftState(event->modifiers()), ControlInput::twips(p.x()),
+                     ControlInput::twips(p.y()));
 }
 
 void Container3D::mouseReleaseEvent(QMouseEvent* event)

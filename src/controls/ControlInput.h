@@ -1,7 +1,10 @@
 // Mouse and keyboard arguments of the controls' events, in the numbers hosts
 // know: buttons left 1, right 2, middle 4; shift state Shift 1, Ctrl 2, Alt 4;
-// key codes as Windows virtual keys; and the mouse-pointer codes.
+// coordinates in twips; key codes as Windows virtual keys; and the
+// mouse-pointer codes.
 #pragma once
+
+#include "platform/VirtualKeys.h"
 
 #include <QChar>
 #include <QPixmap>
@@ -16,15 +19,18 @@ namespace ControlInput {
 
 enum Button : short
 {
-    LeftButton = 1,
-    RightButton = 2,
-    MiddleButton = 4
+    LeftButton = VirtualKeys::LeftButtonMask,
+    RightButton = VirtualKeys::RightButtonMask,
+    MiddleButton = VirtualKeys::MiddleButtonMask
 };
 
+// Thin wrappers over VirtualKeys, in the short the controls' events carry.
 short button(Qt::MouseButton button);
 short buttons(Qt::MouseButtons buttons);
 short shiftState(Qt::KeyboardModifiers modifiers);
 short keyCode(const QKeyEvent* event);
+// A mouse coordinate in twips, as the controls' mouse events carry it.
+float twips(double pixels);
 // The character a key press types (KeyPress's KeyAscii), 0 for none.
 short keyAscii(const QKeyEvent* event);
 

@@ -6,7 +6,6 @@
 #include "platform/OleColor.h"
 #include "platform/ShellOpen.h"
 #include "platform/Sound.h"
-#include "platform/Twips.h"
 #include "platform/WindowRegion.h"
 
 #include <QKeyEvent>
@@ -16,11 +15,6 @@
 namespace {
 
 constexpr int OverInterval = 10; // ms
-
-float twips(double pixels)
-{
-    return float(pixels * Twips::PerPixel);
-}
 
 bool insideClient(const QWidget* w, QPointF p)
 {
@@ -164,7 +158,7 @@ void LumenButton::pressStep(short button, short shift, QPointF at)
         m_pressedLookSuspended = false;
         update();
     }
-    Q_EMIT MouseDown(button, shift, twips(at.x()), twips(at.y()));
+    Q_EMIT MouseDown(button, shift, ControlInput::twips(at.x()), ControlInput::twips(at.y()));
 }
 
 void LumenButton::releaseStep(short button, short shift, QPointF at)
@@ -179,7 +173,7 @@ void LumenButton::releaseStep(short button, short shift, QPointF at)
             GoToURL();
         }
     }
-    Q_EMIT MouseUp(button, shift, twips(at.x()), twips(at.y()));
+    Q_EMIT MouseUp(button, shift, ControlInput::twips(at.x()), ControlInput::twips(at.y()));
 }
 
 void LumenButton::mousePressEvent(QMouseEvent* event)
@@ -208,7 +202,8 @@ void LumenButton::mouseMoveEvent(QMouseEvent* event)
         update();
         Sound::play(m_soundOver);
     }
-    Q_EMIT MouseMove(ControlInput::buttons(event->buttons()), shift, twips(p.x()), twips(p.y()));
+    Q_EMIT MouseMove(ControlInput::buttons(event->buttons()), shift, ControlInput::twips(p.x()),
+                     ControlInput::twips(p.y()));
 }
 
 void LumenButton::mouseReleaseEvent(QMouseEvent* event)

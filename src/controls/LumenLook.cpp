@@ -1,6 +1,7 @@
 #include "controls/LumenLook.h"
 
 #include "controls/Rounding.h"
+#include "platform/GdiText.h"
 #include "platform/OleColor.h"
 
 #include <algorithm>
@@ -46,18 +47,8 @@ XpColours xpColours(bool defaultColours, quint32 pressed, quint32 hover)
 
 std::optional<QChar> accessKey(const QString& caption)
 {
-    if (caption.size() < 2)
-        return std::nullopt;
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption.at(i) != u'&')
-            continue;
-        if (caption.at(i + 1) == u'&') {
-            ++i;
-            continue;
-        }
-        return caption.at(i + 1).toLower();
-    }
-    return std::nullopt;
+    const std::optional<QChar> key = Gdi::underlinedCharacter(caption);
+    return key ? std::optional<QChar>(key->toLower()) : std::nullopt;
 }
 
 Content contentLayout(QSize button, int picturePosition, QSize picture, QSize caption, bool pressed)

@@ -35,9 +35,9 @@ struct XpColours
 // The XP border colours: the built-in pair, or the two properties resolved.
 XpColours xpColours(bool defaultColours, quint32 pressed, quint32 hover);
 
-// A caption shorter than two characters has no access key; otherwise the first
-// "&" that is not the last character marks it, "&&" pairs being skipped; the
-// key is the marked character in lower case.
+// The access key of a caption in lower case: the character after the first "&"
+// that is not part of a "&&" pair (the one Gdi::parsePrefixText underlines);
+// none without such a marker.
 std::optional<QChar> accessKey(const QString& caption);
 
 // Where the picture sits relative to the caption.

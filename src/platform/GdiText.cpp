@@ -28,6 +28,14 @@ PrefixText parsePrefixText(const QString& text)
     return result;
 }
 
+std::optional<QChar> underlinedCharacter(const QString& text)
+{
+    const PrefixText parsed = parsePrefixText(text);
+    if (parsed.underline < 0)
+        return std::nullopt;
+    return parsed.display.at(parsed.underline);
+}
+
 QString withoutFirstAmpersand(const QString& text)
 {
     QString result = text;

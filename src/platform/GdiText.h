@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 class QFont;
 class QPainter;
 
@@ -27,6 +29,9 @@ struct PrefixText
 // Resolves the markers. A lone "&" at the end is dropped; the first marked
 // character is the one underlined.
 PrefixText parsePrefixText(const QString& text);
+
+// The underlined character, which is the text's access key; none without one.
+std::optional<QChar> underlinedCharacter(const QString& text);
 
 // The caption with its first "&" removed: what the buttons measure for centring.
 QString withoutFirstAmpersand(const QString& text);

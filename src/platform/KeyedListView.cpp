@@ -19,20 +19,6 @@ constexpr int KeyRole = Qt::UserRole;
 constexpr int IconNumberRole = Qt::UserRole + 1;
 constexpr int ForeColorRole = Qt::UserRole + 2;
 
-int vbButton(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 // The C locale collates by code point and ignores case only in compare(), not in
 // sort keys: order words as English does instead.
 QLocale collationLocale()
@@ -375,8 +361,8 @@ void KeyedListView::mousePressEvent(QMouseEvent* event)
 {
     const QPointer<KeyedListView> self(this);
     const QPoint point = event->position().toPoint();
-    Q_EMIT MouseDown(vbButton(event->button()), VirtualKeys::shiftMask(event->modifiers()),
-                     point.x(), point.y());
+    Q_EMIT MouseDown(VirtualKeys::buttonMask(event->button()),
+                     VirtualKeys::shiftMask(event->modifiers()), point.x(), point.y());
     if (!self)
         return;
     QTreeWidget::mousePressEvent(event);

@@ -8,6 +8,8 @@ namespace {
 QColor systemColour(quint32 index)
 {
     const QPalette palette = QGuiApplication::palette();
+    // One aligned row per system colour.
+    // clang-format off
     switch (index) {
     case 0x05: return palette.color(QPalette::Base);              // window
     case 0x08: return palette.color(QPalette::Text);              // window text
@@ -24,6 +26,7 @@ QColor systemColour(quint32 index)
     case 0x18: return palette.color(QPalette::ToolTipBase);       // info background
     default: return palette.color(QPalette::Window);
     }
+    // clang-format on
 }
 
 } // namespace

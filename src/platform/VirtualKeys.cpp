@@ -162,4 +162,16 @@ int shiftMask(Qt::KeyboardModifiers modifiers)
     return mask;
 }
 
+int buttonMask(Qt::MouseButtons buttons)
+{
+    int mask = 0;
+    if (buttons.testFlag(Qt::LeftButton))
+        mask |= LeftButtonMask;
+    if (buttons.testFlag(Qt::RightButton))
+        mask |= RightButtonMask;
+    if (buttons.testFlag(Qt::MiddleButton))
+        mask |= MiddleButtonMask;
+    return mask;
+}
+
 } // namespace VirtualKeys

@@ -1,5 +1,6 @@
-// Windows virtual key codes and shift masks for Qt key events, so key tables
-// keep the codes users and the settings know (vbKeyRight = 39, Ctrl = 2 ...).
+// Windows virtual key codes and shift and mouse-button masks for Qt input
+// events, so key tables and events keep the codes users and the settings know
+// (vbKeyRight = 39, Ctrl = 2, right button = 2 ...).
 #pragma once
 
 #include <Qt>
@@ -13,6 +14,13 @@ enum Shift
     ShiftMask = 1,
     CtrlMask = 2,
     AltMask = 4
+};
+
+enum Button
+{
+    LeftButtonMask = 1,
+    RightButtonMask = 2,
+    MiddleButtonMask = 4
 };
 
 enum Code
@@ -70,5 +78,9 @@ int fromKeyEvent(const QKeyEvent& event);
 
 // The shift mask of Qt modifiers: Shift 1, Ctrl 2, Alt 4 (others ignored).
 int shiftMask(Qt::KeyboardModifiers modifiers);
+
+// The button mask of Qt mouse buttons, the buttons' own virtual key codes:
+// left 1, right 2, middle 4 (others ignored).
+int buttonMask(Qt::MouseButtons buttons);
 
 } // namespace VirtualKeys

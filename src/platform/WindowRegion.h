@@ -9,7 +9,8 @@ class QWidget;
 namespace WindowRegion {
 
 // The rectangle (0, 0, size) with three pixels cut from each corner: two on the
-// outer row and one on the row next to it, which rounds the corners.
+// outer row and one on the row next to it, which rounds the corners. Sizes under
+// 4 pixels either way keep the whole rectangle.
 QRegion roundedCorners(QSize size);
 
 // Shapes the widget (clipping its painting and its mouse input); an empty region
