@@ -259,6 +259,7 @@ private Q_SLOTS:
             {"noise", m_faults.url("/noise"), "nevede na zvukový stream", {}},
             {"scheme", "v4l2:///dev/video0", "nelze přehrát", {}},
             {"not a uri", "http://[::1", "neplatná adresa", {}},
+            {"no mms plugin", "mms://127.0.0.1:1/live", "nepodporovaný protokol (chybí ", {}},
             {"no output", m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"},
         };
         std::vector<std::unique_ptr<MediaPlayer>> players;
