@@ -6,6 +6,7 @@
 #include "TestFolders.h"
 #include "common/Version.h"
 #include "platform/MediaPlayer.h"
+#include "platform/PlaybackStateMachine.h"
 
 #include <QtTest>
 
@@ -373,7 +374,14 @@ private Q_SLOTS:
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
         QVERIFY(waitForState(player, MediaPlayer::Playing));
         QVERIFY(m_faults.requests("/drop.mp3") >= 2);
+        // The second drop counts on; stopping then cancels the pending retry.
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, 15000));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (2/5)..."));
         player.controls().stop();
+        const int requests = m_faults.requests("/drop.mp3");
+        QTest::qWait(PlaybackStateMachine::backoffMs(2) + 500);
+        QCOMPARE(m_faults.requests("/drop.mp3"), requests);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
         QCOMPARE(states.first(), int(MediaPlayer::Transitioning));
         QVERIFY(states.contains(MediaPlayer::Reconnecting));
         QTRY_COMPARE(states.last(), int(MediaPlayer::Stopped));
