@@ -205,7 +205,11 @@ StreamError classifyError(GstMessage* message, GstElement* audioSink, const QStr
                (error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND || !missingDecoder.isEmpty())) {
         result = StreamError::make(StreamError::UnsupportedFormat, {}, missingDecoder);
     } else if (error->domain == GST_CORE_ERROR && error->code == GST_CORE_ERROR_MISSING_PLUGIN) {
-        result = StreamError::make(StreamError::UnsupportedFormat, {}, missingDecoder);
+        // No source element for the address's scheme, or no element for its content.
+        const bool source = text.contains(QLatin1String("URI handler"));
+        result = StreamError::make(source ? StreamError::UnsupportedProtocol
+                                          : StreamError::UnsupportedFormat,
+                                   {}, missingDecoder);
     } else if (isSource(src)) {
         // Network sources often report only "internal data stream error".
         needsProbe = true;

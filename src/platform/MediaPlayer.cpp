@@ -13,7 +13,7 @@
 class MediaPlayer::Private
 {
 public:
-    explicit Private(MediaPlayer* player) : q(player), engine(player), fetcher(player) {}
+    explicit Private(MediaPlayer* player) : q(player) {}
 
     // Runs one event through the state machine, carries out its commands and
     // queues a notification when the state or the status text changed.

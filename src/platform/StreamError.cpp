@@ -73,6 +73,10 @@ QString StreamError::text() const
         return detail.isEmpty()
                    ? QStringLiteral("Chyba: nepodporovaný formát zvuku")
                    : QStringLiteral("Chyba: nepodporovaný formát zvuku (chybí %1)").arg(detail);
+    case UnsupportedProtocol:
+        return detail.isEmpty()
+                   ? QStringLiteral("Chyba: nepodporovaný protokol")
+                   : QStringLiteral("Chyba: nepodporovaný protokol (chybí %1)").arg(detail);
     case NoAudioOutput:
         return QStringLiteral("Chyba: není k dispozici žádný zvukový výstup");
     case FileNotFound:

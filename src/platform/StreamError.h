@@ -8,21 +8,22 @@ struct StreamError
     enum Kind
     {
         None,
-        InvalidAddress,    // not a URI at all
-        RefusedScheme,     // detail: the scheme
-        HostNotFound,      // host: the server's name
-        ConnectionRefused, // host
-        HttpStatus,        // httpStatus: the server's answer (404, 500, ...)
-        Timeout,           // the server answered nothing in time
-        ConnectionLost,    // the server closed or the network failed mid-stream
-        BadResponse,       // the server accepted but sent no valid HTTP answer
-        NotAudio,          // the address does not lead to an audio stream
-        UnsupportedFormat, // detail: the missing decoder's description, if known
-        NoAudioOutput,     // detail: the output's own complaint, if any
-        FileNotFound,      // a local file that does not exist or cannot be read
-        EmptyPlaylist,     // a playlist with no usable entry
-        PlaylistTooLarge,  // a "playlist" that never ended within the size cap
-        Other              // detail: the engine's own message
+        InvalidAddress,      // not a URI at all
+        RefusedScheme,       // detail: the scheme
+        HostNotFound,        // host: the server's name
+        ConnectionRefused,   // host
+        HttpStatus,          // httpStatus: the server's answer (404, 500, ...)
+        Timeout,             // the server answered nothing in time
+        ConnectionLost,      // the server closed or the network failed mid-stream
+        BadResponse,         // the server accepted but sent no valid HTTP answer
+        NotAudio,            // the address does not lead to an audio stream
+        UnsupportedFormat,   // detail: the missing decoder's description, if known
+        UnsupportedProtocol, // detail: the missing source's description
+        NoAudioOutput,       // detail: the output's own complaint, if any
+        FileNotFound,        // a local file that does not exist or cannot be read
+        EmptyPlaylist,       // a playlist with no usable entry
+        PlaylistTooLarge,    // a "playlist" that never ended within the size cap
+        Other                // detail: the engine's own message
     };
 
     Kind kind = None;

@@ -6,6 +6,7 @@
 #include "TestFolders.h"
 #include "common/Version.h"
 #include "platform/MediaPlayer.h"
+#include "platform/PlaybackStateMachine.h"
 
 #include <QtTest>
 
@@ -259,6 +260,7 @@ private Q_SLOTS:
             {"noise", m_faults.url("/noise"), "nevede na zvukový stream", {}},
             {"scheme", "v4l2:///dev/video0", "nelze přehrát", {}},
             {"not a uri", "http://[::1", "neplatná adresa", {}},
+            {"no mms plugin", "mms://127.0.0.1:1/live", "nepodporovaný protokol (chybí ", {}},
             {"no output", m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"},
         };
         std::vector<std::unique_ptr<MediaPlayer>> players;
@@ -372,7 +374,14 @@ private Q_SLOTS:
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
         QVERIFY(waitForState(player, MediaPlayer::Playing));
         QVERIFY(m_faults.requests("/drop.mp3") >= 2);
+        // The second drop counts on; stopping then cancels the pending retry.
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, 15000));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (2/5)..."));
         player.controls().stop();
+        const int requests = m_faults.requests("/drop.mp3");
+        QTest::qWait(PlaybackStateMachine::backoffMs(2) + 500);
+        QCOMPARE(m_faults.requests("/drop.mp3"), requests);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
         QCOMPARE(states.first(), int(MediaPlayer::Transitioning));
         QVERIFY(states.contains(MediaPlayer::Reconnecting));
         QTRY_COMPARE(states.last(), int(MediaPlayer::Stopped));
