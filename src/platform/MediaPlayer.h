@@ -18,12 +18,13 @@ class MediaPlayer : public QObject
 
 public:
     // Play-state numbers.
-    enum PlayState {
-        Undefined = 0,     // nothing opened yet
+    enum PlayState
+    {
+        Undefined = 0, // nothing opened yet
         Stopped = 1,
         Paused = 2,
         Playing = 3,
-        Buffering = 6,     // status carries the percentage
+        Buffering = 6, // status carries the percentage
         Waiting = 7,
         MediaEnded = 8,    // a finite file ran out
         Transitioning = 9, // resolving and connecting
