@@ -4,12 +4,27 @@
 // access key from the caption's "&", and the host's default-button frame.
 //
 // Mouse coordinates in events are twips (pixels x 15). States: see
-// ButtonExLayout::State.
+// ButtonExLayout::State. Enabled and Font are the widget's own.
+//
+// Drag and drop (numbers in OleDragDrop.h, data in DataObject.h): OLEDrag
+// starts a drag of the button's picture. OLEStartDrag lets the host fill the
+// data and narrow AllowedEffects (copy | move; none cancels the drag),
+// OLESetData asks for a format announced without data when a target reads it,
+// OLEGiveFeedback reports each change of the effect (the platform draws the
+// cursor whatever DefaultCursors says), OLECompleteDrag gives the effect taken.
+// With OLEDropMode 1 (manual) the button takes drops: OLEDragOver on entering,
+// moving and leaving, OLEDragDrop on the drop, both with Effect holding the
+// source's effects, which the host narrows (0 refuses). OLEDropMode 0 (none,
+// the default) and other values take no drops. DataObject pointers are valid
+// during the event only; by-reference arguments need direct connections.
 #pragma once
 
+#include "controls/DataObject.h"
+#include "controls/OleDragDrop.h"
 #include "controls/PropertyBag.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class QTimer;
@@ -49,7 +64,7 @@ public:
     int MousePointer() const { return m_mousePointer; }
     void setMousePointer(int v);
     int OLEDropMode() const { return m_oleDropMode; }
-    void setOLEDropMode(int v) { m_oleDropMode = v; }
+    void setOLEDropMode(int v);
     QPixmap Picture() const { return m_picture; }
     void setPicture(const QPixmap& v) { set(m_picture, v); }
     QPixmap PictureDisabled() const { return m_pictureDisabled; }
@@ -95,6 +110,7 @@ public:
     void ClearHighlight();
     void DrawHighlight();
     void Refresh() { update(); }
+    void OLEDrag();
 
     void readProperties(const PropertyBag& bag);
     void writeProperties(PropertyBag& bag) const;
@@ -117,6 +133,13 @@ Q_SIGNALS:
     void MouseMove(short Button, short Shift, float X, float Y);
     void MouseUp(short Button, short Shift, float X, float Y);
     void Resize();
+    void OLEStartDrag(DataObject* Data, int& AllowedEffects);
+    void OLEDragOver(DataObject* Data, int& Effect, short Button, short Shift, float X, float Y,
+                     short State);
+    void OLEDragDrop(DataObject* Data, int& Effect, short Button, short Shift, float X, float Y);
+    void OLEGiveFeedback(int Effect, bool& DefaultCursors);
+    void OLESetData(DataObject* Data, short DataFormat);
+    void OLECompleteDrag(int Effect);
 
 protected:
     bool event(QEvent* event) override;
@@ -130,6 +153,10 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     // Draws the button in a state (the way presses, moves and the hover timer
     // do); previews and tests show a state with it without a mouse.
@@ -151,6 +178,8 @@ private:
     void paintStandardFrame(QPainter& painter);
     void paintPicture(QPainter& painter, int& pictureRight);
     void paintCaption(QPainter& painter, int pictureRight);
+    // Raises OLEDragOver and returns the action the host's answer allows.
+    Qt::DropAction dragOver(const QDropEvent& event, short state);
 
     bool m_allowDefault = true;
     bool m_allowFocus = true;
@@ -189,4 +218,7 @@ private:
     bool m_pressedInside = false;
     int m_shortcutId = 0;
     QTimer* m_hoverTimer;
+    // The drag over the button, for the leaving event (which carries neither).
+    QPointer<const QMimeData> m_dragData;
+    OleDragDrop::Pointer m_dragPointer;
 };

@@ -27,7 +27,7 @@ void ButtonEx::readProperties(const PropertyBag& bag)
     m_highlightPicture = bag.readBool(QStringLiteral("HighlightPicture"), false);
     m_mouseIcon = bag.readPicture(QStringLiteral("MouseIcon"));
     m_mousePointer = bag.readInt(QStringLiteral("MousePointer"), 0);
-    m_oleDropMode = bag.readInt(QStringLiteral("OLEDropMode"), 0);
+    const int oleDropMode = bag.readInt(QStringLiteral("OLEDropMode"), 0);
     m_picture = bag.readPicture(QStringLiteral("Picture"));
     m_pictureDisabled = bag.readPicture(QStringLiteral("PictureDisabled"));
     m_pictureDown = bag.readPicture(QStringLiteral("PictureDown"));
@@ -48,6 +48,7 @@ void ButtonEx::readProperties(const PropertyBag& bag)
     m_whatsThisHelpId = bag.readInt(QStringLiteral("WhatsThisHelpID"), 0);
 
     ControlInput::applyMousePointer(this, m_mousePointer, m_mouseIcon);
+    setOLEDropMode(oleDropMode);
     updateAccessKey();
     if (enabled != isEnabled())
         setEnabled(enabled);
