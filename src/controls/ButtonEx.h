@@ -104,6 +104,13 @@ public:
     int WhatsThisHelpID() const { return m_whatsThisHelpId; }
     void setWhatsThisHelpID(int v) { m_whatsThisHelpId = v; }
 
+    // The native window id. Asking for it makes the button (and its siblings)
+    // native windows, so only hosts that hand it to the platform should ask.
+    quintptr hWnd() const { return winId(); }
+    // Always 0: the button paints with QPainter in paint events and keeps no
+    // device context a host could draw on.
+    quintptr hDC() const { return 0; }
+
     // The host's default-button ambient: the default button draws as focused.
     void setDisplayAsDefault(bool isDefault);
 

@@ -77,6 +77,10 @@ public:
     int BEVELDEPTH() const { return m_bevelDepth; }
     void setBEVELDEPTH(int v) { set(m_bevelDepth, v); }
 
+    // The native window id. Asking for it makes the button (and its siblings)
+    // native windows, so only hosts that hand it to the platform should ask.
+    quintptr hWnd() const { return winId(); }
+
     // The host's default-button ambient: classic looks frame the default button.
     void setDisplayAsDefault(bool isDefault);
 

@@ -318,6 +318,17 @@ private Q_SLOTS:
                                                "BEVELDEPTH"}));
     }
 
+    void windowHandleIsMadeOnDemand()
+    {
+        QWidget window;
+        auto* button = new LumenButton(&window);
+        window.show();
+        QVERIFY(!button->testAttribute(Qt::WA_NativeWindow));
+        const quintptr handle = button->hWnd();
+        QVERIFY(handle != 0 && handle != window.winId());
+        QCOMPARE(button->hWnd(), handle);
+    }
+
 private:
     TemporaryProgramFolder m_folder;
 };
