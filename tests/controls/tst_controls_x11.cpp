@@ -1,5 +1,6 @@
-// Hover tracking and the slider tip on a real X display: the cursor probe sees
-// the pointer where the X server puts it.
+// Hover tracking, the slider tip and drag and drop on a real X display: the
+// cursor probe sees the pointer where the X server puts it, and a drag runs
+// QDrag's own loop driven by xdotool.
 #include "controls/ButtonEx.h"
 #include "controls/Container3D.h"
 #include "controls/LumenButton.h"
@@ -8,6 +9,7 @@
 
 #include <QCursor>
 #include <QLabel>
+#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -90,6 +92,50 @@ private Q_SLOTS:
         QVERIFY(qAbs(tip->geometry().center().x() - (thumb.x() + 8)) <= 2);
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(78, 7));
         QVERIFY(!ucSliderTip::existing());
+    }
+
+    void dragFromOneButtonDropsOnAnother()
+    {
+        QWidget window;
+        window.resize(300, 100);
+        auto* source = new ButtonEx(&window);
+        source->setGeometry(10, 10, 100, 30);
+        auto* target = new ButtonEx(&window);
+        target->setGeometry(170, 10, 100, 30);
+        target->setOLEDropMode(1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QStringList log;
+        connect(source, &ButtonEx::MouseDown, source, [&] { source->OLEDrag(); });
+        connect(source, &ButtonEx::OLEStartDrag, source, [&](DataObject* data, int& allowed) {
+            data->SetData(QStringLiteral("Rádio"), DataObject::CFText);
+            allowed = OleDragDrop::EffectCopy;
+        });
+        connect(source, &ButtonEx::OLECompleteDrag, source,
+                [&](int effect) { log << QStringLiteral("complete %1").arg(effect); });
+        connect(target, &ButtonEx::OLEDragDrop, target, [&](DataObject* data, int& effect) {
+            log << QStringLiteral("drop %1 %2")
+                       .arg(data->GetData(DataObject::CFText).toString())
+                       .arg(effect);
+        });
+
+        const QPoint from = source->mapToGlobal(QPoint(20, 15));
+        const QPoint to = target->mapToGlobal(QPoint(50, 15));
+        auto at = [](QPoint p) {
+            return QStringList{"mousemove", "--sync", QString::number(p.x()),
+                               QString::number(p.y())};
+        };
+        QProcess xdotool;
+        xdotool.start("xdotool", at(from) + QStringList{"mousedown", "1", "sleep", "0.3"} +
+                                     at(from + QPoint(30, 0)) + QStringList{"sleep", "0.3"} +
+                                     at(to) + QStringList{"sleep", "0.3"} + at(to + QPoint(3, 2)) +
+                                     QStringList{"sleep", "0.3", "mouseup", "1"});
+        const auto stop = qScopeGuard([&] {
+            xdotool.kill();
+            xdotool.waitForFinished(2000);
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(log, (QStringList{"drop Rádio 1", "complete 1"}), 10000);
     }
 };
 
