@@ -1,6 +1,7 @@
 // ButtonEx as a drag source (OLEDrag) and as a drop target (OLEDropMode 1).
 #include "controls/ButtonEx.h"
 
+#include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
 
@@ -29,6 +30,7 @@ void ButtonEx::OLEDrag()
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->setPixmap(grab());
+    drag->setHotSpot(mapFromGlobal(QCursor::pos())); // the picture moves with the cursor
 
     int allowed = EffectCopy | EffectMove;
     DataObject view(static_cast<QMimeData*>(data));

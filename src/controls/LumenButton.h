@@ -7,7 +7,7 @@
 // bevel (BEVEL 0 none, 1 thin, 2 or more deep by BEVELDEPTH / 4 pixels).
 // PicturePosition: see LumenLook::PicturePosition. PictureSize: 0 the picture's
 // own size, anything else PictureWidth x PictureHeight. Mouse coordinates in
-// events are twips (pixels x 15).
+// events are twips (pixels x 15). Enabled and Font are the widget's own.
 #pragma once
 
 #include "controls/PropertyBag.h"
