@@ -188,6 +188,9 @@ private Q_SLOTS:
         QCOMPARE(parsed.display, display);
         QCOMPARE(parsed.underline, underline);
         QCOMPARE(Gdi::withoutFirstAmpersand(text), measured);
+        // The underlined character is the access key of both buttons.
+        const std::optional<QChar> key = Gdi::underlinedCharacter(text);
+        QCOMPARE(key ? QString(*key) : QString(), display.mid(underline, underline < 0 ? 0 : 1));
     }
 
     void prefixTextUnderlinesAndEmbosses()
