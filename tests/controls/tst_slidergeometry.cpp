@@ -17,19 +17,14 @@ private Q_SLOTS:
         QTest::addColumn<double>("x");
         QTest::addColumn<int>("rounded");
         QTest::addColumn<int>("halved");
-        QTest::newRow("0.5") << 0.5 << 0 << 0;
         QTest::newRow("1.5") << 1.5 << 2 << 1;
         QTest::newRow("2.5") << 2.5 << 2 << 1;
         QTest::newRow("3.5") << 3.5 << 4 << 2;
         QTest::newRow("2.4999") << 2.4999 << 2 << 1;
         QTest::newRow("2.5001") << 2.5001 << 3 << 1;
-        QTest::newRow("-0.5") << -0.5 << 0 << 0;
         QTest::newRow("-1.5") << -1.5 << -2 << -1;
         QTest::newRow("-2.5") << -2.5 << -2 << -1;
         QTest::newRow("-7") << -7.0 << -7 << -3; // halving drops towards zero
-        QTest::newRow("15") << 15.0 << 15 << 7;
-        QTest::newRow("6.5") << 6.5 << 6 << 3;
-        QTest::newRow("7.5") << 7.5 << 8 << 4;
     }
 
     void roundingGoesToTheEvenNeighbour()
@@ -52,8 +47,6 @@ private Q_SLOTS:
         // The default vertical slider, 100 high with the 15-pixel thumb.
         QTest::newRow("vertical min at the bottom") << Vertical << 85 << 0 << 0 << 10 << 85.0;
         QTest::newRow("vertical max at the top") << Vertical << 85 << 10 << 0 << 10 << 0.0;
-        QTest::newRow("vertical half") << Vertical << 85 << 5 << 0 << 10 << 42.5;
-        QTest::newRow("horizontal min at the left") << Horizontal << 100 << -5 << -5 << 10 << 0.0;
         QTest::newRow("horizontal 3 of -5..5") << Horizontal << 100 << 3 << -5 << 10 << 80.0;
         QTest::newRow("balance centre") << Horizontal << 84 << 0 << -100 << 200 << 42.0;
         QTest::newRow("no travel") << Horizontal << 0 << 7 << 0 << 10 << 0.0;
@@ -84,15 +77,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("range");
         QTest::addColumn<int>("value");
         // 10 pixels per value: half-way points go to the even value.
-        QTest::newRow("exact") << Horizontal << 30.0 << 100 << 0 << 10 << 3;
         QTest::newRow("2.5 -> 2") << Horizontal << 25.0 << 100 << 0 << 10 << 2;
         QTest::newRow("3.5 -> 4") << Horizontal << 35.0 << 100 << 0 << 10 << 4;
         QTest::newRow("just past half") << Horizontal << 25.1 << 100 << 0 << 10 << 3;
-        QTest::newRow("just before half") << Horizontal << 34.9 << 100 << 0 << 10 << 3;
         QTest::newRow("vertical top is max") << Vertical << 0.0 << 85 << 0 << 10 << 10;
         QTest::newRow("vertical bottom is min") << Vertical << 85.0 << 85 << 0 << 10 << 0;
         QTest::newRow("vertical half-way 4.5 -> 4") << Vertical << 55.0 << 100 << 0 << 10 << 4;
-        QTest::newRow("negative min") << Horizontal << 50.0 << 100 << -100 << 200 << 0;
         QTest::newRow("negative half -0.5 -> 0") << Horizontal << 49.75 << 100 << -100 << 200 << 0;
         QTest::newRow("negative half -1.5 -> -2")
             << Horizontal << 49.25 << 100 << -100 << 200 << -2;
@@ -131,9 +121,6 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("groove");
         QTest::newRow("default vertical")
             << Vertical << 0 << QSize() << QSize(40, 100) << 0 << QSize(16, 100) << QPointF(0, 85)
-            << QRect(QPoint(6, 5), QPoint(9, 93));
-        QTest::newRow("vertical at max")
-            << Vertical << 0 << QSize() << QSize(16, 100) << 10 << QSize(16, 100) << QPointF(0, 0)
             << QRect(QPoint(6, 5), QPoint(9, 93));
         QTest::newRow("horizontal")
             << Horizontal << 1 << QSize() << QSize(116, 40) << 5 << QSize(116, 15) << QPointF(50, 0)
