@@ -103,25 +103,17 @@ private Q_SLOTS:
         QCOMPARE(r.opened, QList<QUrl>{QUrl(QStringLiteral("https://example.cz/"))});
     }
 
-    void rightButtonNeitherPressesNorClicks()
-    {
-        LumenButton b;
-        Recorder r(&b);
-        QTest::mousePress(&b, Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(!b.isPressed());
-        QTest::mouseRelease(&b, Qt::RightButton, {}, QPoint(5, 5));
-        QCOMPARE(r.log, (QStringList{"MouseDown(2)", "MouseUp(2)"}));
-        QVERIFY(r.sounds.isEmpty());
-    }
-
-    void releaseOutsideRaisesOnlyMouseUp()
+    void rightButtonOrReleaseOutsideDoesNotClick()
     {
         LumenButton b;
         b.setURL(QStringLiteral("www.example.cz"));
         Recorder r(&b);
+        QTest::mousePress(&b, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(!b.isPressed());
+        QTest::mouseRelease(&b, Qt::RightButton, {}, QPoint(5, 5));
         QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(5, b.height() + 3));
-        QCOMPARE(r.log, (QStringList{"MouseDown(1)", "MouseUp(1)"}));
+        QCOMPARE(r.log, (QStringList{"MouseDown(2)", "MouseUp(2)", "MouseDown(1)", "MouseUp(1)"}));
         QVERIFY(r.sounds.isEmpty());
         QVERIFY(r.opened.isEmpty());
     }
@@ -257,23 +249,17 @@ private Q_SLOTS:
         QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(30, 10));
     }
 
-    void defaultsAreNotWritten()
-    {
-        LumenButton b;
-        PropertyBag bag;
-        b.writeProperties(bag);
-        QVERIFY2(bag.values().isEmpty(), qPrintable(bag.values().keys().join(u',')));
-    }
-
     void propertiesRoundTripInOrder()
     {
         LumenButton b;
+        PropertyBag bag;
+        b.writeProperties(bag); // defaults are not written
+        QVERIFY2(bag.values().isEmpty(), qPrintable(bag.values().keys().join(u',')));
         b.setCaption(QStringLiteral("&Střed"));
         b.setButtonStyle(3);
         b.setURL(QStringLiteral("https://example.cz"));
         b.setBEVEL(2);
         b.setPicture(filled(QSize(24, 20), Qt::red));
-        PropertyBag bag;
         b.writeProperties(bag);
         QCOMPARE(bag.values().size(), 7); // with the picture's own size
 
@@ -281,41 +267,17 @@ private Q_SLOTS:
         Recorder r(&copy);
         copy.readProperties(bag);
         QVERIFY(r.log.isEmpty());
-        QCOMPARE(copy.Caption(), QStringLiteral("&Střed"));
         QCOMPARE(copy.accessKey(), QChar(u's'));
-        QCOMPARE(copy.ButtonStyle(), 3);
-        QCOMPARE(copy.URL(), QStringLiteral("https://example.cz"));
-        QCOMPARE(copy.BEVEL(), 2);
-        QCOMPARE(copy.Picture().size(), QSize(24, 20));
-        QCOMPARE(bag.readOrder(), (QStringList{"BackColor",
-                                               "ForeColor",
-                                               "ShowFocusRect",
-                                               "Caption",
-                                               "PicturePosition",
-                                               "ButtonStyle",
-                                               "Picture",
-                                               "PictureWidth",
-                                               "PictureHeight",
-                                               "PictureSize",
-                                               "OriginalPicSizeW",
-                                               "OriginalPicSizeH",
-                                               "Font",
-                                               "PictureHover",
-                                               "MouseIcon",
-                                               "Enabled",
-                                               "MousePointer",
-                                               "URL",
-                                               "XPColor_Pressed",
-                                               "XPColor_Hover",
-                                               "XPDefaultColors",
-                                               "SoundOver",
-                                               "SoundClick",
-                                               "DefCurHand",
-                                               "XPShowBorderAlways",
-                                               "MaskColor",
-                                               "TransparentBG",
-                                               "BEVEL",
-                                               "BEVELDEPTH"}));
+        PropertyBag again;
+        copy.writeProperties(again);
+        QCOMPARE(again.values(), bag.values());
+        const QString order = QStringLiteral(
+            "BackColor ForeColor ShowFocusRect Caption PicturePosition ButtonStyle Picture "
+            "PictureWidth PictureHeight PictureSize OriginalPicSizeW OriginalPicSizeH Font "
+            "PictureHover MouseIcon Enabled MousePointer URL XPColor_Pressed XPColor_Hover "
+            "XPDefaultColors SoundOver SoundClick DefCurHand XPShowBorderAlways MaskColor "
+            "TransparentBG BEVEL BEVELDEPTH");
+        QCOMPARE(bag.readOrder(), order.split(u' '));
     }
 
     void windowHandleIsMadeOnDemand()
