@@ -129,7 +129,6 @@ private Q_SLOTS:
         KeyedListView list;
         const QList<QIcon> icons{colourIcon(Qt::red), colourIcon(Qt::green)};
         list.setSmallIcons(icons);
-        QCOMPARE(list.smallIconCount(), 2);
         list.addRow("k", "Row", 2);
         QCOMPARE(list.topLevelItem(0)->icon(0).cacheKey(), icons.at(1).cacheKey());
         list.setRowSmallIcon(0, 9); // no such icon: none shown, the number kept
@@ -138,13 +137,7 @@ private Q_SLOTS:
         list.setRowSmallIcon(0, 1);
         QCOMPARE(list.topLevelItem(0)->icon(0).cacheKey(), icons.at(0).cacheKey());
 
-        QVERIFY(!list.rowBold(0));
-        list.setRowBold(0, true);
-        QVERIFY(list.rowBold(0));
-        list.setRowBold(0, false);
-        QVERIFY(!list.rowBold(0));
         list.setRowForeColor(0, 255);
-        QCOMPARE(list.rowForeColor(0), 255);
         QCOMPARE(list.topLevelItem(0)->foreground(0).color(), QColor(255, 0, 0));
         list.setSubItem(0, 3, "far column");
         QCOMPARE(list.subItem(0, 3), QString("far column"));
@@ -281,7 +274,7 @@ private Q_SLOTS:
         QCOMPARE(log.take(), QStringList({"MouseDown 1 0", "ItemClick 0", "DblClick"}));
     }
 
-    void keyboardMovesRaiseOneItemClickEach()
+    void keysRaiseDownUpAndOneItemClickPerMove()
     {
         KeyedListView list;
         fillThree(list);
@@ -301,14 +294,7 @@ private Q_SLOTS:
         // selectRow is the program's own move: no event.
         list.selectRow(2);
         QVERIFY(log.take().isEmpty());
-    }
-
-    void typedCharactersRaiseKeyPress()
-    {
-        KeyedListView list;
-        fillThree(list);
-        list.setFocus();
-        EventLog log(list);
+        // Only typed characters raise KeyPress.
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(log.take(), QStringList({"KeyDown 13 0", "KeyPress 13", "KeyUp 13 0"}));
         QTest::keyClick(&list, Qt::Key_F5);
@@ -356,16 +342,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("code");
         QTest::newRow("A") << int(Qt::Key_A) << 0 << 65;
-        QTest::newRow("Z") << int(Qt::Key_Z) << 0 << 90;
         QTest::newRow("0") << int(Qt::Key_0) << 0 << 48;
-        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << 112;
         QTest::newRow("F24") << int(Qt::Key_F24) << 0 << 135;
         QTest::newRow("Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << 27;
-        QTest::newRow("Left") << int(Qt::Key_Left) << 0 << 37;
-        QTest::newRow("Right") << int(Qt::Key_Right) << 0 << 39;
         QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << 46;
-        QTest::newRow("Control") << int(Qt::Key_Control) << 0 << 17;
         QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 101;
         QTest::newRow("keypad +") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << 107;
         QTest::newRow("plus") << int(Qt::Key_Plus) << 0 << 187;
@@ -379,6 +359,10 @@ private Q_SLOTS:
         QFETCH(int, code);
         const QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(VirtualKeys::fromKeyEvent(event), code);
+    }
+
+    void shiftMaskIgnoresKeypadAndMeta()
+    {
         QCOMPARE(VirtualKeys::shiftMask(Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier |
                                         Qt::MetaModifier),
                  5);

@@ -30,33 +30,24 @@ class TestPlatformServices : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void missingSoundPlaysNothing()
-    {
-        TemporaryProgramFolder folder;
-        QStringList played;
-        const Sound::Handler previous =
-            Sound::setHandler([&](const QString& file) { played.append(file); });
-        QVERIFY(!Sound::play(QStringLiteral(".\\resources\\over.wav")));
-        QVERIFY(!Sound::play(QString()));
-        QVERIFY(played.isEmpty());
-        Sound::setHandler(previous);
-        QVERIFY(!Sound::play(QStringLiteral("resources/none.wav")));
-        QCOMPARE(Sound::playingCount(), 0);
-    }
-
     void relativeSoundPathsResolveAgainstTheProgramFolder()
     {
         TemporaryProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("resources")));
-        const QString wav = folder.file(QStringLiteral("resources/over.wav"));
-        QVERIFY(QFile::copy(QStringLiteral(SKYTUNER_SOURCE_DIR "/src/resources/over.wav"), wav));
         QStringList played;
         const Sound::Handler previous =
             Sound::setHandler([&](const QString& file) { played.append(file); });
+        QVERIFY(!Sound::play(QStringLiteral(".\\resources\\over.wav"))); // not there yet
+        QVERIFY(!Sound::play(QString()));
+        QVERIFY(played.isEmpty());
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("resources")));
+        const QString wav = folder.file(QStringLiteral("resources/over.wav"));
+        QVERIFY(QFile::copy(QStringLiteral(SKYTUNER_SOURCE_DIR "/src/resources/over.wav"), wav));
         QVERIFY(Sound::play(QStringLiteral(".\\resources\\over.wav")));
         Sound::setHandler(previous);
         QCOMPARE(played.size(), 1);
         QCOMPARE(QFileInfo(played.first()).canonicalFilePath(), QFileInfo(wav).canonicalFilePath());
+        QVERIFY(!Sound::play(QStringLiteral("resources/none.wav")));
+        QCOMPARE(Sound::playingCount(), 0);
     }
 
     void soundsPlayToTheEndAndAreReleased()
@@ -128,15 +119,12 @@ private Q_SLOTS:
         int pixels = 0;
         for (const QRect& r : region)
             pixels += r.width() * r.height();
-        QCOMPARE(pixels, 20 * 10 - 4 * 3);
+        QCOMPARE(pixels, 20 * 10 - 4 * 3); // so every pixel not listed below is kept
         for (const QPoint& cut : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(19, 0),
                                   QPoint(18, 0), QPoint(19, 1), QPoint(0, 9), QPoint(1, 9),
                                   QPoint(0, 8), QPoint(19, 9), QPoint(18, 9), QPoint(19, 8)})
             QVERIFY2(!region.contains(cut),
                      qPrintable(QStringLiteral("%1,%2").arg(cut.x()).arg(cut.y())));
-        for (const QPoint& kept : {QPoint(2, 0), QPoint(1, 1), QPoint(18, 1), QPoint(1, 8),
-                                   QPoint(18, 8), QPoint(0, 2), QPoint(17, 9)})
-            QVERIFY(region.contains(kept));
 
         QWidget widget;
         widget.resize(size);
