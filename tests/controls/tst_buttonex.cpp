@@ -227,10 +227,8 @@ private Q_SLOTS:
             log.append(QStringLiteral("up %1 %2").arg(code).arg(shift));
         });
         QTest::keyClick(&b, Qt::Key_A, Qt::ShiftModifier);
-        QTest::keyClick(&b, Qt::Key_Left);
         // QtTest sends the Shift key itself and types a lower-case "a".
-        QCOMPARE(log, (QStringList{"down 16 1", "down 65 1", "press 97", "up 65 1", "up 16 0",
-                                   "down 37 0", "up 37 0"}));
+        QCOMPARE(log, (QStringList{"down 16 1", "down 65 1", "press 97", "up 65 1", "up 16 0"}));
         // Keys alone never click the button.
         int clicks = 0;
         connect(&b, &ButtonEx::Click, [&] { ++clicks; });
