@@ -178,14 +178,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("plain") << "/home/a"
-                               << "/home/a/";
-        QTest::newRow("slash") << "/home/a/"
-                               << "/home/a/";
-        QTest::newRow("backslash") << "C:\\data\\"
-                                   << "C:\\data\\";
+        for (const char* row :
+             {"|", "/home/a|/home/a/", "/home/a/|/home/a/", "C:\\data\\|C:\\data\\"}) {
+            const QStringList pair = QString(row).split(u'|');
+            QTest::newRow(row) << pair[0] << pair[1];
+        }
     }
 
     void pathSlashes()

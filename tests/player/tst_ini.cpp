@@ -37,42 +37,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "PLAYER"
-                               << "volume"
-                               << "75";
-        QTest::newRow("names ignore case") << "player"
-                                           << "VOLUME"
-                                           << "75";
-        QTest::newRow("blanks dropped") << "PLAYER"
-                                        << "balance"
-                                        << "-20";
-        QTest::newRow("quotes and = inside") << "PLAYER"
-                                             << "lasturl"
-                                             << "http://127.0.0.1:8000/kun.mp3?a=1&b=2";
-        QTest::newRow("Czech") << "PLAYER"
-                               << "list"
-                               << QString::fromUtf8("/home/uživatel/Seznamy/Česká rádia.tlist");
-        QTest::newRow("second section of a name does not count") << "PLAYER"
-                                                                 << "anim"
-                                                                 << "";
-        QTest::newRow("other section") << "Dev"
-                                       << "showerrors"
-                                       << "1";
-        QTest::newRow("line without =") << "PLAYER"
-                                        << "just a line without equals"
-                                        << "";
-        QTest::newRow("comment") << "PLAYER"
-                                 << "; a comment"
-                                 << "";
-        QTest::newRow("key before any section") << "PLAYER"
-                                                << "orphan"
-                                                << "";
-        QTest::newRow("missing key") << "PLAYER"
-                                     << "fav"
-                                     << "";
-        QTest::newRow("missing section") << "NOPE"
-                                         << "volume"
-                                         << "";
+        const auto row = [](const char* tag, const QString& section, const QString& key,
+                            const QString& expected) {
+            QTest::newRow(tag) << section << key << expected;
+        };
+        row("plain", "PLAYER", "volume", "75");
+        row("names ignore case", "player", "VOLUME", "75");
+        row("blanks dropped", "PLAYER", "balance", "-20");
+        row("quotes and = inside", "PLAYER", "lasturl", "http://127.0.0.1:8000/kun.mp3?a=1&b=2");
+        row("Czech", "PLAYER", "list",
+            QString::fromUtf8("/home/uživatel/Seznamy/Česká rádia.tlist"));
+        row("second section of a name does not count", "PLAYER", "anim", "");
+        row("other section", "Dev", "showerrors", "1");
+        row("line without =", "PLAYER", "just a line without equals", "");
+        row("comment", "PLAYER", "; a comment", "");
+        row("key before any section", "PLAYER", "orphan", "");
+        row("missing key", "PLAYER", "fav", "");
+        row("missing section", "NOPE", "volume", "");
     }
 
     void readsLikeTheWindowsProfileFunctions()
@@ -87,22 +68,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("pair") << "k=\"a b\""
-                              << "a b";
-        QTest::newRow("blanks inside kept") << "k=\" a \""
-                                            << " a ";
-        QTest::newRow("one pair only") << "k=\"\"a\"\""
-                                       << "\"a\"";
-        QTest::newRow("lone quote") << "k=\""
-                                    << "\"";
-        QTest::newRow("empty pair") << "k=\"\""
-                                    << "";
-        QTest::newRow("unbalanced") << "k=\"abc"
-                                    << "\"abc";
-        QTest::newRow("empty value") << "k="
-                                     << "";
-        QTest::newRow("LF line end") << "k=v\n"
-                                     << "v";
+        const auto row = [](const char* tag, const QString& line, const QString& expected) {
+            QTest::newRow(tag) << line << expected;
+        };
+        row("pair", "k=\"a b\"", "a b");
+        row("blanks inside kept", "k=\" a \"", " a ");
+        row("one pair only", "k=\"\"a\"\"", "\"a\"");
+        row("lone quote", "k=\"", "\"");
+        row("empty pair", "k=\"\"", "");
+        row("unbalanced", "k=\"abc", "\"abc");
+        row("empty value", "k=", "");
+        row("LF line end", "k=v\n", "v");
     }
 
     void quotes()
@@ -128,67 +104,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("after");
-        QTest::newRow("new file") << ""
-                                  << "PLAYER"
-                                  << "volume"
-                                  << "75"
-                                  << "[PLAYER]\r\nvolume=75\r\n";
-        QTest::newRow("new section after the comment header")
-            << ";Setting file for skyTuner\r\n;****\r\n"
-            << "PLAYER"
-            << "ontop"
-            << "1"
-            << ";Setting file for skyTuner\r\n;****\r\n[PLAYER]\r\nontop=1\r\n";
-        QTest::newRow("replaced in place, spelling kept") << "[PLAYER]\r\n  Volume = 5 \r\nx=1\r\n"
-                                                          << "player"
-                                                          << "VOLUME"
-                                                          << "75"
-                                                          << "[PLAYER]\r\nVolume=75\r\nx=1\r\n";
-        QTest::newRow("new key after the section's last line")
-            << "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"
-            << "A"
-            << "z"
-            << "3"
-            << "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n";
-        QTest::newRow("first of two sections") << "[A]\r\nx=1\r\n[A]\r\nx=2\r\n"
-                                               << "A"
-                                               << "x"
-                                               << "9"
-                                               << "[A]\r\nx=9\r\n[A]\r\nx=2\r\n";
-        QTest::newRow("unknown lines kept") << "junk line\r\n[A]\r\nno equals\r\n;x=1\r\n"
-                                            << "A"
-                                            << "x"
-                                            << "2"
-                                            << "junk line\r\n[A]\r\nno equals\r\n;x=1\r\nx=2\r\n";
-        QTest::newRow("LF file comes back as CR LF") << "[A]\nx=1\ny=2"
-                                                     << "A"
-                                                     << "y"
-                                                     << "3"
-                                                     << "[A]\r\nx=1\r\ny=3\r\n";
-        QTest::newRow("a line break cannot smuggle in a key") << "[PLAYER]\r\n"
-                                                              << "PLAYER"
-                                                              << "lasturl"
-                                                              << "http://a\r\n[DEV]\r\nshowerrors=1"
-                                                              << "[PLAYER]\r\nlasturl=http://a\r\n";
-        QTest::newRow("NUL ends the value") << ""
-                                            << "A"
-                                            << "k" << QString("ab") + QChar(0) + "c"
-                                            << "[A]\r\nk=ab\r\n";
-        QTest::newRow("empty key refused") << "[A]\r\n"
-                                           << "A"
-                                           << " "
-                                           << "1"
-                                           << "<refused>";
-        QTest::newRow("= in key refused") << ""
-                                          << "A"
-                                          << "a=b"
-                                          << "1"
-                                          << "<refused>";
-        QTest::newRow("] in section refused") << ""
-                                              << "A]"
-                                              << "k"
-                                              << "1"
-                                              << "<refused>";
+        const auto row = [](const char* tag, const QString& before, const QString& section,
+                            const QString& key, const QString& value, const QString& after) {
+            QTest::newRow(tag) << before << section << key << value << after;
+        };
+        row("new file", "", "PLAYER", "volume", "75", "[PLAYER]\r\nvolume=75\r\n");
+        row("new section after the comment header", ";Setting file for skyTuner\r\n;****\r\n",
+            "PLAYER", "ontop", "1",
+            ";Setting file for skyTuner\r\n;****\r\n[PLAYER]\r\nontop=1\r\n");
+        row("replaced in place, spelling kept", "[PLAYER]\r\n  Volume = 5 \r\nx=1\r\n", "player",
+            "VOLUME", "75", "[PLAYER]\r\nVolume=75\r\nx=1\r\n");
+        row("new key after the section's last line", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z",
+            "3", "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
+        row("first of two sections", "[A]\r\nx=1\r\n[A]\r\nx=2\r\n", "A", "x", "9",
+            "[A]\r\nx=9\r\n[A]\r\nx=2\r\n");
+        row("unknown lines kept", "junk line\r\n[A]\r\nno equals\r\n;x=1\r\n", "A", "x", "2",
+            "junk line\r\n[A]\r\nno equals\r\n;x=1\r\nx=2\r\n");
+        row("LF file comes back as CR LF", "[A]\nx=1\ny=2", "A", "y", "3", "[A]\r\nx=1\r\ny=3\r\n");
+        row("a line break cannot smuggle in a key", "[PLAYER]\r\n", "PLAYER", "lasturl",
+            "http://a\r\n[DEV]\r\nshowerrors=1", "[PLAYER]\r\nlasturl=http://a\r\n");
+        row("NUL ends the value", "", "A", "k", QString("ab") + QChar(0) + "c", "[A]\r\nk=ab\r\n");
+        row("empty key refused", "[A]\r\n", "A", " ", "1", "<refused>");
+        row("= in key refused", "", "A", "a=b", "1", "<refused>");
+        row("] in section refused", "", "A]", "k", "1", "<refused>");
     }
 
     void writes()

