@@ -17,6 +17,28 @@ QString toQString(const gchar* text)
     return text ? QString::fromUtf8(text) : QString();
 }
 
+namespace {
+
+// Typefinding runs every typefinder until one is certain, and MP3 and AAC streams
+// are never certain, so libav's typefinders would load libav and the whole FFmpeg
+// stack it links (codecs, filters, speech synthesis, SVG: ~30 MiB resident, 70 ms
+// and more on the streaming thread) for every station. They recognise game and
+// video containers only; every audio format a station sends has a typefinder in
+// typefindfunctions. libav's decoders stay, loaded when a stream needs one (AAC).
+void dropLibavTypefinders()
+{
+    GstRegistry* registry = gst_registry_get();
+    GList* typefinders = gst_registry_get_feature_list(registry, GST_TYPE_TYPE_FIND_FACTORY);
+    for (GList* l = typefinders; l; l = l->next) {
+        auto* feature = GST_PLUGIN_FEATURE(l->data);
+        if (g_strcmp0(gst_plugin_feature_get_plugin_name(feature), "libav") == 0)
+            gst_registry_remove_feature(registry, feature);
+    }
+    gst_plugin_feature_list_free(typefinders);
+}
+
+} // namespace
+
 bool ensureInit()
 {
     static bool ok = [] {
@@ -27,6 +49,7 @@ bool ensureInit()
             g_clear_error(&error);
             return false;
         }
+        dropLibavTypefinders();
         // libmpg123 decodes MP3 with about half the CPU of libav's decoder and loads
         // in a fraction of the time; both have the same rank, and libav's name sorts first.
         if (GstPluginFeature* mpg123 =
@@ -62,10 +85,10 @@ void prewarm()
             return;
         // The plugins of a typical station, in the order a pipeline needs them,
         // loaded while the window comes up or while the first connection is being
-        // made rather than on the streaming thread. Typefinding consults every
-        // typefinder, which loads libav (the largest of them) even for MP3; that
-        // one waits until the first server has answered or the program is idle,
-        // so that it never competes with making the connection.
+        // made rather than on the streaming thread. Those of Ogg stations and the
+        // subtitle typefinder (which typefinding consults for every stream) wait
+        // until the first server has answered or the program is idle, so that they
+        // never compete with making the connection.
         std::thread([] {
             load({"playback", "coreelements", "soup", "icydemux", "typefindfunctions",
                   "audioparsers", "mpg123", "audioconvert", "audioresample", "autodetect"});
@@ -74,7 +97,7 @@ void prewarm()
                 heavyWanted.wait_for(lock, std::chrono::milliseconds(300),
                                      [] { return connected; });
             }
-            load({"libav", "subparse", "ogg", "vorbis"});
+            load({"subparse", "ogg", "vorbis"});
         }).detach();
     });
 }
