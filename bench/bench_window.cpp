@@ -187,6 +187,9 @@ int main(int argc, char* argv[])
         std::printf("Icecast did not start: %s\n", qPrintable(server.errorString()));
         return 1;
     }
+    // A station already on the air has a full burst buffer for new listeners; a
+    // freshly started mount has not, and the first listener would wait for it.
+    QThread::sleep(5);
     timeToSound(server);
     memoryAfterPlayback(server);
     return 0;
