@@ -175,8 +175,14 @@ void ButtonEx::mousePressEvent(QMouseEvent* event)
 
 void ButtonEx::mouseMoveEvent(QMouseEvent* event)
 {
-    m_mouseLeft = false;
     const short buttons = ControlInput::buttons(event->buttons());
+    const QPointF p = event->position();
+    if (ControlInput::isLateMove(this, event)) {
+        Q_EMIT MouseMove(buttons, ControlInput::shiftState(event->modifiers()),
+                         ControlInput::twips(p.x()), ControlInput::twips(p.y()));
+        return;
+    }
+    m_mouseLeft = false;
     if (!m_hoverTimer->isActive()) {
         m_hoverTimer->start(); // the first move only starts the tracking
     } else if (buttons == ControlInput::LeftButton) {
@@ -185,7 +191,6 @@ void ButtonEx::mouseMoveEvent(QMouseEvent* event)
     } else if (buttons == 0 && m_state != Over) {
         drawState(Over);
     }
-    const QPointF p = event->position();
     if (p.x() >= 0 && p.y() >= 0 && p.x() < width() && p.y() < height())
         dispatchEnterExit(true);
     Q_EMIT MouseMove(buttons, ControlInput::shiftState(event->modifiers()),

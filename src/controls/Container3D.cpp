@@ -184,7 +184,7 @@ void Container3D::mouseMoveEvent(QMouseEvent* event)
 {
     if (!onOwnSurface(event->position()))
         return;
-    if (!m_tmrMouseEnter->isActive()) {
+    if (!m_tmrMouseEnter->isActive() && !ControlInput::isLateMove(this, event)) {
         Q_EMIT MouseEnter();
         m_tmrMouseEnter->start();
     }

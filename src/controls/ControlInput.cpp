@@ -1,10 +1,12 @@
 #include "controls/ControlInput.h"
 
+#include "platform/CursorProbe.h"
 #include "platform/Twips.h"
 #include "platform/VirtualKeys.h"
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QKeySequence>
 #include <QWidget>
 
@@ -23,6 +25,14 @@ short buttons(Qt::MouseButtons bs)
 short shiftState(Qt::KeyboardModifiers modifiers)
 {
     return short(VirtualKeys::shiftMask(modifiers));
+}
+
+bool isLateMove(const QWidget* widget, const QMouseEvent* event)
+{
+    if (event->buttons() != Qt::NoButton)
+        return false; // a drag holds the grab; its moves are never late
+    // The edges count as inside, as for the hover timers.
+    return !widget->rect().adjusted(0, 0, 1, 1).contains(CursorProbe::posIn(widget));
 }
 
 short keyCode(const QKeyEvent* event)

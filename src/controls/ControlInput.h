@@ -13,6 +13,7 @@
 #include <optional>
 
 class QKeyEvent;
+class QMouseEvent;
 class QWidget;
 
 namespace ControlInput {
@@ -33,6 +34,12 @@ short keyCode(const QKeyEvent* event);
 float twips(double pixels);
 // The character a key press types (KeyPress's KeyAscii), 0 for none.
 short keyAscii(const QKeyEvent* event);
+
+// True for a move without buttons that arrives after the cursor has already
+// left the widget. On X11 motion events are queued while the hover timers ask
+// the server for the live position, so a late move must not start hover
+// tracking again (it would raise a second enter and exit).
+bool isLateMove(const QWidget* widget, const QMouseEvent* event);
 
 // Makes Alt + key the widget's access key in place of the shortcut `oldId`
 // (none without a key); returns the new shortcut id (0 for none). The widget

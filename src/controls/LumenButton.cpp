@@ -192,7 +192,7 @@ void LumenButton::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF p = event->position();
     const short shift = ControlInput::shiftState(event->modifiers());
-    if (insideClient(this, p) && !m_hovering) {
+    if (insideClient(this, p) && !m_hovering && !ControlInput::isLateMove(this, event)) {
         m_overTimer->start();
         m_hovering = true;
         m_pressedLookSuspended = false;

@@ -2,6 +2,8 @@
 // toggles, access keys, the default frame, skins and persistence.
 #include "controls/ButtonEx.h"
 #include "controls/ButtonExLayout.h"
+#include "controls/Container3D.h"
+#include "controls/LumenButton.h"
 #include "platform/OleColor.h"
 
 #include <QCursor>
@@ -97,6 +99,33 @@ private Q_SLOTS:
         QTRY_VERIFY(!stage.button->isHoverTimerActive());
         QTest::qWait(30);
         QCOMPARE(log.size(), 2);
+    }
+
+    void lateMoveAfterLeavingStartsNoHover()
+    {
+        // A move queued while the cursor was still over a control arrives after
+        // it has left (on X11 the hover timers read the live position): no
+        // control may take it for a new entry.
+        Stage stage;
+        auto* lumen = new LumenButton(&stage.window);
+        lumen->setGeometry(20, 60, 60, 30);
+        lumen->setSoundOver(QString());
+        auto* container = new Container3D(&stage.window);
+        container->setGeometry(120, 20, 60, 60);
+        QVERIFY(QTest::qWaitForWindowExposed(&stage.window));
+        int entries = 0;
+        connect(stage.button, &ButtonEx::MouseEnter, [&] { ++entries; });
+        connect(lumen, &LumenButton::MouseIn, [&] { ++entries; });
+        connect(container, &Container3D::MouseEnter, [&] { ++entries; });
+        QCursor::setPos(stage.window.mapToGlobal(QPoint(110, 95)));
+        for (QWidget* control : std::initializer_list<QWidget*>{stage.button, lumen, container}) {
+            QMouseEvent late(QEvent::MouseMove, QPointF(5, 5), control->mapToGlobal(QPointF(5, 5)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(control, &late);
+        }
+        QTest::qWait(80);
+        QCOMPARE(entries, 0);
+        QVERIFY(!stage.button->isHoverTimerActive());
     }
 
     void pressDragOutAndRelease()
