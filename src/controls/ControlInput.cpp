@@ -6,8 +6,8 @@
 
 #include <QCursor>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace ControlInput {
