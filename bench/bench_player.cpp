@@ -20,11 +20,13 @@
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
 constexpr int Rounds = 11;
 constexpr int CpuSeconds = 30;
+constexpr int CpuRounds = 3;
 
 qint64 nowNs()
 {
@@ -142,7 +144,9 @@ int childCpu(const QString& engine, const QString& url, const QString& decoder)
     };
     const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
                        seconds(after.ru_stime) - seconds(before.ru_stime);
-    const long switches = after.ru_nvcsw - before.ru_nvcsw + after.ru_nivcsw - before.ru_nivcsw;
+    // A wake-up is a thread going to sleep and being woken again: a voluntary
+    // switch. Preemptions measure the machine's load, not the engine.
+    const long switches = after.ru_nvcsw - before.ru_nvcsw;
     std::printf("cpu_s %.3f wakeups %ld playing %d\n", cpu, switches,
                 player ? player->playState() : 3);
     std::fflush(stdout);
@@ -156,6 +160,19 @@ QByteArray runChild(const QStringList& args)
     p.start(QCoreApplication::applicationFilePath(), args);
     p.waitForFinished((CpuSeconds + 30) * 1000);
     return p.readAllStandardOutput();
+}
+
+// Both engines at the same time, so a burst of load on the machine hits both.
+std::pair<QByteArray, QByteArray> runSideBySide(const QStringList& a, const QStringList& b)
+{
+    QProcess pa, pb;
+    for (auto [p, args] : {std::pair{&pa, &a}, std::pair{&pb, &b}}) {
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QCoreApplication::applicationFilePath(), *args);
+    }
+    pa.waitForFinished((CpuSeconds + 30) * 1000);
+    pb.waitForFinished((CpuSeconds + 30) * 1000);
+    return {pa.readAllStandardOutput(), pb.readAllStandardOutput()};
 }
 
 double median(QList<double> v)
@@ -243,20 +260,38 @@ int main(int argc, char** argv)
                .arg(w / b, 0, 'f', 2);
     out.flush();
 
-    const QByteArray bareCpu = runChild({"--cpu", "bare", url});
-    const QByteArray playerCpu = runChild({"--cpu", "player", url});
-    const double bc = field(bareCpu, "cpu_s"), pc = field(playerCpu, "cpu_s");
-    const double bw = field(bareCpu, "wakeups") / CpuSeconds;
-    const double pw = field(playerCpu, "wakeups") / CpuSeconds;
-    out << "Over " << CpuSeconds << " s of playback (clocked fake sink, volume 100):\n";
-    out << QStringLiteral("  CPU       bare %1 s   player %2 s   ratio %3\n")
-               .arg(bc, 0, 'f', 3)
-               .arg(pc, 0, 'f', 3)
-               .arg(pc / bc, 0, 'f', 2);
-    out << QStringLiteral("  wake-ups  bare %1 /s  player %2 /s  ratio %3\n")
-               .arg(bw, 0, 'f', 1)
-               .arg(pw, 0, 'f', 1)
-               .arg(pw / bw, 0, 'f', 2);
-    out << "  (player still playing at the end: state " << field(playerCpu, "playing") << ")\n";
+    QList<double> bareCpu, playerCpu, bareWake, playerWake, cpuRatio, wakeRatio;
+    QList<double> states;
+    for (int i = 0; i < CpuRounds; ++i) {
+        const auto [bareOut, playerOut] =
+            runSideBySide({"--cpu", "bare", url}, {"--cpu", "player", url});
+        bareCpu << field(bareOut, "cpu_s");
+        playerCpu << field(playerOut, "cpu_s");
+        bareWake << field(bareOut, "wakeups") / CpuSeconds;
+        playerWake << field(playerOut, "wakeups") / CpuSeconds;
+        cpuRatio << playerCpu.last() / bareCpu.last();
+        wakeRatio << playerWake.last() / bareWake.last();
+        states << field(playerOut, "playing");
+    }
+    auto listed = [](const QList<double>& v, int decimals) {
+        QStringList s;
+        for (double x : v)
+            s << QString::number(x, 'f', decimals);
+        return s.join(QLatin1Char(' '));
+    };
+    out << "Over " << CpuSeconds << " s of playback (clocked fake sink, volume 100), both engines\n"
+        << "side by side, median of " << CpuRounds << " rounds [each round]:\n";
+    out << QStringLiteral("  CPU       bare %1 s   player %2 s   ratio %3   [%4]\n")
+               .arg(median(bareCpu), 0, 'f', 3)
+               .arg(median(playerCpu), 0, 'f', 3)
+               .arg(median(cpuRatio), 0, 'f', 2)
+               .arg(listed(cpuRatio, 2));
+    out << QStringLiteral("  wake-ups  bare %1 /s  player %2 /s  ratio %3   [%4]\n")
+               .arg(median(bareWake), 0, 'f', 1)
+               .arg(median(playerWake), 0, 'f', 1)
+               .arg(median(wakeRatio), 0, 'f', 2)
+               .arg(listed(wakeRatio, 2));
+    out << "  (player state at the end of each round: " << listed(states, 0) << ")\n"
+        << "  Wake-ups are voluntary context switches of all threads of the process.\n";
     return 0;
 }
