@@ -25,15 +25,8 @@ QRgb sys(quint32 ref)
     return OleColor::toColor(ref).rgb();
 }
 
-QRgb white()
-{
-    return qRgb(255, 255, 255);
-}
-
-QRgb black()
-{
-    return qRgb(0, 0, 0);
-}
+const QRgb White = qRgb(255, 255, 255);
+const QRgb Black = qRgb(0, 0, 0);
 
 } // namespace
 
@@ -47,37 +40,27 @@ private Q_SLOTS:
         QTest::addColumn<uint>("edge");
         QTest::addColumn<QPoint>("pixel");
         QTest::addColumn<quint32>("colour");
+        const auto row = [](const char* tag, uint edge, int x, int y, quint32 colour) {
+            QTest::newRow(tag) << edge << QPoint(x, y) << colour;
+        };
         // 10 x 10 at the origin: the outer ring at 0 and 9, the inner at 1 and 8.
-        QTest::newRow("sunken outer top-left")
-            << uint(Gdi::EDGE_SUNKEN) << QPoint(0, 0) << OleColor::ButtonShadow;
-        QTest::newRow("sunken inner top-left")
-            << uint(Gdi::EDGE_SUNKEN) << QPoint(1, 1) << OleColor::DarkShadow3D;
-        QTest::newRow("sunken outer bottom-right")
-            << uint(Gdi::EDGE_SUNKEN) << QPoint(9, 9) << OleColor::Highlight3D;
-        QTest::newRow("sunken inner bottom-right")
-            << uint(Gdi::EDGE_SUNKEN) << QPoint(8, 8) << OleColor::Light3D;
+        row("sunken outer top-left", Gdi::EDGE_SUNKEN, 0, 0, OleColor::ButtonShadow);
+        row("sunken inner top-left", Gdi::EDGE_SUNKEN, 1, 1, OleColor::DarkShadow3D);
+        row("sunken outer bottom-right", Gdi::EDGE_SUNKEN, 9, 9, OleColor::Highlight3D);
+        row("sunken inner bottom-right", Gdi::EDGE_SUNKEN, 8, 8, OleColor::Light3D);
         // The far corners of the top and left lines belong to the right and bottom ones.
-        QTest::newRow("sunken top-right corner")
-            << uint(Gdi::EDGE_SUNKEN) << QPoint(9, 0) << OleColor::Highlight3D;
-        QTest::newRow("sunken bottom-left corner")
-            << uint(Gdi::EDGE_SUNKEN) << QPoint(0, 9) << OleColor::Highlight3D;
-        QTest::newRow("raised outer")
-            << uint(Gdi::EDGE_RAISED) << QPoint(0, 4) << OleColor::Light3D;
-        QTest::newRow("raised inner")
-            << uint(Gdi::EDGE_RAISED) << QPoint(1, 4) << OleColor::Highlight3D;
-        QTest::newRow("raised outer bottom")
-            << uint(Gdi::EDGE_RAISED) << QPoint(4, 9) << OleColor::DarkShadow3D;
-        QTest::newRow("raised inner bottom")
-            << uint(Gdi::EDGE_RAISED) << QPoint(4, 8) << OleColor::ButtonShadow;
-        QTest::newRow("etched") << uint(Gdi::EDGE_ETCHED) << QPoint(0, 4) << OleColor::ButtonShadow;
-        QTest::newRow("etched inner")
-            << uint(Gdi::EDGE_ETCHED) << QPoint(1, 4) << OleColor::Highlight3D;
-        QTest::newRow("bump inner") << uint(Gdi::EDGE_BUMP) << QPoint(8, 4) << OleColor::Light3D;
+        row("sunken top-right corner", Gdi::EDGE_SUNKEN, 9, 0, OleColor::Highlight3D);
+        row("sunken bottom-left corner", Gdi::EDGE_SUNKEN, 0, 9, OleColor::Highlight3D);
+        row("raised outer", Gdi::EDGE_RAISED, 0, 4, OleColor::Light3D);
+        row("raised inner", Gdi::EDGE_RAISED, 1, 4, OleColor::Highlight3D);
+        row("raised outer bottom", Gdi::EDGE_RAISED, 4, 9, OleColor::DarkShadow3D);
+        row("raised inner bottom", Gdi::EDGE_RAISED, 4, 8, OleColor::ButtonShadow);
+        row("etched", Gdi::EDGE_ETCHED, 0, 4, OleColor::ButtonShadow);
+        row("etched inner", Gdi::EDGE_ETCHED, 1, 4, OleColor::Highlight3D);
+        row("bump inner", Gdi::EDGE_BUMP, 8, 4, OleColor::Light3D);
         // A lone inner border takes the outermost pixels.
-        QTest::newRow("raised inner alone")
-            << uint(Gdi::BDR_RAISEDINNER) << QPoint(0, 4) << OleColor::Highlight3D;
-        QTest::newRow("sunken outer alone")
-            << uint(Gdi::BDR_SUNKENOUTER) << QPoint(9, 4) << OleColor::Highlight3D;
+        row("raised inner alone", Gdi::BDR_RAISEDINNER, 0, 4, OleColor::Highlight3D);
+        row("sunken outer alone", Gdi::BDR_SUNKENOUTER, 9, 4, OleColor::Highlight3D);
     }
 
     void edgeColoursAtCorners()
@@ -89,7 +72,7 @@ private Q_SLOTS:
             Gdi::drawEdge(p, QRect(0, 0, 10, 10), edge, Gdi::BF_RECT);
         });
         QCOMPARE(image.pixel(pixel), sys(colour));
-        QCOMPARE(image.pixel(4, 4), white()); // the middle is left alone
+        QCOMPARE(image.pixel(4, 4), White); // the middle is left alone
     }
 
     void adjustGivesTheInnerRectangle_data()
@@ -98,13 +81,12 @@ private Q_SLOTS:
         QTest::addColumn<uint>("flags");
         QTest::addColumn<QRect>("inner");
         const QRect r(2, 3, 20, 10);
-        QTest::newRow("two rings")
-            << uint(Gdi::EDGE_SUNKEN) << uint(Gdi::BF_RECT) << r.adjusted(2, 2, -2, -2);
-        QTest::newRow("one ring") << uint(Gdi::BDR_RAISEDINNER) << uint(Gdi::BF_RECT)
-                                  << r.adjusted(1, 1, -1, -1);
+        const uint all = Gdi::BF_RECT;
+        QTest::newRow("two rings") << uint(Gdi::EDGE_SUNKEN) << all << r.adjusted(2, 2, -2, -2);
+        QTest::newRow("one ring") << uint(Gdi::BDR_RAISEDINNER) << all << r.adjusted(1, 1, -1, -1);
         QTest::newRow("mono frame")
-            << 3u << uint(Gdi::BF_RECT | Gdi::BF_MONO | Gdi::BF_ADJUST) << r.adjusted(1, 1, -1, -1);
-        QTest::newRow("no edge") << 0u << uint(Gdi::BF_RECT) << r;
+            << 3u << uint(all | Gdi::BF_MONO | Gdi::BF_ADJUST) << r.adjusted(1, 1, -1, -1);
+        QTest::newRow("no edge") << 0u << all << r;
         QTest::newRow("left and top only")
             << uint(Gdi::EDGE_RAISED) << uint(Gdi::BF_LEFT | Gdi::BF_TOP) << r.adjusted(2, 2, 0, 0);
     }
@@ -125,32 +107,30 @@ private Q_SLOTS:
                                                Gdi::BF_RECT | Gdi::BF_MONO | Gdi::BF_ADJUST);
             Gdi::drawEdge(p, inside, Gdi::BDR_SUNKENOUTER, Gdi::BF_RECT | Gdi::BF_FLAT);
         });
-        QCOMPARE(image.pixel(0, 0), black());
-        QCOMPARE(image.pixel(9, 5), black());
+        QCOMPARE(image.pixel(0, 0), Black);
+        QCOMPARE(image.pixel(9, 5), Black);
         QCOMPARE(image.pixel(1, 1), sys(OleColor::ButtonShadow));
         QCOMPARE(image.pixel(8, 8), sys(OleColor::ButtonShadow));
-        QCOMPARE(image.pixel(2, 2), white());
+        QCOMPARE(image.pixel(2, 2), White);
         // Both outer bits without the flat or mono flag draw nothing.
         QVERIFY(Gdi::edgeLayout(QRect(0, 0, 10, 10), 3, Gdi::BF_RECT).parts.isEmpty());
     }
 
     void focusRectInvertsEveryOtherPixel()
     {
-        const QImage image =
-            paintWhite(QSize(8, 6), [](QPainter& p) { Gdi::drawFocusRect(p, QRect(1, 1, 6, 4)); });
-        QCOMPARE(image.pixel(1, 1), black());
-        QCOMPARE(image.pixel(2, 1), white());
-        QCOMPARE(image.pixel(3, 1), black());
-        QCOMPARE(image.pixel(1, 2), white());
-        QCOMPARE(image.pixel(1, 3), black());
-        QCOMPARE(image.pixel(3, 2), white()); // inside untouched
-        QCOMPARE(image.pixel(0, 0), white());
-        // Drawn twice, it is gone.
-        const QImage twice = paintWhite(QSize(8, 6), [](QPainter& p) {
-            Gdi::drawFocusRect(p, QRect(1, 1, 6, 4));
-            Gdi::drawFocusRect(p, QRect(1, 1, 6, 4));
-        });
-        QCOMPARE(twice.pixel(1, 1), white());
+        const auto focusRect = [](int times) {
+            return paintWhite(QSize(8, 6), [&](QPainter& p) {
+                for (int i = 0; i < times; ++i)
+                    Gdi::drawFocusRect(p, QRect(1, 1, 6, 4));
+            });
+        };
+        const QImage image = focusRect(1);
+        for (const QPoint dot : {QPoint(1, 1), QPoint(3, 1), QPoint(1, 3)})
+            QCOMPARE(image.pixel(dot), Black);
+        // Gaps between the dots, inside and outside are untouched.
+        for (const QPoint gap : {QPoint(2, 1), QPoint(1, 2), QPoint(3, 2), QPoint(0, 0)})
+            QCOMPARE(image.pixel(gap), White);
+        QCOMPARE(focusRect(2).pixel(1, 1), White); // drawn twice, it is gone
         QVERIFY(Gdi::focusRectPixels(QRect(0, 0, 0, 5)).isEmpty());
     }
 
@@ -160,22 +140,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("display");
         QTest::addColumn<int>("underline");
         QTest::addColumn<QString>("measured");
-        QTest::newRow("plain") << "Zavřít"
-                               << "Zavřít" << -1 << "Zavřít";
-        QTest::newRow("marker") << "&Otevřít"
-                                << "Otevřít" << 0 << "Otevřít";
-        QTest::newRow("middle") << "Ul&ožit"
-                                << "Uložit" << 2 << "Uložit";
-        QTest::newRow("doubled") << "A && B"
-                                 << "A & B" << -1 << "A & B";
-        QTest::newRow("doubled then marker") << "Tisk && &náhled"
-                                             << "Tisk & náhled" << 7 << "Tisk & &náhled";
-        QTest::newRow("triple") << "&&&x"
-                                << "&x" << 1 << "&&x";
-        QTest::newRow("trailing") << "OK&"
-                                  << "OK" << -1 << "OK";
-        QTest::newRow("second marker shown plain") << "&a&b"
-                                                   << "ab" << 0 << "a&b";
+        const auto row = [](const char* text, const char* display, int underline,
+                            const char* measured) {
+            QTest::newRow(text) << QString(text) << QString(display) << underline
+                                << QString(measured);
+        };
+        row("Zavřít", "Zavřít", -1, "Zavřít");
+        row("&Otevřít", "Otevřít", 0, "Otevřít");
+        row("Ul&ožit", "Uložit", 2, "Uložit");
+        row("A && B", "A & B", -1, "A & B");
+        row("Tisk && &náhled", "Tisk & náhled", 7, "Tisk & &náhled");
+        row("&&&x", "&x", 1, "&&x");
+        row("OK&", "OK", -1, "OK");  // a trailing marker is dropped
+        row("&a&b", "ab", 0, "a&b"); // the second marker is shown plain
     }
 
     void prefixText()
@@ -195,30 +172,23 @@ private Q_SLOTS:
 
     void prefixTextUnderlinesAndEmbosses()
     {
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(14);
-        const QImage normal = paintWhite(QSize(60, 24), [&](QPainter& p) {
-            p.setFont(font);
-            Gdi::drawStatePrefixText(p, QPoint(2, 2), QStringLiteral("&__"), Qt::black, 0);
-        });
-        const QImage plain = paintWhite(QSize(60, 24), [&](QPainter& p) {
-            p.setFont(font);
-            Gdi::drawStatePrefixText(p, QPoint(2, 2), QStringLiteral("__"), Qt::black, 0);
-        });
+        const auto text = [](const char* text, uint flags) {
+            return paintWhite(QSize(60, 24), [&](QPainter& p) {
+                QFont font(QStringLiteral("DejaVu Sans"));
+                font.setPixelSize(14);
+                p.setFont(font);
+                Gdi::drawStatePrefixText(p, QPoint(2, 2), QString(text), Qt::black, flags);
+            });
+        };
         // The underline of the marked character adds pixels; the rest is equal.
-        QVERIFY(normal != plain);
-
-        const QImage disabled = paintWhite(QSize(60, 24), [&](QPainter& p) {
-            p.setFont(font);
-            Gdi::drawStatePrefixText(p, QPoint(2, 2), QStringLiteral("Hm"), Qt::black,
-                                     Gdi::DSS_DISABLED);
-        });
+        QVERIFY(text("&__", 0) != text("__", 0));
+        const QImage disabled = text("Hm", Gdi::DSS_DISABLED);
         bool shadow = false;
         bool callerColour = false;
         for (int y = 0; y < disabled.height(); ++y) {
             for (int x = 0; x < disabled.width(); ++x) {
                 shadow |= disabled.pixel(x, y) == sys(OleColor::ButtonShadow);
-                callerColour |= disabled.pixel(x, y) == black();
+                callerColour |= disabled.pixel(x, y) == Black;
             }
         }
         QVERIFY(shadow);

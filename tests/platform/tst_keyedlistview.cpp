@@ -86,8 +86,7 @@ private Q_SLOTS:
         QCOMPARE(list.addRow("http://a", "First", 1), 0);
         list.setSubItem(0, 1, "playing");
         QCOMPARE(list.addRow("http://a", "Second", 2), -1);
-        QCOMPARE(list.rowCount(), 1);
-        QCOMPARE(list.rowText(0), QString("First"));
+        QCOMPARE(rowTexts(list), QStringList{"First"});
         QCOMPARE(list.subItem(0, 1), QString("playing"));
         QCOMPARE(list.rowSmallIcon(0), 1);
         // Keys compare exactly: letter case makes another key.
@@ -95,7 +94,6 @@ private Q_SLOTS:
         QCOMPARE(list.findKey("http://a"), 0);
         QCOMPARE(list.findKey("HTTP://A"), 1);
         QCOMPARE(list.findKey("nope"), -1);
-        QCOMPARE(list.rowKey(1), QString("HTTP://A"));
     }
 
     void removedRowsFreeTheirKeys()
@@ -109,7 +107,6 @@ private Q_SLOTS:
         QCOMPARE(list.findKey("c"), 1);
         QCOMPARE(list.addRow("b", "B again", 1), 2);
         list.removeAllRows();
-        QCOMPARE(list.rowCount(), 0);
         QCOMPARE(list.addRow("a", "A", 1), 0);
         // Rows that leave through QTreeWidget's own calls free their keys too.
         list.clear();
@@ -121,7 +118,7 @@ private Q_SLOTS:
         list.removeRow(5);
         list.setRowText(-1, "x");
         QCOMPARE(list.rowText(7), QString());
-        QCOMPARE(list.rowCount(), 1);
+        QCOMPARE(rowTexts(list), QStringList{"A"});
     }
 
     void rowPropertiesAndIcons()
@@ -137,10 +134,8 @@ private Q_SLOTS:
         list.setRowSmallIcon(0, 1);
         QCOMPARE(list.topLevelItem(0)->icon(0).cacheKey(), icons.at(0).cacheKey());
 
-        list.setRowForeColor(0, 255);
+        list.setRowForeColor(0, 255); // an OLE colour: red in the low byte
         QCOMPARE(list.topLevelItem(0)->foreground(0).color(), QColor(255, 0, 0));
-        list.setSubItem(0, 3, "far column");
-        QCOMPARE(list.subItem(0, 3), QString("far column"));
     }
 
     void sortsByColumnTextBothWays()
@@ -222,7 +217,7 @@ private Q_SLOTS:
         delete unfinished;
     }
 
-    void mousePressRaisesMouseDownThenItemClick()
+    void mouseRaisesMouseDownThenItemClick()
     {
         KeyedListView list;
         fillThree(list);
@@ -239,13 +234,8 @@ private Q_SLOTS:
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           QPoint(20, list.viewport()->height() - 5));
         QCOMPARE(log.take(), QStringList({"MouseDown 1 0"}));
-    }
 
-    void draggingKeepsTheClickedRowSelected()
-    {
-        KeyedListView list;
-        fillThree(list);
-        EventLog log(list);
+        // Dragging keeps the clicked row selected.
         QTest::mousePress(list.viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
         QMouseEvent move(QEvent::MouseMove, rowCentre(list, 2),
                          list.viewport()->mapToGlobal(rowCentre(list, 2)), Qt::NoButton,
@@ -254,6 +244,13 @@ private Q_SLOTS:
         QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, rowCentre(list, 2));
         QCOMPARE(log.take(), QStringList({"MouseDown 1 0", "ItemClick 0"}));
         QCOMPARE(list.selectedRow(), 0);
+
+        // The header raises ColumnClick; the owner decides sorting.
+        QHeaderView* header = list.header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+        QCOMPARE(log.take(), QStringList({"ColumnClick 1"}));
+        QCOMPARE(rowTexts(list), QStringList({"a", "b", "c"}));
     }
 
     void doubleClickRaisesDblClickOnce()
@@ -299,31 +296,11 @@ private Q_SLOTS:
         QCOMPARE(log.take(), QStringList({"KeyDown 13 0", "KeyPress 13", "KeyUp 13 0"}));
         QTest::keyClick(&list, Qt::Key_F5);
         QCOMPARE(log.take(), QStringList({"KeyDown 116 0", "KeyUp 116 0"}));
-    }
-
-    void ctrlCLeavesTheClipboardToTheOwner()
-    {
-        KeyedListView list;
-        fillThree(list);
-        list.setFocus();
-        list.selectRow(1);
+        // Ctrl+C leaves the clipboard to the owner.
         QGuiApplication::clipboard()->setText("before");
-        EventLog log(list);
         QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(log.events.mid(0, 3), QStringList({"KeyDown 17 2", "KeyDown 67 2", "KeyPress 3"}));
+        QCOMPARE(log.take().mid(0, 3), QStringList({"KeyDown 17 2", "KeyDown 67 2", "KeyPress 3"}));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
-    }
-
-    void headerClickRaisesColumnClick()
-    {
-        KeyedListView list;
-        fillThree(list);
-        EventLog log(list);
-        QHeaderView* header = list.header();
-        const int x = header->sectionViewportPosition(1) + 5;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-        QCOMPARE(log.take(), QStringList({"ColumnClick 1"}));
-        QCOMPARE(rowTexts(list), QStringList({"a", "b", "c"})); // the owner decides sorting
     }
 
     void handlerMayDeleteTheList()
@@ -356,13 +333,9 @@ private Q_SLOTS:
     {
         QFETCH(int, qtKey);
         QFETCH(int, modifiers);
-        QFETCH(int, code);
         const QKeyEvent event(QEvent::KeyPress, qtKey, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(VirtualKeys::fromKeyEvent(event), code);
-    }
-
-    void shiftMaskIgnoresKeypadAndMeta()
-    {
+        QTEST(VirtualKeys::fromKeyEvent(event), "code");
+        // Shift 1, Ctrl 2, Alt 4; keypad and meta are no shift state.
         QCOMPARE(VirtualKeys::shiftMask(Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier |
                                         Qt::MetaModifier),
                  5);
