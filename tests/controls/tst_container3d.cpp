@@ -45,11 +45,10 @@ private Q_SLOTS:
         QFETCH(int, value);
         Container3D c;
         c.setCtrlEffect(3);
+        const auto set = property == QLatin1String("CtrlEffect") ? &Container3D::setCtrlEffect
+                                                                 : &Container3D::setAutoSize;
         try {
-            if (property == QLatin1String("CtrlEffect"))
-                c.setCtrlEffect(value);
-            else
-                c.setAutoSize(value);
+            (c.*set)(value);
             QFAIL("no error raised");
         } catch (const ControlError& e) {
             QCOMPARE(e.number(), 514);
@@ -88,7 +87,7 @@ private Q_SLOTS:
         QCOMPARE(child.pos(), QPoint(2, 2)); // only the size is set
     }
 
-    void autoSizeLeavesTwoChildrenAlone()
+    void autoSizeLeavesTwoChildrenAloneAndNoSideIsUnderEight()
     {
         Container3D c;
         c.resize(120, 80);
@@ -102,11 +101,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&c));
         QCOMPARE(first.size(), QSize(30, 10));
         QCOMPARE(second.size(), QSize(40, 12));
-    }
-
-    void neverSmallerThanEightPixels()
-    {
-        Container3D c;
         c.resize(3, 200);
         QCOMPARE(c.size(), QSize(8, 200));
         c.resize(50, 0);
@@ -124,8 +118,8 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QStringList log;
-        connect(&c, &Container3D::MouseEnter, &c, [&] { log.append(QStringLiteral("enter")); });
-        connect(&c, &Container3D::MouseExit, &c, [&] { log.append(QStringLiteral("exit")); });
+        connect(&c, &Container3D::MouseEnter, &c, [&] { log << "enter"; });
+        connect(&c, &Container3D::MouseExit, &c, [&] { log << "exit"; });
         int moves = 0;
         connect(&c, &Container3D::MouseMove, &c, [&](short, short, float x, float) {
             ++moves;
@@ -158,10 +152,10 @@ private Q_SLOTS:
     {
         Container3D c;
         QStringList log;
-        connect(&c, &Container3D::Click, &c, [&] { log.append(QStringLiteral("Click")); });
-        connect(&c, &Container3D::DblClick, &c, [&] { log.append(QStringLiteral("DblClick")); });
-        connect(&c, &Container3D::MouseDown, &c, [&] { log.append(QStringLiteral("Down")); });
-        connect(&c, &Container3D::MouseUp, &c, [&] { log.append(QStringLiteral("Up")); });
+        connect(&c, &Container3D::Click, &c, [&] { log << "Click"; });
+        connect(&c, &Container3D::DblClick, &c, [&] { log << "DblClick"; });
+        connect(&c, &Container3D::MouseDown, &c, [&] { log << "Down"; });
+        connect(&c, &Container3D::MouseUp, &c, [&] { log << "Up"; });
         QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(10, 10));
         // A second press in time comes as a press and then a double click.
         QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(10, 10));
