@@ -136,14 +136,8 @@ private Q_SLOTS:
         int answer = 0;
         const auto record = [&](DataObject* d, int& effect, short b, short s, float x, float y,
                                 const QString& state) {
-            seen << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                        .arg(state)
-                        .arg(effect)
-                        .arg(b)
-                        .arg(s)
-                        .arg(x)
-                        .arg(y)
-                        .arg(d->GetData(DataObject::CFText).toString());
+            seen << QString::asprintf("%s %d %d %d %g %g ", qPrintable(state), effect, b, s, x, y) +
+                        d->GetData(DataObject::CFText).toString();
             effect = answer;
         };
         connect(&button, &ButtonEx::OLEDragOver, &button,
