@@ -1,16 +1,13 @@
-// Sounds, opening addresses, the cursor probe and window regions.
+// Sounds, opening addresses and the rounded window region.
 #include "TestFolders.h"
-#include "platform/CursorProbe.h"
 #include "platform/ShellOpen.h"
 #include "platform/Sound.h"
 #include "platform/WindowRegion.h"
 
-#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
-#include <QWidget>
 #include <QtTest>
 
 // Receives the addresses QDesktopServices hands to the registered schemes.
@@ -85,23 +82,6 @@ private Q_SLOTS:
                               QUrl("http://www.example.cz")}));
     }
 
-    void cursorProbeFindsTheWidgetUnderTheCursor()
-    {
-        QWidget window;
-        window.setGeometry(100, 100, 200, 100);
-        QWidget child(&window);
-        child.setGeometry(10, 10, 50, 30);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCursor::setPos(window.mapToGlobal(QPoint(20, 20)));
-        QCOMPARE(CursorProbe::widgetUnderCursor(), &child);
-        QCOMPARE(CursorProbe::posIn(&child), QPoint(10, 10));
-        QCursor::setPos(window.mapToGlobal(QPoint(150, 50)));
-        QCOMPARE(CursorProbe::widgetUnderCursor(), &window);
-        QCursor::setPos(QPoint(5, 5));
-        QVERIFY(CursorProbe::widgetUnderCursor() == nullptr);
-    }
-
     void roundedCornersCutThreePixelsEach()
     {
         const QSize size(20, 10);
@@ -115,13 +95,6 @@ private Q_SLOTS:
                                   QPoint(0, 8), QPoint(19, 9), QPoint(18, 9), QPoint(19, 8)})
             QVERIFY2(!region.contains(cut),
                      qPrintable(QStringLiteral("%1,%2").arg(cut.x()).arg(cut.y())));
-
-        QWidget widget;
-        widget.resize(size);
-        WindowRegion::apply(&widget, region);
-        QCOMPARE(widget.mask(), region);
-        WindowRegion::apply(&widget, QRegion());
-        QVERIFY(widget.mask().isEmpty());
     }
 };
 
