@@ -241,8 +241,6 @@ private Q_SLOTS:
             {m_faults.url("/endless-headers"), "neposlal platnou odpověď", {}},
             {m_faults.url("/garbage"), "neposlal platnou odpověď", {}},
             {m_faults.url("/noise"), "nevede na zvukový stream", {}},
-            {"v4l2:///dev/video0", "nelze přehrát", {}},
-            {"http://[::1", "neplatná adresa", {}},
             {"mms://127.0.0.1:1/live", "nepodporovaný protokol (chybí ", {}},
             {m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"}, // no audio output
         };
@@ -404,10 +402,8 @@ private Q_SLOTS:
     void playlistsSkipTheDeadFirstEntry_data()
     {
         QTest::addColumn<QString>("path");
+        // The formats themselves are the parser's; here a list found by name and by type.
         QTest::newRow("pls") << "/list.pls";
-        QTest::newRow("m3u") << "/list.m3u";
-        QTest::newRow("asx") << "/list.asx";
-        QTest::newRow("xspf") << "/list.xspf";
         QTest::newRow("content type") << "/typed-list";
     }
 
