@@ -1,6 +1,7 @@
 // The tray icon and magnetic snapping of the main window on a real X display,
 // window manager and tray host (scripts/with-display.sh --tray), driven by
 // xdotool like a user.
+#include "ChildProcess.h"
 #include "TestFolders.h"
 #include "common/modGlobal.h"
 #include "platform/AnsiCodePage.h"
@@ -27,14 +28,7 @@ namespace {
 
 bool xdotool(const QStringList& args)
 {
-    QProcess p;
-    p.start("xdotool", args);
-    if (!p.waitForFinished(15000)) {
-        p.kill();
-        p.waitForFinished();
-        return false;
-    }
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ChildProcess::run("xdotool", args, 15000);
 }
 
 QStringList at(QPoint p)
@@ -63,12 +57,9 @@ bool windowManagerRuns()
 {
     QProcess p;
     p.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
-    if (!p.waitForFinished(5000)) {
-        p.kill();
-        p.waitForFinished();
-        return false;
-    }
-    return p.readAllStandardOutput().contains("window id");
+    const bool done = p.waitForFinished(5000);
+    ChildProcess::stop(&p);
+    return done && p.readAllStandardOutput().contains("window id");
 }
 
 // Shown, exposed and framed by the window manager (it manages the window now).
@@ -101,7 +92,7 @@ class TestServicesDisplay : public QObject
 
     std::unique_ptr<TemporaryProgramFolder> m_folder;
     std::unique_ptr<frmPlayer> m_window;
-    QProcess m_newTrayHost;
+    std::unique_ptr<QProcess> m_newTrayHost;
 
     SysTray& tray() const { return *m_window->cTray(); }
     QRect iconGeometry() const { return tray().notificationIcon()->geometry(); }
@@ -117,10 +108,14 @@ class TestServicesDisplay : public QObject
         QVERIFY(waitUntilManaged(*m_window));
     }
 
-    void minimiseToTheTray()
+    // Minimised by the window manager, or by Shift+Escape in the window.
+    void minimiseToTheTray(bool byKey = false)
     {
-        QVERIFY(xdotool({"windowminimize", QString::number(m_window->winId())}));
+        const QString id = QString::number(m_window->winId());
+        QVERIFY(byKey ? xdotool({"windowactivate", "--sync", id, "key", "shift+Escape"})
+                      : xdotool({"windowminimize", id}));
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
+        QVERIFY(m_window->isMinimized());
         QVERIFY(tray().Visible());
         QTRY_VERIFY_WITH_TIMEOUT(iconGeometry().width() > 0, 10000);
         QTest::qWait(300); // let the host finish embedding the icon
@@ -166,32 +161,17 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        if (m_newTrayHost.state() != QProcess::NotRunning) {
-            m_newTrayHost.terminate();
-            if (!m_newTrayHost.waitForFinished(3000)) {
-                m_newTrayHost.kill();
-                m_newTrayHost.waitForFinished(3000);
-            }
-        }
+        if (m_newTrayHost)
+            ChildProcess::stop(m_newTrayHost.get());
     }
 
-    void minimisingGoesToTheTrayAndADoubleClickRestores()
+    void shiftEscapeGoesToTheTrayAndADoubleClickRestores()
     {
         startMainWindow();
         QVERIFY(!tray().Visible());
-        minimiseToTheTray();
+        minimiseToTheTray(true);
         QVERIFY(doubleClickTheIcon());
         verifyRestored();
-    }
-
-    void shiftEscapeGoesToTheTray()
-    {
-        startMainWindow();
-        QVERIFY(xdotool({"windowactivate", "--sync", QString::number(m_window->winId()), "key",
-                         "shift+Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
-        QVERIFY(m_window->isMinimized());
-        QVERIFY(tray().Visible());
     }
 
     void rightClickOpensTheTrayMenuAndObnovitRestores()
@@ -303,10 +283,10 @@ private Q_SLOTS:
 
         QCOMPARE(::kill(pid_t(host), SIGTERM), 0);
         QTRY_COMPARE_WITH_TIMEOUT(X11Native::systemTrayOwner(), quint32(0), 5000);
-        m_newTrayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype",
-                                       "request", "--height", "28", "--SetDockType", "true",
-                                       "--SetPartialStrut", "true"});
-        QVERIFY(m_newTrayHost.waitForStarted(5000));
+        m_newTrayHost = ChildProcess::start(
+            "trayer", {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                       "28", "--SetDockType", "true", "--SetPartialStrut", "true"});
+        QVERIFY(m_newTrayHost);
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
 
         QTRY_COMPARE_WITH_TIMEOUT(refreshed.count(), 1, 5000);
