@@ -264,37 +264,23 @@ private Q_SLOTS:
         QVERIFY(again.at(2).endsWith("|0|1"));
     }
 
-    void failedSaveKeepsTheOldList()
-    {
-        KeyedListView list;
-        openInEditor("czech.tlist", list);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("keep.tlist");
-        const QByteArray old = TestFolders::readBytes(fixture("czech.tlist"));
-        QVERIFY(TestFolders::writeBytes(path, old));
-        {
-            // A full disk after 256 bytes of the 328-byte list (a write small
-            // enough to sit in a stream buffer until the file is committed).
-            const FileSizeLimit limit(256);
-            QVERIFY(!TLIST_SaveFile(path, list));
-        }
-        QCOMPARE(TestFolders::readBytes(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"keep.tlist"}));
-    }
-
+    // A failed save leaves what was there and no temporary file.
     void unusableTargetsFail_data()
     {
         QTest::addColumn<QString>("relativePath");
-        QTest::newRow("empty path") << QString();
-        QTest::newRow("a folder") << "folder";
-        QTest::newRow("parent is a file") << "file/list.tlist";
-        QTest::newRow("parent missing") << "missing/list.tlist";
+        QTest::addColumn<int>("sizeLimit"); // 0: none
+        QTest::newRow("empty path") << QString() << 0;
+        QTest::newRow("a folder") << "folder" << 0;
+        QTest::newRow("parent is a file") << "file/list.tlist" << 0;
+        QTest::newRow("parent missing") << "missing/list.tlist" << 0;
+        // A write small enough to sit in a stream buffer until the file is committed.
+        QTest::newRow("full disk") << "file" << 16;
     }
 
     void unusableTargetsFail()
     {
         QFETCH(QString, relativePath);
+        QFETCH(int, sizeLimit);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         QVERIFY(TestFolders::writeBytes(dir.filePath("file"), "a file"));
@@ -302,7 +288,14 @@ private Q_SLOTS:
         list.addRow("u", "Name", 2);
         list.setSubItem(0, 1, "u");
         const QString path = relativePath.isEmpty() ? QString() : dir.filePath(relativePath);
-        QVERIFY(!TLIST_SaveFile(path, list));
+        {
+            std::optional<FileSizeLimit> limit;
+            if (sizeLimit)
+                limit.emplace(sizeLimit);
+            QVERIFY(!TLIST_SaveFile(path, list));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"file", "folder"}));
         QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
         QCOMPARE(TestFolders::readBytes(dir.filePath("file")), QByteArray("a file"));
     }
