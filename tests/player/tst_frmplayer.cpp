@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolBar>
 #include <QtTest>
@@ -28,9 +29,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString ini(const char* key)
+QString ini(const QString& key)
 {
-    return INI_ReadValue(u"PLAYER"_s, QLatin1String(key));
+    return INI_ReadValue(u"PLAYER"_s, key);
+}
+
+// For each "key=value", the key as the settings file holds it now.
+QStringList stored(const QStringList& lines)
+{
+    QStringList result;
+    for (const QString& line : lines)
+        result << line.section(u'=', 0, 0) + u'=' + ini(line.section(u'=', 0, 0));
+    return result;
 }
 
 QPoint rowCentre(KeyedListView* list, int row)
@@ -38,33 +48,13 @@ QPoint rowCentre(KeyedListView* list, int row)
     return list->visualItemRect(list->topLevelItem(row)).center();
 }
 
-// Counts the window's "play" log lines (one per PlaySelectedStation that starts a station).
-class PlayLog
+// Counts the window's "play" log lines (one per station started).
+int s_plays = 0;
+void countPlays(QtMsgType, const QMessageLogContext& context, const QString& message)
 {
-public:
-    PlayLog()
-    {
-        s_count = 0;
-        QLoggingCategory::setFilterRules(u"skytuner.player.info=true"_s);
-        m_previous = qInstallMessageHandler(&PlayLog::handler);
-    }
-    ~PlayLog()
-    {
-        qInstallMessageHandler(m_previous);
-        QLoggingCategory::setFilterRules(QString());
-    }
-    int count() const { return s_count; }
-
-private:
-    static void handler(QtMsgType, const QMessageLogContext& context, const QString& message)
-    {
-        if (qstrcmp(context.category, "skytuner.player") == 0 &&
-            message.startsWith(QLatin1String("play ")))
-            ++s_count;
-    }
-    static inline int s_count = 0;
-    QtMessageHandler m_previous = nullptr;
-};
+    if (qstrcmp(context.category, "skytuner.player") == 0 && message.startsWith(u"play "))
+        ++s_plays;
+}
 
 } // namespace
 
@@ -177,48 +167,35 @@ private Q_SLOTS:
         QCOMPARE(window.statusBar()->panelPicture("icon"), 1);
     }
 
-    void placeThatCannotBeAWindowIsIgnored()
+    // Stored places that cannot be a window are ignored; one off the screen is pulled back.
+    void badPlaces()
     {
-        frmPlayer& window = start({"left=nan", "top=inf", "width=1e40", "height=-3000"});
-        QCOMPARE(window.size(), QSize(Twips::toPixels(6210), Twips::toPixels(4425)));
-        QVERIFY(QGuiApplication::primaryScreen()->geometry().contains(window.frameGeometry()));
+        QCOMPARE(start({"left=nan", "top=inf", "width=1e40", "height=-3000"}).frameGeometry(),
+                 QRect(0, 0, Twips::toPixels(6210), Twips::toPixels(4425)));
+        const int bottom = QGuiApplication::primaryScreen()->geometry().bottom();
+        QCOMPARE(start({"left=-3000", "top=900000", "width=7500", "height=6000"}).frameGeometry(),
+                 QRect(0, bottom - 399, 500, 400));
     }
 
-    void placeOffTheScreenIsPulledBack()
-    {
-        frmPlayer& window = start({"left=-3000", "top=900000", "width=7500", "height=6000"});
-        QCOMPARE(window.frameGeometry().size(), QSize(500, 400));
-        QCOMPARE(window.frameGeometry().left(), 0);
-        QCOMPARE(window.frameGeometry().bottom(),
-                 QGuiApplication::primaryScreen()->geometry().bottom());
-    }
-
-    void normalShutDownWritesPlaceStateAndSettings()
+    void shutDownWritesPlaceStateAndSettings()
     {
         const QString list = listFile({{"Jedna", "http://127.0.0.1:9/one"}});
-        const QStringList lines{"left=1500",    "top=3000", "width=7500", "height=6000",
-                                "list=" + list, "ontop=1",  "systray=1"};
+        QStringList lines{"left=1500", "top=3000",  "width=7500",  "height=6000",
+                          "ontop=1",   "systray=1", "list=" + list};
         frmPlayer& window = startShown(lines);
         QSignalSpy unloaded(&window, &frmPlayer::Unloaded);
         window.close();
         window.close(); // a second close runs no second shut-down
         QCOMPARE(unloaded.count(), 1);
-        for (const QString& line : lines + QStringList{"state=0", "lasturl="}) {
-            const QString key = line.section('=', 0, 0);
-            QCOMPARE(key + '=' + ini(qPrintable(key)), line);
-        }
-    }
-
-    void maximisedShutDownWritesOnlyState()
-    {
-        frmPlayer& window =
-            startShown({"left=1500", "top=3000", "width=7500", "height=6000", "state=0"});
-        window.showMaximized();
-        QTRY_VERIFY(window.isMaximized());
-        window.close();
-        QCOMPARE(ini("state"), u"2"_s);
-        QCOMPARE(ini("left"), u"1500"_s);
-        QCOMPARE(ini("width"), u"7500"_s);
+        lines.append({"state=0", "lasturl="});
+        QCOMPARE(stored(lines), lines);
+        // Maximised, only the state is written: the place stays as it was.
+        frmPlayer& again = startShown();
+        again.showMaximized();
+        QTRY_VERIFY(again.isMaximized());
+        again.close();
+        const QStringList maximised{"state=2", "left=1500", "width=7500"};
+        QCOMPARE(stored(maximised), maximised);
     }
 
     void animationRunsOnlyWhilePlayingWithAnimOn()
@@ -290,14 +267,20 @@ private Q_SLOTS:
         KeyedListView* lst = window.lstStations();
         QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, rowCentre(lst, 0));
         QCOMPARE(window.SelectedKey(), u"http://127.0.0.1:9/one"_s);
-        PlayLog plays;
+        QLoggingCategory::setFilterRules(u"skytuner.player.info=true"_s);
+        const QtMessageHandler previous = qInstallMessageHandler(countPlays);
+        const auto restore = qScopeGuard([&] {
+            qInstallMessageHandler(previous);
+            QLoggingCategory::setFilterRules(QString());
+        });
+        s_plays = 0;
         lst->setFocus();
         QTest::keyClick(lst, Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(plays.count(), 1);
+        QCOMPARE(s_plays, 1);
         QTest::keyClick(lst, Qt::Key_Return);
-        QCOMPARE(plays.count(), 2);
+        QCOMPARE(s_plays, 2);
         QTest::keyClick(window.sktToolBar(), Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(plays.count(), 3);
+        QCOMPARE(s_plays, 3);
         QCOMPARE(CurrentURL, u"http://127.0.0.1:9/one"_s);
         QCOMPARE(window.WMP().URL(), CurrentURL);
     }

@@ -46,16 +46,6 @@ private Q_SLOTS:
         QTEST(info.animate, "animate");
     }
 
-    void twentyAnimationStepsFromAFreshStart()
-    {
-        QList<int> shown;
-        int frame = 0;
-        for (int step = 0; step < 20; ++step)
-            shown << (frame = PlaybackRules::NextAnimFrame(frame));
-        QCOMPARE(shown,
-                 (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1, 2, 3, 4}));
-    }
-
     void volumeStep()
     {
         // volume delta expected
