@@ -89,6 +89,7 @@ private Q_SLOTS:
         QCOMPARE(IniText::readValue(text, u"S", u"k"), expected);
     }
 
+    // Rules the settings fixture does not show (its writes are below).
     void writes_data()
     {
         QTest::addColumn<QString>("before");
@@ -100,7 +101,6 @@ private Q_SLOTS:
                             const QString& key, const QString& value, const QString& after) {
             QTest::newRow(tag) << before << section << key << value << after;
         };
-        row("new file", "", "PLAYER", "volume", "75", "[PLAYER]\r\nvolume=75\r\n");
         row("new section after the comment header", ";Setting file for skyTuner\r\n;****\r\n",
             "PLAYER", "ontop", "1",
             ";Setting file for skyTuner\r\n;****\r\n[PLAYER]\r\nontop=1\r\n");
@@ -108,10 +108,6 @@ private Q_SLOTS:
             "VOLUME", "75", "[PLAYER]\r\nVolume=75\r\nx=1\r\n");
         row("new key after the section's last line", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z",
             "3", "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
-        row("first of two sections", "[A]\r\nx=1\r\n[A]\r\nx=2\r\n", "A", "x", "9",
-            "[A]\r\nx=9\r\n[A]\r\nx=2\r\n");
-        row("unknown lines kept", "junk line\r\n[A]\r\nno equals\r\n;x=1\r\n", "A", "x", "2",
-            "junk line\r\n[A]\r\nno equals\r\n;x=1\r\nx=2\r\n");
         row("LF file comes back as CR LF", "[A]\nx=1\ny=2", "A", "y", "3", "[A]\r\nx=1\r\ny=3\r\n");
         row("a line break cannot smuggle in a key", "[PLAYER]\r\n", "PLAYER", "lasturl",
             "http://a\r\n[DEV]\r\nshowerrors=1", "[PLAYER]\r\nlasturl=http://a\r\n");
