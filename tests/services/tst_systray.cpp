@@ -1,7 +1,7 @@
 // The tray component's logic over a notification area without a tray: the mouse
 // messages and their events, the popup menu, restoring and hiding the form, the
 // tip, and the host watch.
-#include "FakeNotificationIcon.h"
+#include "services/NotificationIcon.h"
 #include "services/QtNotificationIcon.h"
 #include "services/SysTray.h"
 #include "services/TrayMouseMessages.h"
@@ -14,6 +14,29 @@
 #include <QtTest>
 
 namespace {
+
+// A notification area without a tray: records what the icon is asked to do.
+class FakeNotificationIcon : public NotificationIcon
+{
+public:
+    void add(const QIcon& icon, const QString& tip) override
+    {
+        shownIcon = icon;
+        calls << "add:" + tip;
+    }
+    void modifyIcon(const QIcon& icon) override
+    {
+        shownIcon = icon;
+        calls << "icon";
+    }
+    void modifyTip(const QString& tip) override { calls << "tip:" + tip; }
+    void remove() override { calls << "remove"; }
+    QString hostId() const override { return host; }
+
+    QString host = "x11:42";
+    QStringList calls;
+    QIcon shownIcon;
+};
 
 // Every event of the tray and every menu shown, in order.
 struct EventLog
@@ -153,23 +176,21 @@ private Q_SLOTS:
         QCOMPARE(m_menu->isVisible(), bit != 0);
     }
 
-    void otherWindowMessagesAreIgnored()
+    // With the defaults a right click on the icon opens the menu after its events;
+    // messages other than the icon's are ignored.
+    void theIconsMessagesWithTheDefaults()
     {
         bindForm();
+        Q_EMIT m_icon->mouseMessage(516);
+        Q_EMIT m_icon->mouseMessage(517);
+        QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2) Menu"));
+        m_menu->hide();
         m_tray->setPopupStyle(0xFFFF);
         m_form->setWindowState(Qt::WindowMinimized);
         m_log.take();
         m_tray->CallBack(0, 513, 0, 515);
         QCOMPARE(m_log.take(), QString());
         QVERIFY(m_form->isMinimized());
-    }
-
-    void rightClickWithTheDefaultsOpensTheMenuAfterItsEvents()
-    {
-        bindForm();
-        notify(516);
-        notify(517);
-        QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2) Menu"));
     }
 
     // No menu, or a deleted one, turns the popup style off; a menu given later
@@ -431,15 +452,6 @@ private Q_SLOTS:
         QCOMPARE(TrayMouse::messagesFor(R::Context), (QList<int>{516, 517}));
         QCOMPARE(TrayMouse::messagesFor(R::MiddleClick), (QList<int>{519, 520}));
         QVERIFY(TrayMouse::messagesFor(R::Unknown).isEmpty());
-    }
-
-    void mouseMessagesOfTheIconReachCallBack()
-    {
-        bindForm();
-        m_tray->setPopupStyle(0);
-        Q_EMIT m_icon->mouseMessage(516);
-        Q_EMIT m_icon->mouseMessage(517);
-        QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2)"));
     }
 
     void hostIdentity()
