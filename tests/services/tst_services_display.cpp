@@ -199,8 +199,13 @@ private Q_SLOTS:
         QSignalSpy unloaded(m_window.get(), &frmPlayer::Unloaded);
         m_window->menuItem("mnuST_Exit")->trigger();
         QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0"));
+        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0")); // seen as restored
+        QVERIFY(!INI_ReadValue("PLAYER", "left").isEmpty());
         QCOMPARE(m_window->cTray(), nullptr); // released: its icon has left the tray
+        // Later calls that reach for the tray find none and do nothing.
+        m_window->ApplySettings();
+        m_window->menuItem("mnuST_Restore")->trigger();
+        m_window->IconAnimation(false);
     }
 
     void dropNearTheWorkAreasEdge_data()
