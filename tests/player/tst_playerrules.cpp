@@ -143,37 +143,27 @@ private Q_SLOTS:
             QVERIFY2(!PlayerSettings::Flag(text), text);
     }
 
-    void storedPlace_data()
-    {
-        QTest::addColumn<QStringList>("texts"); // left, top, width, height, state
-        QTest::addColumn<QRectF>("expected");   // designed: 100, 200, 6330, 5010
-        QTest::addColumn<int>("state");         // -1 = as designed
-        const QRectF designed(100, 200, 6330, 5010);
-        QTest::newRow("all") << QStringList{"1500", "3000", "7000", "6000", "0"}
-                             << QRectF(1500, 3000, 7000, 6000) << 0;
-        QTest::newRow("none") << QStringList{"", "", "", "", ""} << designed << -1;
-        QTest::newRow("each on its own")
-            << QStringList{"abc", "450", "", "5000", "2"} << QRectF(100, 450, 6330, 5000) << 2;
-        QTest::newRow("negative place kept")
-            << QStringList{"-300", "-15", "", "", "1"} << QRectF(-300, -15, 6330, 5010) << 1;
-        QTest::newRow("huge") << QStringList{"1e40", "1e7", "1e40", "2e6", "0"} << designed << 0;
-        QTest::newRow("zero and negative size")
-            << QStringList{"", "", "0", "-4000", ""} << designed << -1;
-        QTest::newRow("not finite")
-            << QStringList{"nan", "inf", "-inf", "NaN", ""} << designed << -1;
-        QTest::newRow("state 3") << QStringList{"", "", "", "", "3"} << designed << -1;
-        QTest::newRow("state x") << QStringList{"", "", "", "", "x"} << designed << -1;
-        QTest::newRow("state with blank") << QStringList{"", "", "", "", " 2"} << designed << -1;
-    }
-
+    // Stored "left,top,width,height,state" > the place in twips and the state (-1:
+    // none); the designed place is 100,200,6330,5010. Each value stands on its own.
     void storedPlace()
     {
-        QFETCH(QStringList, texts);
-        QFETCH(int, state);
-        const WindowPlace::Stored stored =
-            WindowPlace::Read(texts[0], texts[1], texts[2], texts[3], texts[4]);
-        QTEST(WindowPlace::Apply(stored, QRectF(100, 200, 6330, 5010)), "expected");
-        QCOMPARE(stored.state.value_or(-1), state);
+        for (const char* row :
+             {"1500,3000,7000,6000,0 > 1500,3000,7000,6000,0", ",,,, > 100,200,6330,5010,-1",
+              "abc,450,,5000,2 > 100,450,6330,5000,2", "-300,-15,,,1 > -300,-15,6330,5010,1",
+              "1e40,1e7,1e40,2e6,0 > 100,200,6330,5010,0", ",,0,-4000, > 100,200,6330,5010,-1",
+              "nan,inf,-inf,NaN, > 100,200,6330,5010,-1", ",,,,3 > 100,200,6330,5010,-1",
+              ",,,,x > 100,200,6330,5010,-1", ",,,, 2 > 100,200,6330,5010,-1"}) {
+            const QStringList t = QString(row).section(" > ", 0, 0).split(u',');
+            const WindowPlace::Stored stored = WindowPlace::Read(t[0], t[1], t[2], t[3], t[4]);
+            const QRectF place = WindowPlace::Apply(stored, QRectF(100, 200, 6330, 5010));
+            QCOMPARE(QString("%1,%2,%3,%4,%5")
+                         .arg(place.x())
+                         .arg(place.y())
+                         .arg(place.width())
+                         .arg(place.height())
+                         .arg(stored.state.value_or(-1)),
+                     QString(row).section(" > ", 1));
+        }
     }
 
     void keepOnScreen_data()
