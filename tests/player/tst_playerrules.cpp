@@ -1,5 +1,5 @@
-// The main window's plain rules: state table, animation sequence, volume step,
-// key table, settings defaults, window place and layout arithmetic.
+// The main window's plain rules: state table, volume step, key table, settings
+// values, window place and layout arithmetic.
 #include "platform/VirtualKeys.h"
 #include "player/KeyTable.h"
 #include "player/PlaybackRules.h"
