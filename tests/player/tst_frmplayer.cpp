@@ -161,18 +161,15 @@ private Q_SLOTS:
         QCOMPARE(list->rowText(0), u"BBC World Service"_s);
     }
 
-    // The value rules are PlayerRules'; here one bad and two good values reach the window.
+    // The value rules are PlayerRules'; here one bad and two good values reach the
+    // window, and autostart without an address leaves the status alone.
     void settingValuesReachThePlayer()
     {
-        frmPlayer& window = start({"volume=150", "balance=-100", "state=2"});
+        frmPlayer& window =
+            startShown({"volume=150", "balance=-100", "state=2", "autostart=1", "lasturl="});
         QCOMPARE(window.WMP().settings().volume(), 50);
         QCOMPARE(window.WMP().settings().balance(), -100);
         QCOMPARE(window.windowState(), Qt::WindowMaximized);
-    }
-
-    void autostartWithoutAnAddressLeavesTheStatusAlone()
-    {
-        frmPlayer& window = startShown({"autostart=1", "lasturl="});
         QVERIFY(CurrentURL.isEmpty());
         QTest::qWait(300); // any notifications of the empty address arrive meanwhile
         QCOMPARE(window.statusBar()->panelText("status"), u"skyTuner je připraven"_s);
