@@ -39,17 +39,10 @@ QStringList at(QPoint p)
 // Presses the left button at from, moves to to in steps and releases it there.
 bool drag(QPoint from, QPoint to)
 {
-    QStringList args = at(from) << "mousedown"
-                                << "1";
-    constexpr int Steps = 12;
-    for (int step = 1; step <= Steps; ++step)
-        args << "sleep"
-             << "0.03" << at(from + (to - from) * step / Steps);
-    args << "sleep"
-         << "0.1"
-         << "mouseup"
-         << "1";
-    return xdotool(args);
+    QStringList args = at(from) + QStringList{"mousedown", "1"};
+    for (int step = 1; step <= 12; ++step)
+        args += QStringList{"sleep", "0.03"} + at(from + (to - from) * step / 12);
+    return xdotool(args + QStringList{"sleep", "0.1", "mouseup", "1"});
 }
 
 // True once a window manager runs on the display (it names its check window).
@@ -179,16 +172,14 @@ private Q_SLOTS:
         startMainWindow();
         minimiseToTheTray();
         QMenu* menu = m_window->mnuSysTray();
-        QVERIFY(xdotool(at(iconGeometry().center()) << "click"
-                                                    << "3"));
+        QVERIFY(xdotool(at(iconGeometry().center()) + QStringList{"click", "3"}));
         QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 5000);
         QVERIFY(!m_window->isVisible());
 
         QAction* restore = m_window->menuItem("mnuST_Restore");
         QCOMPARE(restore->text(), QString("Obnovit"));
         const QPoint item = menu->mapToGlobal(menu->actionGeometry(restore).center());
-        QVERIFY(xdotool(at(item) << "click"
-                                 << "1"));
+        QVERIFY(xdotool(at(item) + QStringList{"click", "1"}));
         verifyRestored();
     }
 
