@@ -109,12 +109,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("value");
-        // "key|text|value"
+        // "key|text|value"; the number rules themselves are the station fields' too.
         for (const char* row :
-             {"volume|75|75", "volume|0|0", "volume|100|100", "volume| 30 |30", "volume|30.5|30",
-              "volume|1e1|10", "volume|150|50", "volume|-1|50", "volume|abc|50", "volume||50",
-              "volume|70000|50", "volume|nan|50", "volume|inf|50", "balance|-100|-100",
-              "balance|100|100", "balance|101|0", "balance|-101|0", "balance|x|0", "balance||0"}) {
+             {"volume|75|75", "volume|0|0", "volume|100|100", "volume|150|50", "volume|-1|50",
+              "volume|abc|50", "volume||50", "balance|-100|-100", "balance|100|100",
+              "balance|101|0", "balance|-101|0", "balance|x|0", "balance||0"}) {
             const QStringList f = QString(row).split(u'|');
             QTest::newRow(row) << f[0] << f[1] << f[2].toInt();
         }
@@ -186,13 +185,6 @@ private Q_SLOTS:
     {
         QFETCH(QRectF, window);
         QTEST(WindowPlace::KeepOnScreen(window, QRectF(0, 0, 19200, 12000)), "expected");
-    }
-
-    void placeText()
-    {
-        QCOMPARE(WindowPlace::Text(1500), QStringLiteral("1500"));
-        QCOMPARE(WindowPlace::Text(-45), QStringLiteral("-45"));
-        QCOMPARE(WindowPlace::Text(1234.5), QStringLiteral("1234.5"));
     }
 
     void stationListPlace()
