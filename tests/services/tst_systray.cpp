@@ -9,7 +9,6 @@
 #include "services/frmInternal.h"
 
 #include <QMenu>
-#include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
