@@ -124,6 +124,8 @@ class TestServicesDisplay : public QObject
     {
         QTRY_VERIFY_WITH_TIMEOUT(m_window->isVisible() && !m_window->isMinimized(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(m_window->windowHandle()->isExposed(), 5000);
+        QTest::qWait(300); // and stays so: the window manager minimises nothing again
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
         QVERIFY(!tray().Visible());
     }
 
@@ -162,9 +164,13 @@ private Q_SLOTS:
     {
         startMainWindow();
         QVERIFY(!tray().Visible());
-        minimiseToTheTray(true);
-        QVERIFY(doubleClickTheIcon());
-        verifyRestored();
+        // Repeated: a window withdrawn while minimised by the program itself could be
+        // minimised again by the window manager right after the restore, now and then.
+        for (int round = 0; round < 3; ++round) {
+            minimiseToTheTray(true);
+            QVERIFY(doubleClickTheIcon());
+            verifyRestored();
+        }
     }
 
     void rightClickOpensTheTrayMenuAndObnovitRestores()
