@@ -3,6 +3,7 @@
 #include "common/Logging.h"
 #include "services/QtNotificationIcon.h"
 #include "services/TrayMouseMessages.h"
+#include "services/X11Native.h"
 #include "services/frmInternal.h"
 
 #include <QCursor>
@@ -178,6 +179,10 @@ void SysTray::FormRestore()
     if (formMinimized()) {
         if (m_lastWindowState & Qt::WindowMinimized)
             m_lastWindowState = Qt::WindowNoState;
+        // Hidden while minimised, its hints still ask for an icon: the window
+        // manager could minimise it again as it comes back.
+        if (!form->isVisible())
+            X11Native::setNormalInitialState(form->internalWinId());
         form->setWindowState(m_lastWindowState);
         if (!form->isVisible())
             form->show();

@@ -6,6 +6,7 @@
 
 #ifdef SKYTUNER_HAVE_XCB
 #include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 #endif
 
@@ -156,7 +157,33 @@ bool pointerButtonsDown()
     return down;
 }
 
+void setNormalInitialState(quintptr window)
+{
+    xcb_connection_t* c = connection();
+    if (!c || window == 0)
+        return;
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, xcb_window_t(window), XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9),
+        nullptr);
+    if (!r)
+        return;
+    // flags, input, initial_state, ... (ICCCM 4.1.2.4); StateHint is flag 2, NormalState 1.
+    quint32 hints[9] = {};
+    const int count = r->format == 32 ? qMin(9, xcb_get_property_value_length(r) / 4) : 0;
+    if (count >= 3) {
+        std::memcpy(hints, xcb_get_property_value(r), size_t(count) * 4);
+        hints[0] |= 2;
+        hints[2] = 1;
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window), XCB_ATOM_WM_HINTS,
+                            XCB_ATOM_WM_HINTS, 32, quint32(count), hints);
+        xcb_flush(c);
+    }
+    std::free(r);
+}
+
 #else
+
+void setNormalInitialState(quintptr) {}
 
 bool available()
 {

@@ -19,6 +19,11 @@ QString systemTrayHost();
 // True while any mouse button is held down (a window manager drag is running).
 bool pointerButtonsDown();
 
+// Sets the "initial state" of the window's WM_HINTS to normal. Qt un-minimises a
+// window that was withdrawn while minimised by mapping it before it resets that
+// hint, so a window manager may read "iconic" and minimise the window again.
+void setNormalInitialState(quintptr window);
+
 // The screen number of the DISPLAY the program uses ("host:0.1" gives 1).
 int screenNumber(const QByteArray& display);
 

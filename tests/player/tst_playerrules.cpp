@@ -1,5 +1,5 @@
-// The main window's plain rules: state table, animation sequence, volume step,
-// key table, settings defaults, window place and layout arithmetic.
+// The main window's plain rules: state table, volume step, key table, settings
+// values, window place and layout arithmetic.
 #include "platform/VirtualKeys.h"
 #include "player/KeyTable.h"
 #include "player/PlaybackRules.h"
@@ -46,35 +46,14 @@ private Q_SLOTS:
         QTEST(info.animate, "animate");
     }
 
-    void twentyAnimationStepsFromAFreshStart()
-    {
-        QList<int> shown;
-        int frame = 0;
-        for (int step = 0; step < 20; ++step)
-            shown << (frame = PlaybackRules::NextAnimFrame(frame));
-        QCOMPARE(shown,
-                 (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1, 2, 3, 4}));
-    }
-
-    void volumeStep_data()
-    {
-        QTest::addColumn<int>("volume");
-        QTest::addColumn<int>("delta");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("98 up") << 98 << 5 << 100;
-        QTest::newRow("100 up") << 100 << 5 << 100;
-        QTest::newRow("50 up") << 50 << 5 << 55;
-        QTest::newRow("3 down") << 3 << -5 << 0;
-        QTest::newRow("4 down") << 4 << -5 << 0;
-        QTest::newRow("0 down") << 0 << -5 << 0;
-        QTest::newRow("50 down") << 50 << -5 << 45;
-    }
-
     void volumeStep()
     {
-        QFETCH(int, volume);
-        QFETCH(int, delta);
-        QTEST(PlaybackRules::SteppedVolume(volume, delta), "expected");
+        // volume delta expected
+        for (const char* row :
+             {"98 5 100", "100 5 100", "50 5 55", "3 -5 0", "4 -5 0", "0 -5 0", "50 -5 45"}) {
+            const QStringList f = QString(row).split(u' ');
+            QCOMPARE(PlaybackRules::SteppedVolume(f[0].toInt(), f[1].toInt()), f[2].toInt());
+        }
     }
 
     void keyTable_data()
@@ -124,54 +103,28 @@ private Q_SLOTS:
         QCOMPARE(KeyTable::StationListCommand(KeyC, 0), ListCommand::None);
     }
 
-    void keystrokeActsOnlyAtThePress()
+    // Out of range or no number: the default (volume 50, balance 0).
+    void numericSettings_data()
     {
-        QVERIFY(KeyTable::KeystrokeActs(QEvent::KeyPress));
-        QVERIFY(!KeyTable::KeystrokeActs(QEvent::KeyRelease));
-        QVERIFY(!KeyTable::KeystrokeActs(QEvent::ShortcutOverride));
-    }
-
-    void volumeSetting_data()
-    {
+        QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("volume");
-        QTest::newRow("75") << "75" << 75;
-        QTest::newRow("0") << "0" << 0;
-        QTest::newRow("100") << "100" << 100;
-        QTest::newRow("blanks") << " 30 " << 30;
-        QTest::newRow("fraction") << "30.5" << 30; // halves to even
-        QTest::newRow("exponent") << "1e1" << 10;
-        QTest::newRow("150") << "150" << 50;
-        QTest::newRow("-1") << "-1" << 50;
-        QTest::newRow("abc") << "abc" << 50;
-        QTest::newRow("missing") << "" << 50;
-        QTest::newRow("too big for 16 bits") << "70000" << 50;
-        QTest::newRow("nan") << "nan" << 50;
-        QTest::newRow("inf") << "inf" << 50;
+        QTest::addColumn<int>("value");
+        // "key|text|value"; the number rules themselves are the station fields' too.
+        for (const char* row :
+             {"volume|75|75", "volume|0|0", "volume|100|100", "volume|150|50", "volume|-1|50",
+              "volume|abc|50", "volume||50", "balance|-100|-100", "balance|100|100",
+              "balance|101|0", "balance|-101|0", "balance|x|0", "balance||0"}) {
+            const QStringList f = QString(row).split(u'|');
+            QTest::newRow(row) << f[0] << f[1] << f[2].toInt();
+        }
     }
 
-    void volumeSetting()
+    void numericSettings()
     {
+        QFETCH(QString, key);
         QFETCH(QString, text);
-        QTEST(PlayerSettings::Volume(text), "volume");
-    }
-
-    void balanceSetting_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("balance");
-        QTest::newRow("-100") << "-100" << -100;
-        QTest::newRow("100") << "100" << 100;
-        QTest::newRow("101") << "101" << 0;
-        QTest::newRow("-101") << "-101" << 0;
-        QTest::newRow("x") << "x" << 0;
-        QTest::newRow("missing") << "" << 0;
-    }
-
-    void balanceSetting()
-    {
-        QFETCH(QString, text);
-        QTEST(PlayerSettings::Balance(text), "balance");
+        QTEST(key == "volume" ? PlayerSettings::Volume(text) : PlayerSettings::Balance(text),
+              "value");
     }
 
     void numbersInTheUsersLocale()
@@ -185,43 +138,31 @@ private Q_SLOTS:
     void flags()
     {
         QVERIFY(PlayerSettings::Flag("1"));
-        QVERIFY(!PlayerSettings::Flag(" 1"));
-        QVERIFY(!PlayerSettings::Flag("1 "));
-        QVERIFY(!PlayerSettings::Flag("true"));
-        QVERIFY(!PlayerSettings::Flag(""));
+        for (const char* text : {" 1", "1 ", "true", ""})
+            QVERIFY2(!PlayerSettings::Flag(text), text);
     }
 
-    void storedPlace_data()
-    {
-        QTest::addColumn<QStringList>("texts"); // left, top, width, height, state
-        QTest::addColumn<QRectF>("expected");   // designed: 100, 200, 6330, 5010
-        QTest::addColumn<int>("state");         // -1 = as designed
-        const QRectF designed(100, 200, 6330, 5010);
-        QTest::newRow("all") << QStringList{"1500", "3000", "7000", "6000", "0"}
-                             << QRectF(1500, 3000, 7000, 6000) << 0;
-        QTest::newRow("none") << QStringList{"", "", "", "", ""} << designed << -1;
-        QTest::newRow("each on its own")
-            << QStringList{"abc", "450", "", "5000", "2"} << QRectF(100, 450, 6330, 5000) << 2;
-        QTest::newRow("negative place kept")
-            << QStringList{"-300", "-15", "", "", "1"} << QRectF(-300, -15, 6330, 5010) << 1;
-        QTest::newRow("huge") << QStringList{"1e40", "1e7", "1e40", "2e6", "0"} << designed << 0;
-        QTest::newRow("zero and negative size")
-            << QStringList{"", "", "0", "-4000", ""} << designed << -1;
-        QTest::newRow("not finite")
-            << QStringList{"nan", "inf", "-inf", "NaN", ""} << designed << -1;
-        QTest::newRow("state 3") << QStringList{"", "", "", "", "3"} << designed << -1;
-        QTest::newRow("state x") << QStringList{"", "", "", "", "x"} << designed << -1;
-        QTest::newRow("state with blank") << QStringList{"", "", "", "", " 2"} << designed << -1;
-    }
-
+    // Stored "left,top,width,height,state" > the place in twips and the state (-1:
+    // none); the designed place is 100,200,6330,5010. Each value stands on its own.
     void storedPlace()
     {
-        QFETCH(QStringList, texts);
-        QFETCH(int, state);
-        const WindowPlace::Stored stored =
-            WindowPlace::Read(texts[0], texts[1], texts[2], texts[3], texts[4]);
-        QTEST(WindowPlace::Apply(stored, QRectF(100, 200, 6330, 5010)), "expected");
-        QCOMPARE(stored.state.value_or(-1), state);
+        for (const char* row :
+             {"1500,3000,7000,6000,0 > 1500,3000,7000,6000,0", ",,,, > 100,200,6330,5010,-1",
+              "abc,450,,5000,2 > 100,450,6330,5000,2", "-300,-15,,,1 > -300,-15,6330,5010,1",
+              "1e40,1e7,1e40,2e6,0 > 100,200,6330,5010,0", ",,0,-4000, > 100,200,6330,5010,-1",
+              "nan,inf,-inf,NaN, > 100,200,6330,5010,-1", ",,,,3 > 100,200,6330,5010,-1",
+              ",,,,x > 100,200,6330,5010,-1", ",,,, 2 > 100,200,6330,5010,-1"}) {
+            const QStringList t = QString(row).section(" > ", 0, 0).split(u',');
+            const WindowPlace::Stored stored = WindowPlace::Read(t[0], t[1], t[2], t[3], t[4]);
+            const QRectF place = WindowPlace::Apply(stored, QRectF(100, 200, 6330, 5010));
+            QCOMPARE(QString("%1,%2,%3,%4,%5")
+                         .arg(place.x())
+                         .arg(place.y())
+                         .arg(place.width())
+                         .arg(place.height())
+                         .arg(stored.state.value_or(-1)),
+                     QString(row).section(" > ", 1));
+        }
     }
 
     void keepOnScreen_data()
@@ -244,13 +185,6 @@ private Q_SLOTS:
     {
         QFETCH(QRectF, window);
         QTEST(WindowPlace::KeepOnScreen(window, QRectF(0, 0, 19200, 12000)), "expected");
-    }
-
-    void placeText()
-    {
-        QCOMPARE(WindowPlace::Text(1500), QStringLiteral("1500"));
-        QCOMPARE(WindowPlace::Text(-45), QStringLiteral("-45"));
-        QCOMPARE(WindowPlace::Text(1234.5), QStringLiteral("1234.5"));
     }
 
     void stationListPlace()

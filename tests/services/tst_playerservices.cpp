@@ -5,13 +5,10 @@
 #include "platform/AnsiCodePage.h"
 #include "player/PlayerImages.h"
 #include "player/frmPlayer.h"
-#include "player/modINI.h"
 #include "services/QtMagneticWindows.h"
 #include "services/SysTray.h"
 #include "services/cMagneticWnd.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QtTest>
 
 namespace {
@@ -53,7 +50,7 @@ private Q_SLOTS:
         modGlobal::ResetGlobalState();
     }
 
-    void startUpBindsTheTrayToTheWindow()
+    void startUpBindsTheTrayAndSnapping()
     {
         frmPlayer& window = start("systray=1\r\n");
         SysTray* tray = window.cTray();
@@ -64,6 +61,10 @@ private Q_SLOTS:
         QCOMPARE(tray->TrayFormStyle(), 3);
         QVERIFY(!tray->Visible());
         QCOMPARE(imageOf(tray->Icon()), imageOf(PlayerImages::image(PlayerImages::imglAnim(), 1)));
+        // Registered for snapping, without creating a native window before it is shown.
+        QVERIFY(window.magneticWnd() && window.magneticWnd()->count() == 1);
+        QVERIFY(window.magneticWnd()->isRegistered(QtMagneticWindows::handleOf(&window)));
+        QVERIFY(!window.testAttribute(Qt::WA_WState_Created));
     }
 
     void theTrayStyleFollowsTheSetting()
@@ -78,17 +79,6 @@ private Q_SLOTS:
         QCOMPARE(window.cTray()->TrayFormStyle(), 0);
     }
 
-    void theWindowIsRegisteredForSnapping()
-    {
-        frmPlayer& window = start("");
-        cMagneticWnd* magnetic = window.magneticWnd();
-        QVERIFY(magnetic);
-        QCOMPARE(magnetic->count(), 1);
-        QVERIFY(magnetic->isRegistered(QtMagneticWindows::handleOf(&window)));
-        // Registering created no native window before the window is shown.
-        QVERIFY(!window.testAttribute(Qt::WA_WState_Created));
-    }
-
     void theAnimationDrivesTheTrayIcon()
     {
         frmPlayer& window = start("anim=1\r\n");
@@ -98,24 +88,6 @@ private Q_SLOTS:
         QCOMPARE(imageOf(window.cTray()->Icon()), imageOf(window.windowIcon()));
         window.IconAnimation(false);
         QCOMPARE(imageOf(window.cTray()->Icon()), resting);
-    }
-
-    void zavritRestoresThenClosesAndReleasesTheTray()
-    {
-        frmPlayer& window = start("systray=1\r\nstate=0\r\n");
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.setWindowState(Qt::WindowMinimized);
-        QSignalSpy unloaded(&window, &frmPlayer::Unloaded);
-        window.menuItem("mnuST_Exit")->trigger();
-        QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0")); // seen as restored
-        QVERIFY(!INI_ReadValue("PLAYER", "left").isEmpty());
-        QCOMPARE(window.cTray(), nullptr);
-        // Later calls that reach for the tray find none and do nothing.
-        window.ApplySettings();
-        window.menuItem("mnuST_Restore")->trigger();
-        window.IconAnimation(false);
     }
 };
 

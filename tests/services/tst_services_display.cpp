@@ -1,6 +1,7 @@
 // The tray icon and magnetic snapping of the main window on a real X display,
 // window manager and tray host (scripts/with-display.sh --tray), driven by
 // xdotool like a user.
+#include "ChildProcess.h"
 #include "TestFolders.h"
 #include "common/modGlobal.h"
 #include "platform/AnsiCodePage.h"
@@ -27,14 +28,7 @@ namespace {
 
 bool xdotool(const QStringList& args)
 {
-    QProcess p;
-    p.start("xdotool", args);
-    if (!p.waitForFinished(15000)) {
-        p.kill();
-        p.waitForFinished();
-        return false;
-    }
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ChildProcess::run("xdotool", args, 15000);
 }
 
 QStringList at(QPoint p)
@@ -45,17 +39,10 @@ QStringList at(QPoint p)
 // Presses the left button at from, moves to to in steps and releases it there.
 bool drag(QPoint from, QPoint to)
 {
-    QStringList args = at(from) << "mousedown"
-                                << "1";
-    constexpr int Steps = 12;
-    for (int step = 1; step <= Steps; ++step)
-        args << "sleep"
-             << "0.03" << at(from + (to - from) * step / Steps);
-    args << "sleep"
-         << "0.1"
-         << "mouseup"
-         << "1";
-    return xdotool(args);
+    QStringList args = at(from) + QStringList{"mousedown", "1"};
+    for (int step = 1; step <= 12; ++step)
+        args += QStringList{"sleep", "0.03"} + at(from + (to - from) * step / 12);
+    return xdotool(args + QStringList{"sleep", "0.1", "mouseup", "1"});
 }
 
 // True once a window manager runs on the display (it names its check window).
@@ -63,12 +50,9 @@ bool windowManagerRuns()
 {
     QProcess p;
     p.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
-    if (!p.waitForFinished(5000)) {
-        p.kill();
-        p.waitForFinished();
-        return false;
-    }
-    return p.readAllStandardOutput().contains("window id");
+    const bool done = p.waitForFinished(5000);
+    ChildProcess::stop(&p);
+    return done && p.readAllStandardOutput().contains("window id");
 }
 
 // Shown, exposed and framed by the window manager (it manages the window now).
@@ -101,7 +85,7 @@ class TestServicesDisplay : public QObject
 
     std::unique_ptr<TemporaryProgramFolder> m_folder;
     std::unique_ptr<frmPlayer> m_window;
-    QProcess m_newTrayHost;
+    std::unique_ptr<QProcess> m_newTrayHost;
 
     SysTray& tray() const { return *m_window->cTray(); }
     QRect iconGeometry() const { return tray().notificationIcon()->geometry(); }
@@ -117,10 +101,14 @@ class TestServicesDisplay : public QObject
         QVERIFY(waitUntilManaged(*m_window));
     }
 
-    void minimiseToTheTray()
+    // Minimised by the window manager, or by Shift+Escape in the window.
+    void minimiseToTheTray(bool byKey = false)
     {
-        QVERIFY(xdotool({"windowminimize", QString::number(m_window->winId())}));
+        const QString id = QString::number(m_window->winId());
+        QVERIFY(byKey ? xdotool({"windowactivate", "--sync", id, "key", "shift+Escape"})
+                      : xdotool({"windowminimize", id}));
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
+        QVERIFY(m_window->isMinimized());
         QVERIFY(tray().Visible());
         QTRY_VERIFY_WITH_TIMEOUT(iconGeometry().width() > 0, 10000);
         QTest::qWait(300); // let the host finish embedding the icon
@@ -136,6 +124,8 @@ class TestServicesDisplay : public QObject
     {
         QTRY_VERIFY_WITH_TIMEOUT(m_window->isVisible() && !m_window->isMinimized(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(m_window->windowHandle()->isExposed(), 5000);
+        QTest::qWait(300); // and stays so: the window manager minimises nothing again
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
         QVERIFY(!tray().Visible());
     }
 
@@ -166,32 +156,21 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        if (m_newTrayHost.state() != QProcess::NotRunning) {
-            m_newTrayHost.terminate();
-            if (!m_newTrayHost.waitForFinished(3000)) {
-                m_newTrayHost.kill();
-                m_newTrayHost.waitForFinished(3000);
-            }
-        }
+        if (m_newTrayHost)
+            ChildProcess::stop(m_newTrayHost.get());
     }
 
-    void minimisingGoesToTheTrayAndADoubleClickRestores()
+    void shiftEscapeGoesToTheTrayAndADoubleClickRestores()
     {
         startMainWindow();
         QVERIFY(!tray().Visible());
-        minimiseToTheTray();
-        QVERIFY(doubleClickTheIcon());
-        verifyRestored();
-    }
-
-    void shiftEscapeGoesToTheTray()
-    {
-        startMainWindow();
-        QVERIFY(xdotool({"windowactivate", "--sync", QString::number(m_window->winId()), "key",
-                         "shift+Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
-        QVERIFY(m_window->isMinimized());
-        QVERIFY(tray().Visible());
+        // Repeated: a window withdrawn while minimised by the program itself could be
+        // minimised again by the window manager right after the restore, now and then.
+        for (int round = 0; round < 3; ++round) {
+            minimiseToTheTray(true);
+            QVERIFY(doubleClickTheIcon());
+            verifyRestored();
+        }
     }
 
     void rightClickOpensTheTrayMenuAndObnovitRestores()
@@ -199,16 +178,14 @@ private Q_SLOTS:
         startMainWindow();
         minimiseToTheTray();
         QMenu* menu = m_window->mnuSysTray();
-        QVERIFY(xdotool(at(iconGeometry().center()) << "click"
-                                                    << "3"));
+        QVERIFY(xdotool(at(iconGeometry().center()) + QStringList{"click", "3"}));
         QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 5000);
         QVERIFY(!m_window->isVisible());
 
         QAction* restore = m_window->menuItem("mnuST_Restore");
         QCOMPARE(restore->text(), QString("Obnovit"));
         const QPoint item = menu->mapToGlobal(menu->actionGeometry(restore).center());
-        QVERIFY(xdotool(at(item) << "click"
-                                 << "1"));
+        QVERIFY(xdotool(at(item) + QStringList{"click", "1"}));
         verifyRestored();
     }
 
@@ -219,8 +196,13 @@ private Q_SLOTS:
         QSignalSpy unloaded(m_window.get(), &frmPlayer::Unloaded);
         m_window->menuItem("mnuST_Exit")->trigger();
         QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0"));
+        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0")); // seen as restored
+        QVERIFY(!INI_ReadValue("PLAYER", "left").isEmpty());
         QCOMPARE(m_window->cTray(), nullptr); // released: its icon has left the tray
+        // Later calls that reach for the tray find none and do nothing.
+        m_window->ApplySettings();
+        m_window->menuItem("mnuST_Restore")->trigger();
+        m_window->IconAnimation(false);
     }
 
     void dropNearTheWorkAreasEdge_data()
@@ -303,10 +285,10 @@ private Q_SLOTS:
 
         QCOMPARE(::kill(pid_t(host), SIGTERM), 0);
         QTRY_COMPARE_WITH_TIMEOUT(X11Native::systemTrayOwner(), quint32(0), 5000);
-        m_newTrayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype",
-                                       "request", "--height", "28", "--SetDockType", "true",
-                                       "--SetPartialStrut", "true"});
-        QVERIFY(m_newTrayHost.waitForStarted(5000));
+        m_newTrayHost = ChildProcess::start(
+            "trayer", {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                       "28", "--SetDockType", "true", "--SetPartialStrut", "true"});
+        QVERIFY(m_newTrayHost);
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
 
         QTRY_COMPARE_WITH_TIMEOUT(refreshed.count(), 1, 5000);

@@ -1,7 +1,7 @@
 // The tray component's logic over a notification area without a tray: the mouse
 // messages and their events, the popup menu, restoring and hiding the form, the
 // tip, and the host watch.
-#include "FakeNotificationIcon.h"
+#include "services/NotificationIcon.h"
 #include "services/QtNotificationIcon.h"
 #include "services/SysTray.h"
 #include "services/TrayMouseMessages.h"
@@ -9,11 +9,33 @@
 #include "services/frmInternal.h"
 
 #include <QMenu>
-#include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
 namespace {
+
+// A notification area without a tray: records what the icon is asked to do.
+class FakeNotificationIcon : public NotificationIcon
+{
+public:
+    void add(const QIcon& icon, const QString& tip) override
+    {
+        shownIcon = icon;
+        calls << "add:" + tip;
+    }
+    void modifyIcon(const QIcon& icon) override
+    {
+        shownIcon = icon;
+        calls << "icon";
+    }
+    void modifyTip(const QString& tip) override { calls << "tip:" + tip; }
+    void remove() override { calls << "remove"; }
+    QString hostId() const override { return host; }
+
+    QString host = "x11:42";
+    QStringList calls;
+    QIcon shownIcon;
+};
 
 // Every event of the tray and every menu shown, in order.
 struct EventLog
@@ -22,22 +44,24 @@ struct EventLog
 
     void watch(SysTray& tray)
     {
-        auto log = [this](const QString& name) {
-            entries << name;
-        };
-        auto withButton = [this](const char* name) {
+        const auto button = [this](const char* name) {
             return [this, name](int button) {
-                entries << QString::fromLatin1(name) + '(' + QString::number(button) + ')';
+                entries << QString("%1(%2)").arg(name).arg(button);
             };
         };
-        QObject::connect(&tray, &SysTray::MouseDown, withButton("MouseDown"));
-        QObject::connect(&tray, &SysTray::MouseUp, withButton("MouseUp"));
-        QObject::connect(&tray, &SysTray::Click, withButton("Click"));
-        QObject::connect(&tray, &SysTray::DblClick, withButton("DblClick"));
-        QObject::connect(&tray, &SysTray::MouseMove, [log] { log("MouseMove"); });
-        QObject::connect(&tray, &SysTray::Minimize, [log] { log("Minimize"); });
-        QObject::connect(&tray, &SysTray::Restore, [log] { log("Restore"); });
-        QObject::connect(&tray, &SysTray::Refreshed, [log] { log("Refreshed"); });
+        const auto plain = [this](const char* name) {
+            return [this, name] {
+                entries << name;
+            };
+        };
+        QObject::connect(&tray, &SysTray::MouseDown, button("MouseDown"));
+        QObject::connect(&tray, &SysTray::MouseUp, button("MouseUp"));
+        QObject::connect(&tray, &SysTray::Click, button("Click"));
+        QObject::connect(&tray, &SysTray::DblClick, button("DblClick"));
+        QObject::connect(&tray, &SysTray::MouseMove, plain("MouseMove"));
+        QObject::connect(&tray, &SysTray::Minimize, plain("Minimize"));
+        QObject::connect(&tray, &SysTray::Restore, plain("Restore"));
+        QObject::connect(&tray, &SysTray::Refreshed, plain("Refreshed"));
     }
     void watch(QMenu& menu)
     {
@@ -72,12 +96,24 @@ class TestSysTray : public QObject
     void bindForm()
     {
         m_form = std::make_unique<QWidget>();
-        m_form->setObjectName("window");
         m_form->resize(200, 100);
         m_form->show();
         m_tray->setForm(m_form.get());
         m_tray->setTrayTip("Tip");
         m_tray->setPopupMenu(m_menu.get());
+    }
+
+    // The form's visibility and states, then "icon" while the tray icon shows.
+    QString formState() const
+    {
+        QStringList state{m_form->isVisible() ? "shown" : "hidden"};
+        if (m_form->isMinimized())
+            state << "minimised";
+        if (m_form->isMaximized())
+            state << "maximised";
+        if (m_tray->Visible())
+            state << "icon";
+        return state.join(u' ');
     }
 
 private Q_SLOTS:
@@ -103,56 +139,14 @@ private Q_SLOTS:
         m_menu.reset();
     }
 
-    void startsWithTheHiddenFormsDefaults()
-    {
-        frmInternal* internal = m_tray->internalForm();
-        QCOMPARE(m_tray->Form(), internal);
-        QCOMPARE(m_tray->PopupMenu(), internal->mPopup);
-        QVERIFY(!m_tray->Visible());
-        QVERIFY(!internal->isVisible());
-        QVERIFY(m_icon->calls.isEmpty());
-
-        m_tray->ShowAbout();
-        QVERIFY(internal->isVisible());
-    }
-
-    void mouseMessagesRaiseTheirEvents_data()
+    // Each message raises its events; its PopupStyle bit opens the menu, before
+    // a left double click's event and after all others.
+    void mouseMessages_data()
     {
         QTest::addColumn<int>("message");
+        QTest::addColumn<int>("bit"); // 0: no bit opens the menu
         QTest::addColumn<QString>("events");
-        // Buttons' events are in popupStyleBitShowsTheMenu's table.
-        QTest::newRow("move") << 512 << "MouseMove";
-        QTest::newRow("left up") << 514 << "MouseUp(1) Click(1)";
-        QTest::newRow("below the table") << 511 << "";
-        QTest::newRow("above the table") << 522 << "";
-    }
-
-    void mouseMessagesRaiseTheirEvents()
-    {
-        QFETCH(int, message);
-        QFETCH(QString, events);
-        bindForm();
-        m_tray->setPopupStyle(0);
-        notify(message);
-        QCOMPARE(m_log.take(), events);
-    }
-
-    void otherWindowMessagesAreIgnored()
-    {
-        bindForm();
-        m_tray->setPopupStyle(0xFFFF);
-        m_form->setWindowState(Qt::WindowMinimized);
-        m_log.take();
-        m_tray->CallBack(0, 513, 0, 515);
-        QCOMPARE(m_log.take(), QString());
-        QVERIFY(m_form->isMinimized());
-    }
-
-    void popupStyleBitShowsTheMenu_data()
-    {
-        QTest::addColumn<int>("message");
-        QTest::addColumn<int>("bit");
-        QTest::addColumn<QString>("events");
+        QTest::newRow("move") << 512 << 0 << "MouseMove";
         QTest::newRow("left down") << 513 << 8 << "MouseDown(1) Menu";
         QTest::newRow("left up") << 514 << 1 << "MouseUp(1) Click(1) Menu";
         QTest::newRow("left double: menu first") << 515 << 64 << "Menu DblClick(1)";
@@ -162,9 +156,11 @@ private Q_SLOTS:
         QTest::newRow("middle down") << 519 << 32 << "MouseDown(4) Menu";
         QTest::newRow("middle up") << 520 << 4 << "MouseUp(4) Click(4) Menu";
         QTest::newRow("middle double") << 521 << 256 << "DblClick(4) Menu";
+        QTest::newRow("below the table") << 511 << 0 << "";
+        QTest::newRow("above the table") << 522 << 0 << "";
     }
 
-    void popupStyleBitShowsTheMenu()
+    void mouseMessages()
     {
         QFETCH(int, message);
         QFETCH(int, bit);
@@ -172,44 +168,50 @@ private Q_SLOTS:
         bindForm();
         m_tray->setPopupStyle(0x1FF & ~bit);
         notify(message);
-        QVERIFY(!m_log.take().contains("Menu"));
-
+        QCOMPARE(m_log.take(), QString(events).remove(" Menu").remove("Menu "));
         m_tray->setPopupStyle(bit);
         notify(message);
         QCOMPARE(m_log.take(), events);
-        QVERIFY(m_menu->isVisible());
+        QCOMPARE(m_menu->isVisible(), bit != 0);
     }
 
-    void rightClickWithTheDefaultsOpensTheMenuAfterItsEvents()
+    // With the defaults a right click on the icon opens the menu after its events;
+    // messages other than the icon's are ignored.
+    void theIconsMessagesWithTheDefaults()
     {
         bindForm();
-        notify(516);
-        notify(517);
+        Q_EMIT m_icon->mouseMessage(516);
+        Q_EMIT m_icon->mouseMessage(517);
         QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2) Menu"));
+        m_menu->hide();
+        m_tray->setPopupStyle(0xFFFF);
+        m_form->setWindowState(Qt::WindowMinimized);
+        m_log.take();
+        m_tray->CallBack(0, 513, 0, 515);
+        QCOMPARE(m_log.take(), QString());
+        QVERIFY(m_form->isMinimized());
     }
 
+    // No menu, or a deleted one, turns the popup style off; a menu given later
+    // stays unused until the style is set again.
     void noMenuTurnsThePopupStyleOff()
     {
         bindForm();
+        m_menu.reset(new QMenu);
+        m_log.watch(*m_menu);
+        notify(517);
+        QCOMPARE(m_tray->PopupStyle(), 0);
+        QCOMPARE(m_log.take(), QString("MouseUp(2) Click(2)"));
+        m_tray->setPopupStyle(2);
         m_tray->setPopupMenu(nullptr);
         notify(512);
         QCOMPARE(m_tray->PopupStyle(), 0);
-        // A menu given later stays unused until the style is set again.
         m_tray->setPopupMenu(m_menu.get());
         notify(517);
         QCOMPARE(m_log.take(), QString("MouseMove MouseUp(2) Click(2)"));
         m_tray->setPopupStyle(2);
         notify(517);
         QCOMPARE(m_log.take(), QString("MouseUp(2) Click(2) Menu"));
-    }
-
-    void aDeletedMenuCountsAsNone()
-    {
-        bindForm();
-        m_menu.reset(new QMenu);
-        notify(517);
-        QCOMPARE(m_tray->PopupStyle(), 0);
-        QCOMPARE(m_log.take(), QString("MouseUp(2) Click(2)"));
     }
 
     void doubleClickRestoresAMinimisedForm()
@@ -220,11 +222,8 @@ private Q_SLOTS:
         m_log.take();
         notify(515);
         QCOMPARE(m_log.take(), QString("Restore DblClick(1)"));
-        QVERIFY(!m_form->isMinimized());
-        QVERIFY(m_form->isVisible());
-
-        // A form that is not minimised gets only the event.
-        notify(515);
+        QCOMPARE(formState(), QString("shown"));
+        notify(515); // a form that is not minimised gets only the event
         QCOMPARE(m_log.take(), QString("DblClick(1)"));
     }
 
@@ -245,13 +244,12 @@ private Q_SLOTS:
     {
         QFETCH(int, message);
         QFETCH(int, restoreBits);
-        QFETCH(bool, restored);
         bindForm();
         m_tray->setPopupStyle(0);
         m_tray->setRestoreFromTrayOn(restoreBits);
         m_form->setWindowState(Qt::WindowMinimized);
         notify(message);
-        QCOMPARE(!m_form->isMinimized(), restored);
+        QTEST(!m_form->isMinimized(), "restored");
     }
 
     void styleThreeHidesTheFormToTheIconAndBack()
@@ -261,19 +259,12 @@ private Q_SLOTS:
         m_tray->setTrayFormStyle(3);
         QVERIFY(m_icon->calls.isEmpty()); // nothing visible changes yet
         m_log.take();
-
         m_tray->FormMinimize();
-        QVERIFY(!m_form->isVisible());
-        QVERIFY(m_form->isMinimized());
-        QVERIFY(m_tray->Visible());
+        QCOMPARE(formState(), QString("hidden minimised maximised icon"));
         QCOMPARE(m_icon->calls, QStringList{"add:Tip"});
         QVERIFY(m_log.take().endsWith("Minimize"));
-
         m_tray->FormRestore();
-        QVERIFY(m_form->isVisible());
-        QVERIFY(!m_form->isMinimized());
-        QVERIFY(m_form->isMaximized()); // the last state before minimising
-        QVERIFY(!m_tray->Visible());
+        QCOMPARE(formState(), QString("shown maximised")); // the last state before minimising
         QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "remove"}));
         QCOMPARE(m_log.take(), QString("Restore"));
     }
@@ -283,15 +274,12 @@ private Q_SLOTS:
         bindForm();
         m_tray->setTrayFormStyle(3);
         m_form->setWindowState(Qt::WindowMinimized); // as the window manager does
-        QVERIFY(!m_form->isVisible());
-        QVERIFY(m_tray->Visible());
-
+        QCOMPARE(formState(), QString("hidden minimised icon"));
         notify(513);
         notify(514);
         QVERIFY(!m_form->isVisible());
         notify(515);
-        QVERIFY(m_form->isVisible());
-        QVERIFY(!m_tray->Visible());
+        QCOMPARE(formState(), QString("shown"));
     }
 
     void aFormShownMinimisedGoesToTheTray()
@@ -304,21 +292,12 @@ private Q_SLOTS:
         QTRY_VERIFY(!m_form->isVisible());
         QVERIFY(m_tray->Visible());
         m_tray->FormRestore();
-        QVERIFY(m_form->isVisible());
-        QCOMPARE(m_form->windowState() & ~Qt::WindowActive, Qt::WindowNoState);
+        QCOMPARE(formState(), QString("shown"));
     }
 
+    // Without a notification area the form stays minimised on the task bar; a host
+    // that goes away gives a hidden form back.
     void withoutANotificationAreaTheFormStaysReachable()
-    {
-        bindForm();
-        m_icon->host.clear();
-        m_tray->setTrayFormStyle(3);
-        m_tray->FormMinimize();
-        QVERIFY(m_form->isMinimized());
-        QVERIFY(m_form->isVisible());
-    }
-
-    void aHostThatGoesAwayGivesTheFormBack()
     {
         bindForm();
         m_tray->setTrayFormStyle(3);
@@ -326,35 +305,30 @@ private Q_SLOTS:
         QVERIFY(!m_form->isVisible());
         m_icon->host.clear();
         m_tray->WatchTaskbar();
-        QVERIFY(m_form->isVisible());
-        QVERIFY(m_form->isMinimized());
+        QCOMPARE(formState().remove(" icon"), QString("shown minimised"));
+        m_tray->FormRestore();
+        m_tray->FormMinimize();
+        QCOMPARE(formState().remove(" icon"), QString("shown minimised"));
     }
 
     void visibleFollowsTheFormWithBitTwo()
     {
         bindForm();
+        QCOMPARE(m_tray->setVisible(true), true);
+        QCOMPARE(m_tray->setVisible(false), false);
+        QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "remove"}));
+        m_icon->calls.clear();
+        // With bit 2 the icon shows exactly while the form is hidden, whatever is asked.
         m_tray->setTrayFormStyle(2);
         QCOMPARE(m_tray->setVisible(true), false);
-        QVERIFY(!m_tray->Visible());
         QVERIFY(m_icon->calls.isEmpty());
-
         m_form->hide();
         QCOMPARE(m_tray->setVisible(false), true);
-        QVERIFY(m_tray->Visible());
         QCOMPARE(m_icon->calls, QStringList{"add:Tip"});
-
         // Showing the form again and setting the style removes the icon.
         m_form->show();
         m_tray->setTrayFormStyle(2);
         QVERIFY(!m_tray->Visible());
-    }
-
-    void visibleWithoutBitTwoIsPlain()
-    {
-        bindForm();
-        QCOMPARE(m_tray->setVisible(true), true);
-        QCOMPARE(m_tray->setVisible(false), false);
-        QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "remove"}));
     }
 
     void tipShowsAtMost63Characters_data()
@@ -376,31 +350,25 @@ private Q_SLOTS:
         for (int i = 0; i < length; ++i)
             tip += QChar('a' + i % 26);
         m_tray->setTrayTip(tip);
-        QCOMPARE(m_tray->TrayTip(), tip);
         m_tray->setVisible(true);
         QCOMPARE(m_icon->calls.last(), "add:" + tip.left(shown));
         m_tray->setTrayTip(tip + "x");
-        const QString longer = tip + QLatin1Char('x');
-        QCOMPARE(m_icon->calls.last(), "tip:" + longer.left(qMin(shown + 1, 63)));
-    }
-
-    void tipNeverEndsInHalfACharacter()
-    {
-        const QString tip = QString(62, 'a') + QString::fromUtf8("\U0001F4FB") + "b";
-        QCOMPARE(SysTray::shownTip(tip), QString(62, 'a'));
+        QCOMPARE(m_icon->calls.last(), "tip:" + QString(tip + "x").left(qMin(shown + 1, 63)));
+        // Never half a character.
+        const QString radio = QString(62, 'a') + QString::fromUtf8("\U0001F4FB") + "b";
+        QCOMPARE(SysTray::shownTip(radio), QString(62, 'a'));
     }
 
     void iconChangesReachOnlyAShownIcon()
     {
-        QPixmap red(16, 16);
-        red.fill(Qt::red);
-        m_tray->setIcon(QIcon(red));
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        m_tray->setIcon(QIcon(pixmap));
         QVERIFY(m_icon->calls.isEmpty());
         m_tray->setVisible(true);
         QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
-        QPixmap blue(16, 16);
-        blue.fill(Qt::blue);
-        m_tray->setIcon(QIcon(blue));
+        pixmap.fill(Qt::blue);
+        m_tray->setIcon(QIcon(pixmap));
         QCOMPARE(m_icon->calls.last(), QString("icon"));
         QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
     }
@@ -447,19 +415,22 @@ private Q_SLOTS:
         QVERIFY(!refreshed.wait(1500));
     }
 
+    // Another form clears the menu; without a form (none, or deleted) the hidden one serves.
     void formChangeClearsTheMenu()
     {
         bindForm();
-        QCOMPARE(m_tray->Form(), m_form.get());
         m_tray->setForm(m_form.get()); // the same form changes nothing
         QCOMPARE(m_tray->PopupMenu(), m_menu.get());
-
         QWidget other;
         other.setWindowState(Qt::WindowMinimized);
         m_tray->setForm(&other);
         QCOMPARE(m_tray->PopupMenu(), nullptr);
         m_tray->setForm(nullptr);
         QCOMPARE(m_tray->Form(), m_tray->internalForm());
+        m_tray->setForm(m_form.get());
+        m_form.reset();
+        QCOMPARE(m_tray->Form(), m_tray->internalForm());
+        m_tray->FormRestore(); // must not touch the deleted window
     }
 
     void aFormMinimisedWhenBoundRestoresToNormal()
@@ -472,14 +443,6 @@ private Q_SLOTS:
         QCOMPARE(form.windowState() & ~Qt::WindowActive, Qt::WindowNoState);
     }
 
-    void aDestroyedFormLeavesTheHiddenForm()
-    {
-        bindForm();
-        m_form.reset();
-        QCOMPARE(m_tray->Form(), m_tray->internalForm());
-        m_tray->FormRestore(); // must not touch the deleted window
-    }
-
     void activationsBecomeMouseMessages()
     {
         using R = QSystemTrayIcon::ActivationReason;
@@ -488,15 +451,6 @@ private Q_SLOTS:
         QCOMPARE(TrayMouse::messagesFor(R::Context), (QList<int>{516, 517}));
         QCOMPARE(TrayMouse::messagesFor(R::MiddleClick), (QList<int>{519, 520}));
         QVERIFY(TrayMouse::messagesFor(R::Unknown).isEmpty());
-    }
-
-    void mouseMessagesOfTheIconReachCallBack()
-    {
-        bindForm();
-        m_tray->setPopupStyle(0);
-        Q_EMIT m_icon->mouseMessage(516);
-        Q_EMIT m_icon->mouseMessage(517);
-        QCOMPARE(m_log.take(), QString("MouseDown(2) MouseUp(2) Click(2)"));
     }
 
     void hostIdentity()

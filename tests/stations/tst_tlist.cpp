@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 namespace {
 
 QString fixture(const QString& name)
@@ -24,20 +26,17 @@ QString u8(const char* text)
     return QString::fromUtf8(text);
 }
 
-QStringList rowTexts(const KeyedListView& list)
+// Every row as "text|key|second column|icon|colour|b" (b: bold).
+QStringList rows(const KeyedListView& list)
 {
-    QStringList texts;
-    for (int row = 0; row < list.rowCount(); ++row)
-        texts << list.rowText(row);
-    return texts;
-}
-
-// The main window's list: two columns, sorted ascending, headers hidden.
-void setUpMainList(KeyedListView& list)
-{
-    list.setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
-    list.setSorted(0, Qt::AscendingOrder);
-    list.setHeadersVisible(false);
+    QStringList rows;
+    for (int r = 0; r < list.rowCount(); ++r)
+        rows << QString("%1|%2|%3|%4|%5|%6")
+                    .arg(list.rowText(r), list.rowKey(r), list.subItem(r, 1))
+                    .arg(list.rowSmallIcon(r))
+                    .arg(list.rowForeColor(r))
+                    .arg(list.rowBold(r) ? "b" : "");
+    return rows;
 }
 
 // The editor's list after opening a fixture file.
@@ -51,14 +50,21 @@ void openInEditor(const QString& file, KeyedListView& list)
 // Peak resident memory of the process so far, in KiB.
 qint64 peakMemoryKiB()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A file of `head` and then 50 MB of `unit` repeated.
+QString write50MB(const QString& path, const QByteArray& head, const QByteArray& unit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size())
+        return {};
+    const QByteArray block = unit.repeated(1024 * 1024 / unit.size() + 1);
+    for (int i = 0; i < 50; ++i)
+        file.write(block);
+    return path;
 }
 
 } // namespace
@@ -89,9 +95,6 @@ private Q_SLOTS:
             u8("Case differs|HTTP://127.0.0.1:8000/KUN.mp3|16711680|16777215|0|1"),
         };
         QCOMPARE(colStations, expected);
-        // Loading again empties the collection first.
-        QVERIFY(TLIST_LoadFile(fixture("lf-only.tlist")));
-        QCOMPARE(colStations.size(), 3);
     }
 
     void loadToCollAppends()
@@ -105,84 +108,62 @@ private Q_SLOTS:
         QCOMPARE(coll.at(3), u8("Třetí|http://127.0.0.1/3|0|16777215|0|1"));
     }
 
-    void nothingToReadStillSucceeds_data()
+    // Bad input never stops the reading; loading empties the collection first.
+    void badInputStillSucceeds_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("empty path") << QString();
-        QTest::newRow("missing file") << fixture("missing.tlist");
-        QTest::newRow("a folder") << TestFolders::dataFile("stations");
-        QTest::newRow("a device") << QString("/dev/zero");
+        QTest::addColumn<QStringList>("stations"); // name|url
+        QTest::newRow("empty path") << QString() << QStringList{};
+        QTest::newRow("missing file") << fixture("missing.tlist") << QStringList{};
+        QTest::newRow("a folder") << TestFolders::dataFile("stations") << QStringList{};
+        QTest::newRow("a device") << QString("/dev/zero") << QStringList{};
+        QTest::newRow("binary garbage")
+            << fixture("garbage.bin") << QStringList{"Odpad|http://127.0.0.1/garbage"};
+        QTest::newRow("NUL bytes")
+            << fixture("nul-bytes.tlist")
+            << QStringList{u8("Rádio") + QChar(0) + "Nul|http://127.0.0.1/nul",
+                           "Za nulami|http://127.0.0.1/after-nul"};
+        QTest::newRow("CR only: one line")
+            << fixture("cr-only.tlist") << QStringList{"Jedna|http://127.0.0.1/1"};
+        QTest::newRow("no final line end")
+            << fixture("no-final-newline.tlist")
+            << QStringList{u8("První|http://127.0.0.1/1"), u8("Poslední|http://127.0.0.1/last")};
     }
 
-    void nothingToReadStillSucceeds()
+    void badInputStillSucceeds()
     {
         QFETCH(QString, path);
+        QFETCH(QStringList, stations);
         colStations << "stale|http://stale||||";
         QVERIFY(TLIST_LoadFile(path));
-        QVERIFY(colStations.isEmpty());
-    }
-
-    void badBytesNeverStopTheReading_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("urls");
-        QTest::newRow("binary garbage") << "garbage.bin" << QStringList{"http://127.0.0.1/garbage"};
-        QTest::newRow("NUL bytes")
-            << "nul-bytes.tlist"
-            << QStringList{"http://127.0.0.1/nul", "http://127.0.0.1/after-nul"};
-        QTest::newRow("CR only: one line") << "cr-only.tlist" << QStringList{"http://127.0.0.1/1"};
-        QTest::newRow("no final line end")
-            << "no-final-newline.tlist"
-            << QStringList{"http://127.0.0.1/1", "http://127.0.0.1/last"};
-    }
-
-    void badBytesNeverStopTheReading()
-    {
-        QFETCH(QString, file);
-        QFETCH(QStringList, urls);
-        QVERIFY(TLIST_LoadFile(fixture(file)));
         QStringList seen;
         for (const QString& entry : std::as_const(colStations))
-            seen << entry.section(u'|', 1, 1);
-        QCOMPARE(seen, urls);
+            seen << entry.section(u'|', 0, 1);
+        QCOMPARE(seen, stations);
         KeyedListView list;
         TLIST_FillStationListMain(list); // no crash on any of it
-        QVERIFY(list.rowCount() <= urls.size());
-    }
-
-    void nulInANameSurvives()
-    {
-        QVERIFY(TLIST_LoadFile(fixture("nul-bytes.tlist")));
-        QCOMPARE(colStations.first().section(u'|', 0, 0), u8("Rádio") + QChar(0) + "Nul");
+        QVERIFY(list.rowCount() <= stations.size());
     }
 
     void fillsTheMainList()
     {
         QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
-        KeyedListView list;
-        setUpMainList(list);
+        KeyedListView list; // as the main window sets it up
+        list.setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
+        list.setSorted(0, Qt::AscendingOrder);
         list.addRow("old", "Old row", 1);
         TLIST_SetMainStationList(&list);
         TLIST_FillStationListMain();
-        // Shown stations only, first of two equal URLs, sorted by name as Czech sorts.
-        QCOMPARE(rowTexts(list), QStringList({"Case differs", u8("Český rozhlas"), u8("Krátká"),
-                                              u8("Osm polí"), u8("Příliš žluťoučký kůň")}));
-        const int kun = list.findKey("http://127.0.0.1:8000/kun.mp3");
-        QCOMPARE(list.rowText(kun), u8("Příliš žluťoučký kůň"));
-        QVERIFY(list.rowBold(kun));
-        QCOMPARE(list.rowForeColor(kun), 255);
-        QCOMPARE(list.rowSmallIcon(kun), 1);
-        QCOMPARE(list.subItem(kun, 1), QString());
-        const int eight = list.findKey("http://127.0.0.1/eight");
-        QVERIFY(list.rowBold(eight)); // bold "2"
-        QCOMPARE(list.rowForeColor(eight), 65280);
-        const int shortRow = list.findKey("http://127.0.0.1/short");
-        QVERIFY(!list.rowBold(shortRow)); // missing fields: defaults
-        QCOMPARE(list.rowForeColor(shortRow), 0);
-        QCOMPARE(list.findKey("HTTP://127.0.0.1:8000/KUN.mp3"), 0);
-        QCOMPARE(list.findKey("http://127.0.0.1/hidden"), -1);
-        QCOMPARE(list.findKey("old"), -1);
         TLIST_SetMainStationList(nullptr);
+        // Shown stations only, first of two equal URLs, sorted by name as Czech sorts;
+        // missing fields give defaults, any non-zero bold is bold.
+        QCOMPARE(rows(list), QStringList({
+                                 "Case differs|HTTP://127.0.0.1:8000/KUN.mp3||1|16711680|",
+                                 u8("Český rozhlas|http://127.0.0.1:8000/cro.ogg||1|0|"),
+                                 u8("Krátká|http://127.0.0.1/short||1|0|"),
+                                 u8("Osm polí|http://127.0.0.1/eight||1|65280|b"),
+                                 u8("Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3||1|255|b"),
+                             }));
     }
 
     void fillsTheEditorList()
@@ -192,19 +173,21 @@ private Q_SLOTS:
         KeyedListView list;
         list.setColumns({u8("Název stanice"), "URL stanice"});
         TLIST_FillListViewEdit(coll, list);
-        // File order, hidden ones too, URLs differing only in case collide.
-        QCOMPARE(rowTexts(list), QStringList({u8("Příliš žluťoučký kůň"), u8("Český rozhlas"),
-                                              u8("Skrytá"), u8("Osm polí"), u8("Krátká")}));
-        QCOMPARE(list.rowKey(0), QString("http://127.0.0.1:8000/kun.mp3"));
-        QCOMPARE(list.subItem(1, 1), QString("http://127.0.0.1:8000/cro.ogg"));
-        QCOMPARE(list.rowSmallIcon(2), 1); // hidden
-        QCOMPARE(list.rowSmallIcon(3), 2); // shown
-        QCOMPARE(list.rowForeColor(3), 65280);
+        // File order, hidden ones too (icon 1), URLs differing only in case collide.
+        QCOMPARE(rows(list),
+                 QStringList({
+                     u8("Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3|"
+                        "http://127.0.0.1:8000/kun.mp3|2|255|b"),
+                     u8("Český rozhlas|http://127.0.0.1:8000/cro.ogg|"
+                        "http://127.0.0.1:8000/cro.ogg|2|0|"),
+                     u8("Skrytá|http://127.0.0.1/hidden|http://127.0.0.1/hidden|1|0|"),
+                     u8("Osm polí|http://127.0.0.1/eight|http://127.0.0.1/eight|2|65280|b"),
+                     u8("Krátká|http://127.0.0.1/short|http://127.0.0.1/short|2|0|"),
+                 }));
         // A mixed-case URL gets a lower-case key and keeps its spelling.
         TLIST_FillListViewEdit({"Mixed|HTTP://Radio.Example/Live||||"}, list);
-        QCOMPARE(list.rowCount(), 1);
-        QCOMPARE(list.rowKey(0), QString("http://radio.example/live"));
-        QCOMPARE(list.subItem(0, 1), QString("HTTP://Radio.Example/Live"));
+        QCOMPARE(rows(list),
+                 QStringList{"Mixed|http://radio.example/live|HTTP://Radio.Example/Live|2|0|"});
     }
 
     void fillsShowTheWaitCursorAndRestoreIt()
@@ -224,82 +207,64 @@ private Q_SLOTS:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
+    // Open in the editor, save over an old file: Windows-1250, CR LF, an empty line
+    // last; changed icons (3, 4) save as hidden and shown.
+    void savesWhatTheEditorShows_data()
+    {
+        QTest::addColumn<QString>("file"); // empty: an empty list
+        QTest::addColumn<bool>("changeIcons");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray czech = TestFolders::readBytes(fixture("czech-saved.tlist"));
+        QTest::newRow("czech") << "czech.tlist" << false << czech;
+        QTest::newRow("icons changed")
+            << "czech.tlist" << true
+            << QByteArray(czech)
+                   .replace("kun.mp3|255|16777215|-1|1", "kun.mp3|255|16777215|-1|0")
+                   .replace("hidden|0|16777215|0|0", "hidden|0|16777215|0|1");
+        QTest::newRow("LF only") << "lf-only.tlist" << false
+                                 << QByteArray(
+                                        "[STATION:]Prvn\xED|http://127.0.0.1/1|0|16777215|0|1\r\n"
+                                        "[STATION:]Druh\xE1|http://127.0.0.1/2|0|16777215|0|1\r\n"
+                                        "[STATION:]T\xF8"
+                                        "et\xED|http://127.0.0.1/3|0|16777215|0|1\r\n\r\n");
+        QTest::newRow("empty list") << QString() << false << QByteArray("\r\n");
+    }
+
     void savesWhatTheEditorShows()
     {
+        QFETCH(QString, file);
+        QFETCH(bool, changeIcons);
         KeyedListView list;
-        openInEditor("czech.tlist", list);
+        if (!file.isEmpty())
+            openInEditor(file, list);
+        if (changeIcons) {
+            list.setRowSmallIcon(0, 3);
+            list.setRowSmallIcon(2, 4);
+        }
         QTemporaryDir dir;
         const QString path = dir.filePath("saved.tlist");
         QVERIFY(TestFolders::writeBytes(path, "old list"));
         QVERIFY(TLIST_SaveFile(path, list));
-        QCOMPARE(TestFolders::readBytes(path),
-                 TestFolders::readBytes(fixture("czech-saved.tlist")));
-        // Changed icons (3, 4) save as hidden and shown.
-        list.setRowSmallIcon(0, 3);
-        list.setRowSmallIcon(2, 4);
-        QVERIFY(TLIST_SaveFile(path, list));
-        QStringList again;
-        QVERIFY(TLIST_LoadFileToColl(path, again));
-        QVERIFY(again.at(0).endsWith("|-1|0"));
-        QVERIFY(again.at(2).endsWith("|0|1"));
+        QTEST(TestFolders::readBytes(path), "saved");
     }
 
-    void lfListSurvivesOpenAndSave()
-    {
-        KeyedListView list;
-        openInEditor("lf-only.tlist", list);
-        QTemporaryDir dir;
-        QVERIFY(TLIST_SaveFile(dir.filePath("out.tlist"), list));
-        QCOMPARE(TestFolders::readBytes(dir.filePath("out.tlist")),
-                 QByteArray("[STATION:]Prvn\xED|http://127.0.0.1/1|0|16777215|0|1\r\n"
-                            "[STATION:]Druh\xE1|http://127.0.0.1/2|0|16777215|0|1\r\n"
-                            "[STATION:]T\xF8"
-                            "et\xED|http://127.0.0.1/3|0|16777215|0|1\r\n"
-                            "\r\n"));
-    }
-
-    void emptyListSavesOneLineEnd()
-    {
-        KeyedListView list;
-        QTemporaryDir dir;
-        const QString path = dir.filePath("empty.tlist");
-        QVERIFY(TLIST_SaveFile(path, list));
-        QCOMPARE(TestFolders::readBytes(path), QByteArray("\r\n"));
-        QVERIFY(TLIST_LoadFile(path));
-        QVERIFY(colStations.isEmpty());
-    }
-
-    void failedSaveKeepsTheOldList()
-    {
-        KeyedListView list;
-        openInEditor("czech.tlist", list);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("keep.tlist");
-        const QByteArray old = TestFolders::readBytes(fixture("czech.tlist"));
-        QVERIFY(TestFolders::writeBytes(path, old));
-        {
-            // A full disk after 256 bytes of the 328-byte list (a write small
-            // enough to sit in a stream buffer until the file is committed).
-            const FileSizeLimit limit(256);
-            QVERIFY(!TLIST_SaveFile(path, list));
-        }
-        QCOMPARE(TestFolders::readBytes(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"keep.tlist"}));
-    }
-
+    // A failed save leaves what was there and no temporary file.
     void unusableTargetsFail_data()
     {
         QTest::addColumn<QString>("relativePath");
-        QTest::newRow("empty path") << QString();
-        QTest::newRow("a folder") << "folder";
-        QTest::newRow("parent is a file") << "file/list.tlist";
-        QTest::newRow("parent missing") << "missing/list.tlist";
+        QTest::addColumn<int>("sizeLimit"); // 0: none
+        QTest::newRow("empty path") << QString() << 0;
+        QTest::newRow("a folder") << "folder" << 0;
+        QTest::newRow("parent is a file") << "file/list.tlist" << 0;
+        QTest::newRow("parent missing") << "missing/list.tlist" << 0;
+        // A write small enough to sit in a stream buffer until the file is committed.
+        QTest::newRow("full disk") << "file" << 16;
     }
 
     void unusableTargetsFail()
     {
         QFETCH(QString, relativePath);
+        QFETCH(int, sizeLimit);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         QVERIFY(TestFolders::writeBytes(dir.filePath("file"), "a file"));
@@ -307,7 +272,14 @@ private Q_SLOTS:
         list.addRow("u", "Name", 2);
         list.setSubItem(0, 1, "u");
         const QString path = relativePath.isEmpty() ? QString() : dir.filePath(relativePath);
-        QVERIFY(!TLIST_SaveFile(path, list));
+        {
+            std::optional<FileSizeLimit> limit;
+            if (sizeLimit)
+                limit.emplace(sizeLimit);
+            QVERIFY(!TLIST_SaveFile(path, list));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"file", "folder"}));
         QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
         QCOMPARE(TestFolders::readBytes(dir.filePath("file")), QByteArray("a file"));
     }
@@ -315,29 +287,14 @@ private Q_SLOTS:
     void hugeFilesCostBoundedTimeAndMemory()
     {
         QTemporaryDir dir;
-        // 50 MB of lines, a station at line 3, stations beyond line 1024.
-        const QString lines = dir.filePath("lines.tlist");
-        {
-            QFile file(lines);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            const QByteArray station = "[STATION:]S|http://127.0.0.1/s|0|16777215|0|1\r\n";
-            QByteArray block;
-            while (block.size() < 1024 * 1024)
-                block += station;
-            file.write("x\r\ny\r\nz\r\n[STATION:]First|http://127.0.0.1/first\r\n");
-            for (int i = 0; i < 50; ++i)
-                file.write(block);
-        }
-        // 50 MB without any line end after one station line.
-        const QString oneLine = dir.filePath("one-line.tlist");
-        {
-            QFile file(oneLine);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[STATION:]First|http://127.0.0.1/first\r\n");
-            const QByteArray block(1024 * 1024, '|');
-            for (int i = 0; i < 50; ++i)
-                file.write(block);
-        }
+        // 50 MB of lines, a station at line 3, stations beyond line 1024; and 50 MB
+        // without any line end after one station line.
+        const QString lines = write50MB(dir.filePath("lines.tlist"),
+                                        "x\r\ny\r\nz\r\n[STATION:]First|http://127.0.0.1/first\r\n",
+                                        "[STATION:]S|http://127.0.0.1/s|0|16777215|0|1\r\n");
+        QVERIFY(!lines.isEmpty());
+        const QString oneLine = write50MB(dir.filePath("one-line.tlist"),
+                                          "[STATION:]First|http://127.0.0.1/first\r\n", "|");
         const qint64 peakBefore = peakMemoryKiB();
         QElapsedTimer timer;
         timer.start();
