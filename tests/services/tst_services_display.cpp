@@ -71,6 +71,16 @@ QPoint titleBar(const QWidget& window, int x)
     return {frame.left() + x, frame.top() + (window.geometry().top() - frame.top()) / 2};
 }
 
+// The window manager's state atoms of a window, as xprop prints them.
+QByteArray windowState(const QWidget& window)
+{
+    QProcess p;
+    p.start("xprop", {"-id", QString::number(window.winId()), "_NET_WM_STATE"});
+    p.waitForFinished(5000);
+    ChildProcess::stop(&p);
+    return p.readAllStandardOutput();
+}
+
 bool moveTo(QWidget& window, QPoint topLeft)
 {
     window.move(topLeft);
@@ -203,6 +213,23 @@ private Q_SLOTS:
         m_window->ApplySettings();
         m_window->menuItem("mnuST_Restore")->trigger();
         m_window->IconAnimation(false);
+    }
+
+    // "Vždy nahoře" reaches the window manager in place: no move, no resize, no
+    // new native window.
+    void vzdyNahoreKeepsTheWindowAboveOthers()
+    {
+        startMainWindow();
+        const QRect place = m_window->frameGeometry();
+        const WId id = m_window->winId();
+        QAction* onTop = m_window->menuItem("mnuSK_OnTop");
+        onTop->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(windowState(*m_window).contains("_NET_WM_STATE_ABOVE"), 5000);
+        onTop->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!windowState(*m_window).contains("_NET_WM_STATE_ABOVE"), 5000);
+        QCOMPARE(m_window->winId(), id);
+        QCOMPARE(m_window->frameGeometry(), place);
+        QVERIFY(m_window->isVisible());
     }
 
     void dropNearTheWorkAreasEdge_data()
