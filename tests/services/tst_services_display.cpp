@@ -1,4 +1,4 @@
-// The tray icon and magnetic snapping of the main window on a real X display,
+// The tray icon, "Vždy nahoře" and magnetic snapping of the main window on a real X display,
 // window manager and tray host (scripts/with-display.sh --tray), driven by
 // xdotool like a user.
 #include "ChildProcess.h"
