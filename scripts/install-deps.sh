@@ -14,6 +14,8 @@ packages=(
   # tests: a real stream server and its GStreamer feeder, an X server, a window
   # manager, a tray host, input synthesis and a session bus
   icecast2 gstreamer1.0-tools xvfb xauth x11-utils openbox trayer xdotool dbus-x11 curl
+  # tests: an RTSP server of the tests' own (linked into the test support library)
+  libgstrtspserver-1.0-dev
 )
 
 missing=()

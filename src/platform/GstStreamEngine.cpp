@@ -96,6 +96,14 @@ GstPadProbeReturn noteData(GstPad*, GstPadProbeInfo*, gpointer data)
     return GST_PAD_PROBE_OK;
 }
 
+// Every buffer leaving the pad counts as data for the stall watch.
+void watchData(GstPad* pad, const SessionPtr& session)
+{
+    gst_pad_add_probe(pad,
+                      GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
+                      noteData, newSessionRef(session), deleteSession);
+}
+
 QString headerValue(const GstStructure* headers, const char* wanted)
 {
     QString result;
@@ -234,15 +242,21 @@ GstBusSyncReply GstStreamEngine::Private::syncHandler(GstBus*, GstMessage* messa
 void GstStreamEngine::Private::sourceSetup(GstElement*, GstElement* source, gpointer data)
 {
     GstSupport::configureSource(source, true);
+    const SessionPtr& session = *static_cast<SessionPtr*>(data);
     if (GstPad* pad = gst_element_get_static_pad(source, "src")) {
-        gst_pad_add_probe(
-            pad, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
-            noteData, newSessionRef(*static_cast<SessionPtr*>(data)), deleteSession);
+        watchData(pad, session);
         gst_object_unref(pad);
-    } else {
-        // Sources with dynamic pads (RTSP) count any progress as data.
-        sessionOf(data).lastDataMs = std::numeric_limits<qint64>::max() / 2;
+        return;
     }
+    // Sources with dynamic pads (RTSP) add one per stream once its first packet
+    // arrives: watched as they come, so one that never delivers times out too.
+    g_signal_connect_data(
+        source, "pad-added", G_CALLBACK(+[](GstElement*, GstPad* pad, gpointer ref) {
+            if (GST_PAD_IS_SRC(pad))
+                watchData(pad, *static_cast<SessionPtr*>(ref));
+        }),
+        newSessionRef(session),
+        GClosureNotify(+[](gpointer ref, GClosure*) { deleteSession(ref); }), GConnectFlags(0));
 }
 
 void GstStreamEngine::Private::onBusMessage(GstMessage* message)
@@ -286,6 +300,11 @@ void GstStreamEngine::Private::onBusMessage(GstMessage* message)
                 checkOutput();
             GstState state;
             gst_message_parse_state_changed(message, nullptr, &state, nullptr);
+            // A live source (RTSP) does not preroll: no ASYNC_DONE comes, so it
+            // starts as soon as the pipeline is paused.
+            if (state == GST_STATE_PAUSED && !playing && !failed &&
+                gst_element_get_state(pipeline, nullptr, nullptr, 0) == GST_STATE_CHANGE_NO_PREROLL)
+                setPlaying();
             if (state == GST_STATE_PLAYING && !playing && !failed) {
                 playing = true;
                 session->playing = true;

@@ -195,6 +195,12 @@ void configureSource(GstElement* source, bool radioMetadata)
         else if (spec->value_type == G_TYPE_UINT64) // rtspsrc: microseconds
             g_object_set(source, "timeout", guint64(seconds) * 1000000, nullptr);
     });
+    // rtspsrc: the control connection's own limit (20 s by default) would
+    // otherwise keep a server that accepts and never answers pending that long.
+    setIfPresent(source, "tcp-timeout", [&](GParamSpec* spec) {
+        if (spec->value_type == G_TYPE_UINT64)
+            g_object_set(source, "tcp-timeout", guint64(seconds) * 1000000, nullptr);
+    });
     setIfPresent(source, "retries", [&](GParamSpec* spec) {
         if (spec->value_type == G_TYPE_INT)
             g_object_set(source, "retries", 0, nullptr);

@@ -1,8 +1,10 @@
 // The stream player against a real Icecast server and a misbehaving one of our
 // own, all on 127.0.0.1. Audio goes into a clocked file sink, so levels are
 // measured on what the player really played out.
+#include "AudioRecording.h"
 #include "FaultServer.h"
 #include "IcecastServer.h"
+#include "PlayerWait.h"
 #include "TestFolders.h"
 #include "common/Version.h"
 #include "platform/MediaPlayer.h"
@@ -12,7 +14,7 @@
 
 #include <gst/gst.h>
 
-#include <cmath>
+using namespace AudioRecording;
 
 namespace {
 
@@ -21,59 +23,6 @@ namespace {
 constexpr qint64 NeverBlocksMs = 1000;
 
 constexpr int ConnectMs = 15000;
-constexpr int BytesPerSecond = 44100 * 4; // S16 stereo
-
-// Records the played audio as raw S16LE stereo 44.1 kHz, paced by the clock.
-QByteArray recordingSink(const QString& file)
-{
-    return "audioconvert ! audioresample ! audio/x-raw,format=S16LE,channels=2,rate=44100 ! "
-           "filesink sync=true buffer-mode=unbuffered location=" +
-           file.toUtf8();
-}
-
-struct Levels
-{
-    double left = 0; // RMS, 0..32768
-    double right = 0;
-    int peak = 0;
-};
-
-Levels measure(const QByteArray& raw, qint64 from, qint64 to)
-{
-    from -= from % 4;
-    to = std::min<qint64>(to - to % 4, raw.size());
-    Levels l;
-    double sl = 0, sr = 0;
-    qint64 frames = 0;
-    const auto* s = reinterpret_cast<const qint16*>(raw.constData());
-    for (qint64 i = from / 2; i + 1 < to / 2; i += 2, ++frames) {
-        sl += double(s[i]) * s[i];
-        sr += double(s[i + 1]) * s[i + 1];
-        l.peak = std::max({l.peak, std::abs(int(s[i])), std::abs(int(s[i + 1]))});
-    }
-    if (frames > 0) {
-        l.left = std::sqrt(sl / frames);
-        l.right = std::sqrt(sr / frames);
-    }
-    return l;
-}
-
-double decibels(double value, double reference)
-{
-    return 20.0 * std::log10(value / reference);
-}
-
-// Sets an environment variable for the life of the object.
-struct EnvironmentOverride
-{
-    EnvironmentOverride(const char* name, const QByteArray& value) : name(name), old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvironmentOverride() { qputenv(name, old); }
-    const char* name;
-    QByteArray old;
-};
 
 } // namespace
 
@@ -85,15 +34,9 @@ class TestMediaPlayer : public QObject
     FaultServer m_faults;
     QTemporaryDir m_dir;
 
-    // Waits for the play state; on a timeout the status says why.
     static bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
     {
-        QDeadlineTimer deadline(timeoutMs);
-        while (player.playState() != state && !deadline.hasExpired())
-            QTest::qWait(20);
-        if (player.playState() != state)
-            qWarning() << "state" << player.playState() << "status" << player.status();
-        return player.playState() == state;
+        return PlayerWait::forState(player, state, timeoutMs);
     }
 
 private Q_SLOTS:
@@ -130,11 +73,11 @@ private Q_SLOTS:
         const QString mp3File = m_dir.filePath(QStringLiteral("mp3.raw"));
         const QString oggFile = m_dir.filePath(QStringLiteral("ogg.raw"));
         {
-            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", recordingSink(mp3File));
+            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(mp3File));
             mp3.setURL(m_icecast.mp3Url());
         }
         {
-            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", recordingSink(oggFile));
+            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(oggFile));
             ogg.setURL(m_icecast.oggUrl());
         }
         QCOMPARE(mp3.URL(), m_icecast.mp3Url());
@@ -186,7 +129,7 @@ private Q_SLOTS:
     void volumeBalanceAndMuteAtTheSink()
     {
         const QString file = m_dir.filePath(QStringLiteral("levels.raw"));
-        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", recordingSink(file));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
         MediaPlayer player;
         auto& s = player.settings();
         s.setVolume(100);

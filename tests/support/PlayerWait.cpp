@@ -1,0 +1,21 @@
+#include "PlayerWait.h"
+
+#include "platform/MediaPlayer.h"
+
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QTest>
+
+namespace PlayerWait {
+
+bool forState(MediaPlayer& player, int state, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (player.playState() != state && !deadline.hasExpired())
+        QTest::qWait(20);
+    if (player.playState() != state)
+        qWarning() << "state" << player.playState() << "status" << player.status();
+    return player.playState() == state;
+}
+
+} // namespace PlayerWait

@@ -1,0 +1,36 @@
+// A real RTSP server on 127.0.0.1 for the player's tests: a child process
+// (rtsp_tone_server, built with the tests) serving a live MP3 sine tone at
+// /tone. It keeps its port across stop() and start(), so a test can make the
+// server vanish mid-stream (killed: its sockets close at once) and come back.
+// The process dies with the test.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+#include <memory>
+
+class RtspServer
+{
+public:
+    RtspServer() = default;
+    ~RtspServer();
+    RtspServer(const RtspServer&) = delete;
+    RtspServer& operator=(const RtspServer&) = delete;
+
+    // Starts the server (on a free port the first time); true once it accepts
+    // connections (bounded wait).
+    bool start();
+    // Kills the server: clients see their connections close and RTP stop.
+    void stop();
+    bool running() const;
+
+    quint16 port() const { return m_port; }
+    QString toneUrl() const;
+    QString errorString() const { return m_error; }
+
+private:
+    quint16 m_port = 0;
+    QString m_error;
+    std::unique_ptr<QProcess> m_process;
+};
