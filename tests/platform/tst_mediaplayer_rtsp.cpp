@@ -135,6 +135,9 @@ private Q_SLOTS:
         player.setURL(QString());
         QVERIFY(stop.elapsed() < NeverBlocksMs);
         QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        // Tearing the hung connections down holds up no other station.
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
     }
 
     void refusedPortIsNamed()
@@ -171,6 +174,25 @@ private Q_SLOTS:
         QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
         player.controls().stop();
         QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+    }
+
+    // The server hangs while playing (connections open, nothing sent): the stall
+    // watch notices, the player reconnects, and plays again once the server wakes.
+    void hungServerIsNoticedAndRejoined()
+    {
+        MediaPlayer player;
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTest::qWait(500);
+        m_rtsp.freeze();
+        auto thaw = qScopeGuard([this] { m_rtsp.thaw(); });
+        QElapsedTimer hung;
+        hung.start();
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, TimeoutBoundMs));
+        QVERIFY2(hung.elapsed() < TimeoutBoundMs, qPrintable(QString::number(hung.elapsed())));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
+        m_rtsp.thaw();
+        QVERIFY(waitForState(player, MediaPlayer::Playing, 2 * TimeoutBoundMs));
     }
 
     // A server that stays away: the bounded tries, then state 10 with the reason.

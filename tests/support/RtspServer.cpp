@@ -6,6 +6,8 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+
 RtspServer::~RtspServer()
 {
     stop();
@@ -40,10 +42,23 @@ void RtspServer::stop()
 {
     if (!m_process)
         return;
-    // Killed rather than asked: a vanished server sends no TEARDOWN or BYE.
+    // Killed rather than asked (a frozen one too): a vanished server sends no
+    // TEARDOWN or BYE.
     m_process->kill();
     m_process->waitForFinished(5000);
     m_process.reset();
+}
+
+void RtspServer::freeze()
+{
+    if (running())
+        ::kill(pid_t(m_process->processId()), SIGSTOP);
+}
+
+void RtspServer::thaw()
+{
+    if (running())
+        ::kill(pid_t(m_process->processId()), SIGCONT);
 }
 
 bool RtspServer::running() const

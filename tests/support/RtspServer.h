@@ -24,6 +24,10 @@ public:
     // Kills the server: clients see their connections close and RTP stop.
     void stop();
     bool running() const;
+    // Freezes the process (SIGSTOP): connections stay open, nothing is sent or
+    // answered, like a server or network that hangs. thaw() resumes it.
+    void freeze();
+    void thaw();
 
     quint16 port() const { return m_port; }
     QString toneUrl() const;
