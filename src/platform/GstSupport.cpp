@@ -193,7 +193,10 @@ void configureSource(GstElement* source, bool radioMetadata)
         if (spec->value_type == G_TYPE_UINT)
             g_object_set(source, "timeout", seconds, nullptr);
         else if (spec->value_type == G_TYPE_UINT64) // rtspsrc: microseconds
-            g_object_set(source, "timeout", guint64(seconds) * 1000000, nullptr);
+            // How long RTP over UDP may stay away before rtspsrc falls back to
+            // RTP inside the TCP connection (UDP blocked by a firewall): well
+            // within the engine's watch, or the fallback would never be tried.
+            g_object_set(source, "timeout", guint64(IoTimeoutSeconds / 2) * 1000000, nullptr);
     });
     // rtspsrc: the control connection's own limit (20 s by default) would
     // otherwise keep a server that accepts and never answers pending that long.

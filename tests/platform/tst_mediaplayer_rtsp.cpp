@@ -89,7 +89,8 @@ private Q_SLOTS:
         QCOMPARE(player.playState(), int(MediaPlayer::Transitioning));
         QVERIFY(waitForState(player, MediaPlayer::Playing));
         QCOMPARE(player.status().left(10), QStringLiteral("Přehrávání"));
-        // RTP waits out its jitter buffer (2 s) before the first sample plays.
+        // State 3 comes when the pipeline runs; RTP then waits out rtspsrc's
+        // jitter buffer (2 s) before the first sample plays.
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 3 * BytesPerSecond / 2, AudioMs);
         const QByteArray raw = TestFolders::readBytes(file);
         const Levels l = measure(raw, raw.size() - BytesPerSecond, raw.size());
@@ -104,6 +105,32 @@ private Q_SLOTS:
         player.controls().play();
         QVERIFY(call.elapsed() < NeverBlocksMs);
         QVERIFY(waitForState(player, MediaPlayer::Playing));
+    }
+
+    // RTP over UDP never arrives (a firewall): the player falls back to RTP in
+    // the RTSP connection before its own time-out, and keeps playing.
+    void blockedUdpFallsBackToTcp()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("tcp.raw"));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
+        MediaPlayer player;
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] {
+            if (states.isEmpty() || states.last() != player.playState())
+                states << player.playState();
+        });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        player.setURL(m_rtsp.udpLostUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > BytesPerSecond, TimeoutBoundMs);
+        // Past the stall watch's limit from the start, still playing the whole time.
+        QTest::qWait(int(std::max<qint64>(0, 13000 - elapsed.elapsed())));
+        QCOMPARE(player.playState(), int(MediaPlayer::Playing));
+        QCOMPARE(states, (QList<int>{MediaPlayer::Transitioning, MediaPlayer::Playing}));
+        const QByteArray raw = TestFolders::readBytes(file);
+        const Levels l = measure(raw, raw.size() - BytesPerSecond, raw.size());
+        QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
     }
 
     // Accepted and never answered: the error state with the time-out as its

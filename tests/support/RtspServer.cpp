@@ -70,3 +70,8 @@ QString RtspServer::toneUrl() const
 {
     return QStringLiteral("rtsp://127.0.0.1:%1/tone").arg(m_port);
 }
+
+QString RtspServer::udpLostUrl() const
+{
+    return QStringLiteral("rtsp://127.0.0.1:%1/udp-lost").arg(m_port);
+}

@@ -1,6 +1,6 @@
 // A real RTSP server on 127.0.0.1 for the player's tests: a child process
 // (rtsp_tone_server, built with the tests) serving a live MP3 sine tone at
-// /tone. It keeps its port across stop() and start(), so a test can make the
+// /tone and /udp-lost. It keeps its port across stop() and start(), so a test can make the
 // server vanish mid-stream (killed: its sockets close at once) and come back.
 // The process dies with the test.
 #pragma once
@@ -31,6 +31,8 @@ public:
 
     quint16 port() const { return m_port; }
     QString toneUrl() const;
+    // The tone whose RTP over UDP never arrives (as behind a firewall); over TCP it does.
+    QString udpLostUrl() const;
     QString errorString() const { return m_error; }
 
 private:
