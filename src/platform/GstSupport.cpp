@@ -198,8 +198,8 @@ void configureSource(GstElement* source, bool radioMetadata)
             // within the engine's watch, or the fallback would never be tried.
             g_object_set(source, "timeout", guint64(IoTimeoutSeconds / 2) * 1000000, nullptr);
     });
-    // rtspsrc: the control connection's own limit (20 s by default) would
-    // otherwise keep a server that accepts and never answers pending that long.
+    // rtspsrc: requests on the control connection give up a little after the
+    // engine's watch too, rather than after the default 20 s.
     setIfPresent(source, "tcp-timeout", [&](GParamSpec* spec) {
         if (spec->value_type == G_TYPE_UINT64)
             g_object_set(source, "tcp-timeout", guint64(seconds) * 1000000, nullptr);
