@@ -14,6 +14,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <algorithm>
 #include <vector>
 
 using namespace AudioRecording;
@@ -200,6 +201,30 @@ private Q_SLOTS:
         QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
         player.controls().stop();
         QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+    }
+
+    // Stop while a reconnect is pending cancels it: nothing starts again.
+    void stopCancelsThePendingReconnect()
+    {
+        MediaPlayer player;
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] { states << player.playState(); });
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        m_rtsp.stop();
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, TimeoutBoundMs));
+        QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
+        QElapsedTimer call;
+        call.start();
+        player.controls().stop();
+        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        states.clear();
+        QTest::qWait(PlaybackStateMachine::backoffMs(1) + 2000);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        // Only the (queued) notice of the stop itself.
+        QVERIFY(std::all_of(states.cbegin(), states.cend(),
+                            [](int state) { return state == MediaPlayer::Stopped; }));
     }
 
     // The server hangs while playing (connections open, nothing sent): the stall
