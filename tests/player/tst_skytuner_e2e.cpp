@@ -1,7 +1,9 @@
 // The real skytuner program on its own X display: with "autostart" it plays the
 // last stream from a local Icecast server; SIGTERM (and SIGINT, on the next start
 // from the settings it wrote) ends it through the normal shut-down, which writes
-// the settings, with exit code 0.
+// the settings, with exit code 0. As a client of a real X session manager it
+// writes its settings when the session saves itself, keeps running through a
+// checkpoint or a cancelled logout, and shuts down once when the session ends.
 #include "ChildProcess.h"
 #include "IcecastServer.h"
 #include "SessionManager.h"
@@ -71,7 +73,16 @@ public:
             m_process.waitForReadyRead(200);
             m_log += m_process.readAllStandardError();
         }
+        m_log += m_process.readAllStandardError(); // what it wrote before it ended
         return m_log.contains(text);
+    }
+
+    // Still running after waiting timeoutMs for it to end.
+    bool keepsRunning(int timeoutMs = 1500)
+    {
+        m_process.waitForFinished(timeoutMs);
+        m_log += m_process.readAllStandardError();
+        return m_process.state() == QProcess::Running;
     }
 
     // Sends the signal; the exit code, or -1 when it did not end normally in time.
@@ -84,7 +95,7 @@ public:
     // The exit code once it ended by itself, or -1 when it did not end normally in time.
     int exitCode(int timeoutMs = 10000)
     {
-        if (!m_process.waitForFinished(timeoutMs))
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(timeoutMs))
             return -1;
         m_log += m_process.readAllStandardError();
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
@@ -116,6 +127,82 @@ bool writeProgramFolder(const QTemporaryDir& home, const IcecastServer& server)
                                                    "state=0\r\n")
                                         .arg(server.mp3Url(), list)));
 }
+
+// Overwrites, behind the running program's back, values it writes when it saves
+// its settings, so a later check shows that it did.
+bool makeStale(const QString& iniPath, const QString& url)
+{
+    return TestFolders::writeBytes(iniPath, TestFolders::readBytes(iniPath)
+                                                .replace(url.toUtf8(), "http://stale.invalid/")
+                                                .replace("left=1500", "left=0"));
+}
+
+// The settings a program started from writeProgramFolder() writes, each once.
+void verifySettingsWritten(const QString& iniPath, const QString& url, const QString& list)
+{
+    QCOMPARE(setting(iniPath, "lasturl"), url);
+    QCOMPARE(setting(iniPath, "list"), list);
+    QCOMPARE(setting(iniPath, "volume"), QStringLiteral("40"));
+    QCOMPARE(setting(iniPath, "left"), QStringLiteral("1500"));
+    QCOMPARE(setting(iniPath, "top"), QStringLiteral("1200"));
+    QCOMPARE(setting(iniPath, "width"), QStringLiteral("7200"));
+    QCOMPARE(setting(iniPath, "height"), QStringLiteral("5400"));
+    QCOMPARE(setting(iniPath, "state"), QStringLiteral("0"));
+    QCOMPARE(setting(iniPath, "ontop"), QStringLiteral("0"));
+    QCOMPARE(setting(iniPath, "systray"), QStringLiteral("0"));
+    for (const char* key : {"lasturl", "list", "volume", "left", "top", "width", "height", "state",
+                            "ontop", "systray", "autostart"})
+        QCOMPARE(occurrences(iniPath, key), 1);
+}
+
+// The environment that makes a Qt program a client of `manager`.
+QProcessEnvironment sessionOf(const SessionManager& manager)
+{
+    QProcessEnvironment environment;
+    environment.insert("SESSION_MANAGER", manager.address());
+    environment.insert("ICEAUTHORITY", manager.iceAuthorityFile());
+    return environment;
+}
+
+// One program in a desktop session: a stream server, a session manager and a
+// program folder from writeProgramFolder(). Declared last, the program ends first.
+struct SessionClient
+{
+    IcecastServer server;
+    SessionManager manager;
+    QTemporaryDir home;
+    std::unique_ptr<Skytuner> program;
+
+    QString ini() const { return home.filePath("skytuner.ini"); }
+    QString list() const { return home.filePath("e2e.tlist"); }
+    QString events() const { return manager.events().join(QStringLiteral(", ")); }
+
+    // Runs the program as the manager's client until it registered, plays and painted.
+    void start()
+    {
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY2(manager.start(), qPrintable(manager.errorString()));
+        QVERIFY(writeProgramFolder(home, server));
+        program = std::make_unique<Skytuner>(home.path(), sessionOf(manager));
+        QVERIFY2(manager.waitFor("register"), qPrintable(events()));
+        QVERIFY2(program->waitFor(Playing), program->log().constData());
+        QVERIFY(program->waitFor("first paint"));
+    }
+
+    // The session saves itself (a logout with `shutdown`, else a checkpoint) for
+    // the n-th time; the settings are written by the time the program answers,
+    // before any Die: a session manager may end the X server right after.
+    void saveYourself(bool shutdown, int n)
+    {
+        QVERIFY(makeStale(ini(), server.mp3Url()));
+        manager.saveYourself(SessionManager::SaveBoth, shutdown,
+                             shutdown ? SessionManager::InteractAny : SessionManager::InteractNone,
+                             false);
+        QVERIFY2(manager.waitFor("save-yourself-done success=1", n), qPrintable(events()));
+        QCOMPARE(setting(ini(), "lasturl"), server.mp3Url());
+        QCOMPARE(setting(ini(), "left"), QStringLiteral("1500"));
+    }
+};
 
 } // namespace
 
@@ -166,53 +253,58 @@ private Q_SLOTS:
         QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
     }
 
-    // A logout as a desktop's session manager does it: SaveYourself (save both,
-    // shutdown, any interaction, not fast), then Die. The program takes part in
-    // the session, runs its shut-down once, does not veto the logout, and exits
-    // with code 0 having written its settings.
-    void endOfDesktopSessionSavesTheSettings()
+    // A logout as a desktop's session manager runs it: SaveYourself (save both,
+    // shutdown, any interaction, not fast), then Die. The program writes its
+    // settings when asked, does not veto, and on Die runs its shut-down once and
+    // exits with code 0.
+    void endOfDesktopSessionShutsDownOnce()
     {
-        IcecastServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        SessionManager manager;
-        QVERIFY2(manager.start(), qPrintable(manager.errorString()));
-        QTemporaryDir home;
-        const QString list = home.filePath("e2e.tlist");
-        const QString ini = home.filePath("skytuner.ini");
-        QVERIFY(writeProgramFolder(home, server));
+        SessionClient session;
+        session.start();
+        if (QTest::currentTestFailed())
+            return;
+        Skytuner& program = *session.program;
+        session.saveYourself(true, 1);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!program.log().contains("shut down"));
 
-        QProcessEnvironment session;
-        session.insert("SESSION_MANAGER", manager.address());
-        session.insert("ICEAUTHORITY", manager.iceAuthorityFile());
-        {
-            Skytuner program(home.path(), session);
-            QVERIFY2(manager.waitFor("register"), qPrintable(manager.events().join(", ")));
-            QVERIFY2(program.waitFor(Playing), program.log().constData());
-            QVERIFY(program.waitFor("first paint"));
+        session.manager.die();
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(session.manager.waitFor("close"), qPrintable(session.events()));
+        QCOMPARE(program.log().count("shut down"), 1);
+        QCOMPARE(session.manager.count("interact-done cancel=1"), 0);
+        session.program.reset();
+        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
+    }
 
-            manager.saveYourself(SessionManager::SaveBoth, true, SessionManager::InteractAny,
-                                 false);
-            QVERIFY2(manager.waitFor("save-yourself-done success=1"),
-                     qPrintable(manager.events().join(", ")));
-            manager.die();
-            QCOMPARE(program.exitCode(), 0);
-            QVERIFY2(manager.waitFor("close") || manager.waitFor("connection-lost", 1, 1000),
-                     qPrintable(manager.events().join(", ")));
-            QCOMPARE(program.log().count("shut down"), 1);
-            QCOMPARE(manager.count("interact-done cancel=1"), 0);
-            qInfo() << "session:" << manager.events().join(", ");
-        }
-        QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
-        QCOMPARE(setting(ini, "list"), list);
-        QCOMPARE(setting(ini, "volume"), QStringLiteral("40"));
-        QCOMPARE(setting(ini, "left"), QStringLiteral("1500"));
-        QCOMPARE(setting(ini, "top"), QStringLiteral("1200"));
-        QCOMPARE(setting(ini, "width"), QStringLiteral("7200"));
-        QCOMPARE(setting(ini, "height"), QStringLiteral("5400"));
-        QCOMPARE(setting(ini, "state"), QStringLiteral("0"));
-        for (const char* key : {"lasturl", "list", "volume", "left", "top", "width", "height",
-                                "state", "ontop", "systray"})
-            QCOMPARE(occurrences(ini, key), 1);
+    // A checkpoint (SaveYourself without shutdown) and a logout another program
+    // cancels (ShutdownCancelled after SaveYourself) both save the settings and
+    // leave the player running; it still shuts down normally afterwards.
+    void sessionCheckpointAndCancelledLogoutKeepItRunning()
+    {
+        SessionClient session;
+        session.start();
+        if (QTest::currentTestFailed())
+            return;
+        Skytuner& program = *session.program;
+        session.saveYourself(false, 1);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(program.keepsRunning(), program.log().constData());
+
+        session.saveYourself(true, 2);
+        if (QTest::currentTestFailed())
+            return;
+        session.manager.cancelShutdown();
+        QVERIFY2(program.keepsRunning(), program.log().constData());
+        QVERIFY(!program.log().contains("shut down"));
+        QCOMPARE(session.manager.count("close"), 0);
+
+        QCOMPARE(program.endWith(SIGTERM), 0);
+        QCOMPARE(program.log().count("shut down"), 1);
+        session.program.reset();
+        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
     }
 };
 

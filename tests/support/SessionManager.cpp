@@ -255,10 +255,20 @@ void SessionManager::saveYourself(SaveType type, bool shutdown, InteractStyle st
 
 void SessionManager::die()
 {
-    post([this] {
+    forEachClient([](void* sms) { SmsDie(static_cast<SmsConn>(sms)); });
+}
+
+void SessionManager::cancelShutdown()
+{
+    forEachClient([](void* sms) { SmsShutdownCancelled(static_cast<SmsConn>(sms)); });
+}
+
+void SessionManager::forEachClient(void (*send)(void* smsConn))
+{
+    post([this, send] {
         for (const auto& client : m_clients)
             if (client->sms && client->registered)
-                SmsDie(client->sms);
+                send(client->sms);
     });
 }
 

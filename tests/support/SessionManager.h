@@ -52,6 +52,9 @@ public:
     void saveYourself(SaveType type, bool shutdown, InteractStyle style, bool fast);
     // Sends Die to every registered client (the session is over).
     void die();
+    // Sends ShutdownCancelled to every registered client (another program
+    // vetoed the logout; the session goes on).
+    void cancelShutdown();
 
     // What happened, one line per event, in order: "register", "interact-request",
     // "interact-done cancel=0|1", "save-yourself-done success=0|1", "close",
@@ -72,6 +75,7 @@ private:
     bool listen();
     void run();
     void post(std::function<void()> command);
+    void forEachClient(void (*send)(void* smsConn));
     void acceptOn(int listenIndex);
     void processConnection(Client* client);
 
