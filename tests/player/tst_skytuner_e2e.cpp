@@ -274,6 +274,7 @@ private Q_SLOTS:
         QVERIFY2(session.manager.waitFor("close"), qPrintable(session.events()));
         QCOMPARE(program.log().count("shut down"), 1);
         QCOMPARE(session.manager.count("interact-done cancel=1"), 0);
+        QVERIFY2(!session.events().contains("error"), qPrintable(session.events()));
         session.program.reset();
         verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
     }

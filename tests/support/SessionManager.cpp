@@ -5,9 +5,11 @@
 #include <X11/SM/SMlib.h>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <unistd.h>
 
 // libICE's own switch (ksmserver and gnome-session use it too): listen on the
@@ -25,7 +27,7 @@ namespace {
 
 SessionManager* s_active = nullptr; // XSMP is registered once per process
 
-// Local peers only reach the socket; accept them without a cookie.
+// Only local peers reach the socket (no TCP); accept them without a cookie.
 Bool acceptLocal(char* /*hostName*/)
 {
     return True;
@@ -354,6 +356,12 @@ void SessionManager::processConnection(Client* client)
 
 void SessionManager::run()
 {
+    // A client that died leaves a broken socket: writing to it must fail with
+    // EPIPE here, not end the test process.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     auto* listenObjs = reinterpret_cast<IceListenObj*>(m_listenObjs);
     while (!m_stop) {
         std::vector<pollfd> fds{{m_wakePipe[0], POLLIN, 0}};
