@@ -102,6 +102,7 @@ public:
     }
 
     const QByteArray& log() const { return m_log; }
+    qint64 pid() const { return m_process.processId(); }
 
 private:
     QProcess m_process;
@@ -111,8 +112,9 @@ private:
 const QByteArray Playing = "state 3 Přehrávání";
 
 // A program folder with one station on the server, started automatically, and
-// a stored volume and window place the shut-down must keep.
-bool writeProgramFolder(const QTemporaryDir& home, const IcecastServer& server)
+// a stored volume and window place the shut-down must keep; `more` adds settings.
+bool writeProgramFolder(const QTemporaryDir& home, const IcecastServer& server,
+                        const QString& more = {})
 {
     const QString list = home.filePath("e2e.tlist");
     return TestFolders::writeBytes(
@@ -124,21 +126,25 @@ bool writeProgramFolder(const QTemporaryDir& home, const IcecastServer& server)
                AnsiCodePage::encode(QStringLiteral("[PLAYER]\r\nautostart=1\r\nlasturl=%1\r\n"
                                                    "list=%2\r\nvolume=40\r\nleft=1500\r\n"
                                                    "top=1200\r\nwidth=7200\r\nheight=5400\r\n"
-                                                   "state=0\r\n")
-                                        .arg(server.mp3Url(), list)));
+                                                   "state=0\r\n%3")
+                                        .arg(server.mp3Url(), list, more)));
 }
 
-// Overwrites, behind the running program's back, values it writes when it saves
-// its settings, so a later check shows that it did.
+// Overwrites, behind the running program's back, values it writes whenever it
+// saves its settings (the last stream, the window state), so a later check
+// shows that it did.
 bool makeStale(const QString& iniPath, const QString& url)
 {
-    return TestFolders::writeBytes(iniPath, TestFolders::readBytes(iniPath)
-                                                .replace(url.toUtf8(), "http://stale.invalid/")
-                                                .replace("left=1500", "left=0"));
+    QByteArray text =
+        TestFolders::readBytes(iniPath).replace(url.toUtf8(), "http://stale.invalid/");
+    const qsizetype state = text.indexOf("\r\nstate=");
+    return state >= 0 && TestFolders::writeBytes(iniPath, text.replace(state + 8, 1, "stale"));
 }
 
 // The settings a program started from writeProgramFolder() writes, each once.
-void verifySettingsWritten(const QString& iniPath, const QString& url, const QString& list)
+void verifySettingsWritten(const QString& iniPath, const QString& url, const QString& list,
+                           const QString& state = QStringLiteral("0"),
+                           const QString& systray = QStringLiteral("0"))
 {
     QCOMPARE(setting(iniPath, "lasturl"), url);
     QCOMPARE(setting(iniPath, "list"), list);
@@ -147,12 +153,21 @@ void verifySettingsWritten(const QString& iniPath, const QString& url, const QSt
     QCOMPARE(setting(iniPath, "top"), QStringLiteral("1200"));
     QCOMPARE(setting(iniPath, "width"), QStringLiteral("7200"));
     QCOMPARE(setting(iniPath, "height"), QStringLiteral("5400"));
-    QCOMPARE(setting(iniPath, "state"), QStringLiteral("0"));
+    QCOMPARE(setting(iniPath, "state"), state);
     QCOMPARE(setting(iniPath, "ontop"), QStringLiteral("0"));
-    QCOMPARE(setting(iniPath, "systray"), QStringLiteral("0"));
+    QCOMPARE(setting(iniPath, "systray"), systray);
     for (const char* key : {"lasturl", "list", "volume", "left", "top", "width", "height", "state",
                             "ontop", "systray", "autostart"})
         QCOMPARE(occurrences(iniPath, key), 1);
+}
+
+// The ids of a process's visible top-level windows on the display, one a line.
+QByteArray visibleWindows(qint64 pid)
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+    xdotool.waitForFinished(5000);
+    return xdotool.readAllStandardOutput().trimmed();
 }
 
 // The environment that makes a Qt program a client of `manager`.
@@ -177,12 +192,13 @@ struct SessionClient
     QString list() const { return home.filePath("e2e.tlist"); }
     QString events() const { return manager.events().join(QStringLiteral(", ")); }
 
-    // Runs the program as the manager's client until it registered, plays and painted.
-    void start()
+    // Runs the program as the manager's client until it registered, plays and
+    // painted; `settings` are added to its settings file.
+    void start(const QString& settings = {})
     {
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QVERIFY2(manager.start(), qPrintable(manager.errorString()));
-        QVERIFY(writeProgramFolder(home, server));
+        QVERIFY(writeProgramFolder(home, server, settings));
         program = std::make_unique<Skytuner>(home.path(), sessionOf(manager));
         QVERIFY2(manager.waitFor("register"), qPrintable(events()));
         QVERIFY2(program->waitFor(Playing), program->log().constData());
@@ -200,7 +216,7 @@ struct SessionClient
                              false);
         QVERIFY2(manager.waitFor("save-yourself-done success=1", n), qPrintable(events()));
         QCOMPARE(setting(ini(), "lasturl"), server.mp3Url());
-        QCOMPARE(setting(ini(), "left"), QStringLiteral("1500"));
+        QVERIFY(setting(ini(), "state") != QLatin1String("stale"));
     }
 };
 
@@ -277,6 +293,33 @@ private Q_SLOTS:
         QVERIFY2(!session.events().contains("error"), qPrintable(session.events()));
         session.program.reset();
         verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
+    }
+
+    // The same logout with the player minimised to the tray (its window hidden):
+    // the stored place is kept, "state" says minimised, the shut-down runs once.
+    void endOfDesktopSessionInTheTray()
+    {
+        SessionClient session;
+        session.start(QStringLiteral("systray=1\r\n"));
+        if (QTest::currentTestFailed())
+            return;
+        Skytuner& program = *session.program;
+        const QByteArray window = visibleWindows(program.pid());
+        QVERIFY(!window.isEmpty());
+        QVERIFY(ChildProcess::run("xdotool", {"windowminimize", QString::fromLatin1(window)}));
+        // Hidden: only its tray icon is left on the screen.
+        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows(program.pid()).split('\n').contains(window),
+                                 10000);
+
+        session.saveYourself(true, 1);
+        if (QTest::currentTestFailed())
+            return;
+        session.manager.die();
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(program.log().count("shut down"), 1);
+        session.program.reset();
+        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list(),
+                              QStringLiteral("1"), QStringLiteral("1"));
     }
 
     // A checkpoint (SaveYourself without shutdown) and a logout another program
