@@ -170,6 +170,15 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
+// Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
+QByteArray windowProperties(const QByteArray& window, const QStringList& names)
+{
+    QProcess xprop;
+    xprop.start("xprop", QStringList{"-id", QString::fromLatin1(window)} + names);
+    xprop.waitForFinished(5000);
+    return xprop.readAllStandardOutput();
+}
+
 // The environment that makes a Qt program a client of `manager`.
 QProcessEnvironment sessionOf(const SessionManager& manager)
 {
@@ -306,9 +315,11 @@ private Q_SLOTS:
         Skytuner& program = *session.program;
         const QByteArray window = visibleWindows(program.pid());
         QVERIFY(!window.isEmpty());
-        // Minimised by the window manager until hidden (only its tray icon is left on
-        // the screen); a request made while the manager still takes the new window
-        // in can be lost, as a user's click would be.
+        // Framed by the window manager, then minimised by it until hidden (only its
+        // tray icon is left on the screen); a request can be lost on a busy machine,
+        // as a user's click would be.
+        QTRY_VERIFY_WITH_TIMEOUT(windowProperties(window, {"_NET_FRAME_EXTENTS"}).contains(" = "),
+                                 10000);
         QElapsedTimer clock;
         clock.start();
         while (visibleWindows(program.pid()).split('\n').contains(window) &&
@@ -316,7 +327,8 @@ private Q_SLOTS:
             QVERIFY(ChildProcess::run("xdotool", {"windowminimize", QString::fromLatin1(window)}));
             QTest::qWait(500);
         }
-        QVERIFY(!visibleWindows(program.pid()).split('\n').contains(window));
+        QVERIFY2(!visibleWindows(program.pid()).split('\n').contains(window),
+                 windowProperties(window, {"WM_STATE", "_NET_WM_STATE"}).constData());
 
         session.saveYourself(true, 1);
         if (QTest::currentTestFailed())
