@@ -38,13 +38,18 @@ int run(int argc, char* argv[])
         Qt::QueuedConnection);
 
     // Every way of ending runs the same shut-down, once: the close box and the
-    // close commands close the window themselves; SIGTERM, SIGINT, SIGHUP and the
-    // end of the desktop session close it here.
+    // close commands close the window themselves; SIGTERM, SIGINT and SIGHUP close
+    // it here. The desktop session saves itself first (a checkpoint or a logout,
+    // which another program may still cancel): the settings are written and the
+    // program goes on; when the session really ends, the session manager's Die
+    // quits the application, which closes the window.
     const auto shutDown = [w = window.get()] {
         w->close();
     };
     QObject::connect(&termination, &TerminationSignals::Requested, window.get(), shutDown);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), shutDown);
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, window.get(),
+        [w = window.get()] { w->CommitSettings(); }, Qt::DirectConnection);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, window.get(), shutDown);
 
     window->show();

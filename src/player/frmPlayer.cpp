@@ -350,6 +350,15 @@ void frmPlayer::closeEvent(QCloseEvent* event)
     Form_Unload();
 }
 
+void frmPlayer::CommitSettings()
+{
+    if (m_unloaded)
+        return;
+    SaveWindowPosition();
+    SaveSettings();
+    qCInfo(lcPlayer) << "settings committed";
+}
+
 void frmPlayer::Form_QueryUnload()
 {
     SaveWindowPosition();

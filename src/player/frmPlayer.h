@@ -65,6 +65,11 @@ public:
     // Applies the flags to the window; also run after the settings dialog.
     void ApplySettings();
 
+    // Writes the window place and the settings as the shut-down does, the program
+    // going on: the desktop session saves itself (a checkpoint, or a logout that
+    // may still be cancelled). Nothing once the window has unloaded.
+    void CommitSettings();
+
 public Q_SLOTS:
     // Dialogs and the volume pop-up are built separately; until they are, these
     // places are wired and open nothing.

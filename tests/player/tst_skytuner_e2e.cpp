@@ -1,9 +1,12 @@
 // The real skytuner program on its own X display: with "autostart" it plays the
 // last stream from a local Icecast server; SIGTERM (and SIGINT, on the next start
 // from the settings it wrote) ends it through the normal shut-down, which writes
-// the settings, with exit code 0.
+// the settings, with exit code 0. As a client of a real X session manager it
+// writes its settings when the session saves itself, keeps running through a
+// checkpoint or a cancelled logout, and shuts down once when the session ends.
 #include "ChildProcess.h"
 #include "IcecastServer.h"
+#include "SessionManager.h"
 #include "TestFolders.h"
 #include "platform/AnsiCodePage.h"
 
@@ -31,14 +34,25 @@ QString setting(const QString& iniPath, const QString& key)
     return {};
 }
 
+// How many lines of a skytuner.ini set `key` (in any section).
+int occurrences(const QString& iniPath, const QString& key)
+{
+    const QString text = AnsiCodePage::decode(TestFolders::readBytes(iniPath));
+    int count = 0;
+    for (const QString& line : text.split(QStringLiteral("\r\n")))
+        count += line.section(QLatin1Char('='), 0, 0).trimmed() == key ? 1 : 0;
+    return count;
+}
+
 // skytuner with its own program folder, logging what the window does; killed
 // with the test if it is still running.
 class Skytuner
 {
 public:
-    explicit Skytuner(const QString& home)
+    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(extra);
         environment.insert("SKYTUNER_HOME", home);
         environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
         m_process.setProcessEnvironment(environment);
@@ -59,20 +73,36 @@ public:
             m_process.waitForReadyRead(200);
             m_log += m_process.readAllStandardError();
         }
+        m_log += m_process.readAllStandardError(); // what it wrote before it ended
         return m_log.contains(text);
+    }
+
+    // Still running after waiting timeoutMs for it to end.
+    bool keepsRunning(int timeoutMs = 1500)
+    {
+        m_process.waitForFinished(timeoutMs);
+        m_log += m_process.readAllStandardError();
+        return m_process.state() == QProcess::Running;
     }
 
     // Sends the signal; the exit code, or -1 when it did not end normally in time.
     int endWith(int signalNumber)
     {
         ::kill(pid_t(m_process.processId()), signalNumber);
-        if (!m_process.waitForFinished(10000))
+        return exitCode();
+    }
+
+    // The exit code once it ended by itself, or -1 when it did not end normally in time.
+    int exitCode(int timeoutMs = 10000)
+    {
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(timeoutMs))
             return -1;
         m_log += m_process.readAllStandardError();
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
 
     const QByteArray& log() const { return m_log; }
+    qint64 pid() const { return m_process.processId(); }
 
 private:
     QProcess m_process;
@@ -80,6 +110,124 @@ private:
 };
 
 const QByteArray Playing = "state 3 Přehrávání";
+
+// A program folder with one station on the server, started automatically, and
+// a stored volume and window place the shut-down must keep; `more` adds settings.
+bool writeProgramFolder(const QTemporaryDir& home, const IcecastServer& server,
+                        const QString& more = {})
+{
+    const QString list = home.filePath("e2e.tlist");
+    return TestFolders::writeBytes(
+               list, AnsiCodePage::encode(
+                         QStringLiteral("[STATION:]Testovací rádio|%1|0|16777215|-1|1\r\n\r\n")
+                             .arg(server.mp3Url()))) &&
+           TestFolders::writeBytes(
+               home.filePath("skytuner.ini"),
+               AnsiCodePage::encode(QStringLiteral("[PLAYER]\r\nautostart=1\r\nlasturl=%1\r\n"
+                                                   "list=%2\r\nvolume=40\r\nleft=1500\r\n"
+                                                   "top=1200\r\nwidth=7200\r\nheight=5400\r\n"
+                                                   "state=0\r\n%3")
+                                        .arg(server.mp3Url(), list, more)));
+}
+
+// Overwrites, behind the running program's back, values it writes whenever it
+// saves its settings (the last stream, the window state), so a later check
+// shows that it did.
+bool makeStale(const QString& iniPath, const QString& url)
+{
+    QByteArray text =
+        TestFolders::readBytes(iniPath).replace(url.toUtf8(), "http://stale.invalid/");
+    const qsizetype state = text.indexOf("\r\nstate=");
+    return state >= 0 && TestFolders::writeBytes(iniPath, text.replace(state + 8, 1, "stale"));
+}
+
+// The settings a program started from writeProgramFolder() writes, each once.
+void verifySettingsWritten(const QString& iniPath, const QString& url, const QString& list,
+                           const QString& state = QStringLiteral("0"),
+                           const QString& systray = QStringLiteral("0"))
+{
+    QCOMPARE(setting(iniPath, "lasturl"), url);
+    QCOMPARE(setting(iniPath, "list"), list);
+    QCOMPARE(setting(iniPath, "volume"), QStringLiteral("40"));
+    QCOMPARE(setting(iniPath, "left"), QStringLiteral("1500"));
+    QCOMPARE(setting(iniPath, "top"), QStringLiteral("1200"));
+    QCOMPARE(setting(iniPath, "width"), QStringLiteral("7200"));
+    QCOMPARE(setting(iniPath, "height"), QStringLiteral("5400"));
+    QCOMPARE(setting(iniPath, "state"), state);
+    QCOMPARE(setting(iniPath, "ontop"), QStringLiteral("0"));
+    QCOMPARE(setting(iniPath, "systray"), systray);
+    for (const char* key : {"lasturl", "list", "volume", "left", "top", "width", "height", "state",
+                            "ontop", "systray", "autostart"})
+        QCOMPARE(occurrences(iniPath, key), 1);
+}
+
+// The ids of a process's visible top-level windows on the display, one a line.
+QByteArray visibleWindows(qint64 pid)
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
+    xdotool.waitForFinished(5000);
+    return xdotool.readAllStandardOutput().trimmed();
+}
+
+// Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
+QByteArray windowProperties(const QByteArray& window, const QStringList& names)
+{
+    QProcess xprop;
+    xprop.start("xprop", QStringList{"-id", QString::fromLatin1(window)} + names);
+    xprop.waitForFinished(5000);
+    return xprop.readAllStandardOutput();
+}
+
+// The environment that makes a Qt program a client of `manager`.
+QProcessEnvironment sessionOf(const SessionManager& manager)
+{
+    QProcessEnvironment environment;
+    environment.insert("SESSION_MANAGER", manager.address());
+    environment.insert("ICEAUTHORITY", manager.iceAuthorityFile());
+    return environment;
+}
+
+// One program in a desktop session: a stream server, a session manager and a
+// program folder from writeProgramFolder(). Declared last, the program ends first.
+struct SessionClient
+{
+    IcecastServer server;
+    SessionManager manager;
+    QTemporaryDir home;
+    std::unique_ptr<Skytuner> program;
+
+    QString ini() const { return home.filePath("skytuner.ini"); }
+    QString list() const { return home.filePath("e2e.tlist"); }
+    QString events() const { return manager.events().join(QStringLiteral(", ")); }
+
+    // Runs the program as the manager's client until it registered, plays and
+    // painted; `settings` are added to its settings file.
+    void start(const QString& settings = {})
+    {
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QVERIFY2(manager.start(), qPrintable(manager.errorString()));
+        QVERIFY(writeProgramFolder(home, server, settings));
+        program = std::make_unique<Skytuner>(home.path(), sessionOf(manager));
+        QVERIFY2(manager.waitFor("register"), qPrintable(events()));
+        QVERIFY2(program->waitFor(Playing), program->log().constData());
+        QVERIFY(program->waitFor("first paint"));
+    }
+
+    // The session saves itself (a logout with `shutdown`, else a checkpoint) for
+    // the n-th time; the settings are written by the time the program answers,
+    // before any Die: a session manager may end the X server right after.
+    void saveYourself(bool shutdown, int n)
+    {
+        QVERIFY(makeStale(ini(), server.mp3Url()));
+        manager.saveYourself(SessionManager::SaveBoth, shutdown,
+                             shutdown ? SessionManager::InteractAny : SessionManager::InteractNone,
+                             false);
+        QVERIFY2(manager.waitFor("save-yourself-done success=1", n), qPrintable(events()));
+        QCOMPARE(setting(ini(), "lasturl"), server.mp3Url());
+        QVERIFY(setting(ini(), "state") != QLatin1String("stale"));
+    }
+};
 
 } // namespace
 
@@ -94,17 +242,8 @@ private Q_SLOTS:
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QTemporaryDir home;
         const QString list = home.filePath("e2e.tlist");
-        QVERIFY(TestFolders::writeBytes(
-            list, AnsiCodePage::encode(
-                      QStringLiteral("[STATION:]Testovací rádio|%1|0|16777215|-1|1\r\n\r\n")
-                          .arg(server.mp3Url()))));
         const QString ini = home.filePath("skytuner.ini");
-        QVERIFY(TestFolders::writeBytes(
-            ini, AnsiCodePage::encode(QStringLiteral("[PLAYER]\r\nautostart=1\r\nlasturl=%1\r\n"
-                                                     "list=%2\r\nvolume=40\r\nleft=1500\r\n"
-                                                     "top=1200\r\nwidth=7200\r\nheight=5400\r\n"
-                                                     "state=0\r\n")
-                                          .arg(server.mp3Url(), list))));
+        QVERIFY(writeProgramFolder(home, server));
 
         {
             Skytuner program(home.path());
@@ -137,6 +276,98 @@ private Q_SLOTS:
         QCOMPARE(setting(ini, "state"), QStringLiteral("2"));
         QCOMPARE(setting(ini, "left"), QStringLiteral("1500"));
         QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
+    }
+
+    // A logout as a desktop's session manager runs it: SaveYourself (save both,
+    // shutdown, any interaction, not fast), then Die. The program writes its
+    // settings when asked, does not veto, and on Die runs its shut-down once and
+    // exits with code 0.
+    void endOfDesktopSessionShutsDownOnce()
+    {
+        SessionClient session;
+        session.start();
+        if (QTest::currentTestFailed())
+            return;
+        Skytuner& program = *session.program;
+        session.saveYourself(true, 1);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!program.log().contains("shut down"));
+
+        session.manager.die();
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(session.manager.waitFor("close"), qPrintable(session.events()));
+        QCOMPARE(program.log().count("shut down"), 1);
+        QCOMPARE(session.manager.count("interact-done cancel=1"), 0);
+        QVERIFY2(!session.events().contains("error"), qPrintable(session.events()));
+        session.program.reset();
+        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
+    }
+
+    // The same logout with the player minimised to the tray (its window hidden):
+    // the stored place is kept, "state" says minimised, the shut-down runs once.
+    void endOfDesktopSessionInTheTray()
+    {
+        SessionClient session;
+        session.start(QStringLiteral("systray=1\r\n"));
+        if (QTest::currentTestFailed())
+            return;
+        Skytuner& program = *session.program;
+        const QByteArray window = visibleWindows(program.pid());
+        QVERIFY(!window.isEmpty());
+        // Framed by the window manager, then minimised by it until hidden (only its
+        // tray icon is left on the screen); a request can be lost on a busy machine,
+        // as a user's click would be.
+        QTRY_VERIFY_WITH_TIMEOUT(windowProperties(window, {"_NET_FRAME_EXTENTS"}).contains(" = "),
+                                 10000);
+        QElapsedTimer clock;
+        clock.start();
+        while (visibleWindows(program.pid()).split('\n').contains(window) &&
+               clock.elapsed() < 15000) {
+            QVERIFY(ChildProcess::run("xdotool", {"windowminimize", QString::fromLatin1(window)}));
+            QTest::qWait(500);
+        }
+        QVERIFY2(!visibleWindows(program.pid()).split('\n').contains(window),
+                 windowProperties(window, {"WM_STATE", "_NET_WM_STATE"}).constData());
+
+        session.saveYourself(true, 1);
+        if (QTest::currentTestFailed())
+            return;
+        session.manager.die();
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(program.log().count("shut down"), 1);
+        session.program.reset();
+        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list(),
+                              QStringLiteral("1"), QStringLiteral("1"));
+    }
+
+    // A checkpoint (SaveYourself without shutdown) and a logout another program
+    // cancels (ShutdownCancelled after SaveYourself) both save the settings and
+    // leave the player running; it still shuts down normally afterwards.
+    void sessionCheckpointAndCancelledLogoutKeepItRunning()
+    {
+        SessionClient session;
+        session.start();
+        if (QTest::currentTestFailed())
+            return;
+        Skytuner& program = *session.program;
+        session.saveYourself(false, 1);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(program.keepsRunning(), program.log().constData());
+
+        session.saveYourself(true, 2);
+        if (QTest::currentTestFailed())
+            return;
+        session.manager.cancelShutdown();
+        QVERIFY2(program.keepsRunning(), program.log().constData());
+        QVERIFY(!program.log().contains("shut down"));
+        QCOMPARE(session.manager.count("close"), 0);
+
+        QCOMPARE(program.endWith(SIGTERM), 0);
+        QCOMPARE(program.log().count("shut down"), 1);
+        session.program.reset();
+        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
     }
 };
 

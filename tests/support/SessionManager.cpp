@@ -1,0 +1,408 @@
+#include "SessionManager.h"
+
+#include <QFile>
+
+#include <X11/SM/SMlib.h>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <unistd.h>
+
+// libICE's own switch (ksmserver and gnome-session use it too): listen on the
+// local socket only, never on TCP.
+extern "C" int _IceTransNoListen(const char* protocol);
+
+struct SessionManager::Client
+{
+    IceConn ice = nullptr;
+    SmsConn sms = nullptr;
+    bool registered = false;
+};
+
+namespace {
+
+SessionManager* s_active = nullptr; // XSMP is registered once per process
+
+// Only local peers reach the socket (no TCP); accept them without a cookie.
+Bool acceptLocal(char* /*hostName*/)
+{
+    return True;
+}
+
+// libICE's defaults exit() the process on a broken connection.
+void onIceIoError(IceConn /*connection*/) {}
+void onIceError(IceConn, Bool, int, unsigned long, int errorClass, int, IcePointer)
+{
+    if (s_active)
+        s_active->record(QStringLiteral("error ice class=%1").arg(errorClass));
+}
+void onSmsError(SmsConn, Bool, int, unsigned long, int errorClass, int, SmPointer)
+{
+    if (s_active)
+        s_active->record(QStringLiteral("error xsmp class=%1").arg(errorClass));
+}
+
+SessionManager* managerOf(SmPointer data)
+{
+    return static_cast<SessionManager*>(data);
+}
+
+Status registerClient(SmsConn sms, SmPointer data, char* previousId)
+{
+    SessionManager::Client* client = managerOf(data)->clientOf(sms);
+    if (previousId) { // a restored client keeps its id
+        SmsRegisterClientReply(sms, previousId);
+        free(previousId);
+    } else {
+        char* id = SmsGenerateClientID(sms);
+        static int serial = 0;
+        const QByteArray fallback = "1skytuner-test-" + QByteArray::number(++serial);
+        SmsRegisterClientReply(sms, id ? id : const_cast<char*>(fallback.constData()));
+        free(id);
+    }
+    if (client)
+        client->registered = true;
+    managerOf(data)->record(QStringLiteral("register"));
+    return True;
+}
+
+void interactRequest(SmsConn sms, SmPointer data, int /*dialogType*/)
+{
+    managerOf(data)->record(QStringLiteral("interact-request"));
+    SmsInteract(sms); // granted at once: nobody else is interacting
+}
+
+void interactDone(SmsConn, SmPointer data, Bool cancelShutdown)
+{
+    managerOf(data)->record(QStringLiteral("interact-done cancel=%1").arg(cancelShutdown ? 1 : 0));
+}
+
+void saveYourselfRequest(SmsConn, SmPointer data, int, Bool, int, Bool, Bool)
+{
+    managerOf(data)->record(QStringLiteral("save-yourself-request"));
+}
+
+void saveYourselfPhase2Request(SmsConn sms, SmPointer data)
+{
+    managerOf(data)->record(QStringLiteral("save-yourself-phase2-request"));
+    SmsSaveYourselfPhase2(sms);
+}
+
+void saveYourselfDone(SmsConn, SmPointer data, Bool success)
+{
+    managerOf(data)->record(QStringLiteral("save-yourself-done success=%1").arg(success ? 1 : 0));
+}
+
+void closeConnection(SmsConn sms, SmPointer data, int count, char** reasons)
+{
+    IceConn ice = SmsGetIceConnection(sms);
+    SmFreeReasons(count, reasons);
+    SmsCleanUp(sms);
+    if (SessionManager::Client* client = managerOf(data)->clientOf(sms))
+        client->sms = nullptr;
+    // Closed once the current dispatch returns (IceClosedASAP).
+    IceSetShutdownNegotiation(ice, False);
+    IceCloseConnection(ice);
+    managerOf(data)->record(QStringLiteral("close"));
+}
+
+void setProperties(SmsConn, SmPointer, int count, SmProp** properties)
+{
+    for (int i = 0; i < count; ++i)
+        SmFreeProperty(properties[i]);
+    free(properties);
+}
+
+void deleteProperties(SmsConn, SmPointer, int count, char** names)
+{
+    for (int i = 0; i < count; ++i)
+        free(names[i]);
+    free(names);
+}
+
+void getProperties(SmsConn sms, SmPointer)
+{
+    SmsReturnProperties(sms, 0, nullptr);
+}
+
+Status newClient(SmsConn sms, SmPointer, unsigned long* mask, SmsCallbacks* callbacks,
+                 char** /*failureReason*/)
+{
+    SessionManager* manager = s_active;
+    *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask |
+            SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask |
+            SmsSaveYourselfDoneProcMask | SmsCloseConnectionProcMask | SmsSetPropertiesProcMask |
+            SmsDeletePropertiesProcMask | SmsGetPropertiesProcMask;
+    callbacks->register_client = {registerClient, manager};
+    callbacks->interact_request = {interactRequest, manager};
+    callbacks->interact_done = {interactDone, manager};
+    callbacks->save_yourself_request = {saveYourselfRequest, manager};
+    callbacks->save_yourself_phase2_request = {saveYourselfPhase2Request, manager};
+    callbacks->save_yourself_done = {saveYourselfDone, manager};
+    callbacks->close_connection = {closeConnection, manager};
+    callbacks->set_properties = {setProperties, manager};
+    callbacks->delete_properties = {deleteProperties, manager};
+    callbacks->get_properties = {getProperties, manager};
+    // Bind the XSMP connection to the ICE connection it came on.
+    if (SessionManager::Client* client = manager->clientOfIce(SmsGetIceConnection(sms)))
+        client->sms = sms;
+    return True;
+}
+
+} // namespace
+
+SessionManager::SessionManager() = default;
+
+SessionManager::~SessionManager()
+{
+    if (m_thread.joinable()) {
+        post([this] { m_stop = true; });
+        m_thread.join();
+    }
+    if (m_listenObjs)
+        IceFreeListenObjs(m_listenCount, reinterpret_cast<IceListenObj*>(m_listenObjs));
+    for (int fd : m_wakePipe)
+        if (fd >= 0)
+            ::close(fd);
+    if (s_active == this)
+        s_active = nullptr;
+}
+
+bool SessionManager::start()
+{
+    if (s_active) {
+        m_error = QStringLiteral("another session manager runs in this process");
+        return false;
+    }
+    s_active = this;
+    if (!listen()) {
+        s_active = nullptr;
+        return false;
+    }
+    m_thread = std::thread([this] { run(); });
+    return true;
+}
+
+bool SessionManager::listen()
+{
+    m_iceAuthority = m_dir.filePath(QStringLiteral("ICEauthority"));
+    QFile authority(m_iceAuthority);
+    if (!m_dir.isValid() || !authority.open(QIODevice::WriteOnly)) {
+        m_error = QStringLiteral("no temporary folder for the ICE authority file");
+        return false;
+    }
+    authority.close();
+
+    char error[256] = {};
+    static bool registered = false;
+    if (!registered) {
+        IceSetIOErrorHandler(onIceIoError);
+        IceSetErrorHandler(onIceError);
+        SmsSetErrorHandler(onSmsError);
+        _IceTransNoListen("tcp");
+        if (!SmsInitialize("skytuner-tests", "1.0", newClient, nullptr, acceptLocal, sizeof error,
+                           error)) {
+            m_error = QStringLiteral("SmsInitialize: %1").arg(QString::fromLocal8Bit(error));
+            return false;
+        }
+        registered = true;
+    }
+    IceListenObj* listenObjs = nullptr;
+    if (!IceListenForConnections(&m_listenCount, &listenObjs, sizeof error, error) ||
+        m_listenCount == 0) {
+        m_error = QStringLiteral("IceListenForConnections: %1").arg(QString::fromLocal8Bit(error));
+        return false;
+    }
+    m_listenObjs = reinterpret_cast<void**>(listenObjs);
+    for (int i = 0; i < m_listenCount; ++i)
+        IceSetHostBasedAuthProc(listenObjs[i], acceptLocal);
+    char* ids = IceComposeNetworkIdList(m_listenCount, listenObjs);
+    m_address = QString::fromLocal8Bit(ids);
+    free(ids);
+    if (m_address.contains(QLatin1String("tcp/"))) {
+        m_error = QStringLiteral("listens on TCP: %1").arg(m_address);
+        return false;
+    }
+
+    if (::pipe2(m_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        m_error = QStringLiteral("pipe2 failed");
+        return false;
+    }
+    return true;
+}
+
+void SessionManager::post(std::function<void()> command)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_commands.push_back(std::move(command));
+    }
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(m_wakePipe[1], &byte, 1);
+}
+
+void SessionManager::saveYourself(SaveType type, bool shutdown, InteractStyle style, bool fast)
+{
+    post([this, type, shutdown, style, fast] {
+        for (const auto& client : m_clients)
+            if (client->sms && client->registered)
+                SmsSaveYourself(client->sms, type, shutdown ? True : False, style,
+                                fast ? True : False);
+    });
+}
+
+void SessionManager::die()
+{
+    forEachClient([](void* sms) { SmsDie(static_cast<SmsConn>(sms)); });
+}
+
+void SessionManager::cancelShutdown()
+{
+    forEachClient([](void* sms) { SmsShutdownCancelled(static_cast<SmsConn>(sms)); });
+}
+
+void SessionManager::forEachClient(void (*send)(void* smsConn))
+{
+    post([this, send] {
+        for (const auto& client : m_clients)
+            if (client->sms && client->registered)
+                send(client->sms);
+    });
+}
+
+void SessionManager::record(const QString& event)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_events.append(event);
+    }
+    m_changed.notify_all();
+}
+
+QStringList SessionManager::events() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_events;
+}
+
+int SessionManager::count(const QString& event) const
+{
+    std::lock_guard lock(m_mutex);
+    return int(m_events.count(event));
+}
+
+bool SessionManager::waitFor(const QString& event, int n, int timeoutMs) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return m_events.count(event) >= n; });
+}
+
+SessionManager::Client* SessionManager::clientOf(void* smsConn)
+{
+    for (const auto& client : m_clients)
+        if (client->sms == smsConn)
+            return client.get();
+    return nullptr;
+}
+
+SessionManager::Client* SessionManager::clientOfIce(void* iceConn)
+{
+    for (const auto& client : m_clients)
+        if (client->ice == iceConn)
+            return client.get();
+    return nullptr;
+}
+
+void SessionManager::acceptOn(int listenIndex)
+{
+    IceAcceptStatus status;
+    IceConn ice =
+        IceAcceptConnection(reinterpret_cast<IceListenObj*>(m_listenObjs)[listenIndex], &status);
+    if (!ice || status != IceAcceptSuccess) {
+        record(QStringLiteral("error accept status=%1").arg(int(status)));
+        return;
+    }
+    auto client = std::make_unique<Client>();
+    client->ice = ice;
+    m_clients.push_back(std::move(client));
+}
+
+void SessionManager::processConnection(Client* client)
+{
+    IceConn ice = client->ice;
+    const IceProcessMessagesStatus status = IceProcessMessages(ice, nullptr, nullptr);
+    // ConnectionClosed: closeConnection() closed it and the connection is gone.
+    if (status == IceProcessMessagesSuccess) {
+        const IceConnectStatus state = IceConnectionStatus(ice);
+        if (state == IceConnectPending || state == IceConnectAccepted)
+            return;
+    }
+    if (status != IceProcessMessagesConnectionClosed) {
+        // The client went away without closing (or its set-up failed).
+        if (client->sms)
+            SmsCleanUp(client->sms);
+        IceSetShutdownNegotiation(ice, False);
+        IceCloseConnection(ice);
+        record(QStringLiteral("connection-lost"));
+    }
+    m_clients.erase(std::find_if(m_clients.begin(), m_clients.end(),
+                                 [&](const auto& c) { return c.get() == client; }));
+}
+
+void SessionManager::run()
+{
+    // A client that died leaves a broken socket: writing to it must fail with
+    // EPIPE here, not end the test process.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+    auto* listenObjs = reinterpret_cast<IceListenObj*>(m_listenObjs);
+    while (!m_stop) {
+        std::vector<pollfd> fds{{m_wakePipe[0], POLLIN, 0}};
+        for (int i = 0; i < m_listenCount; ++i)
+            fds.push_back({IceGetListenConnectionNumber(listenObjs[i]), POLLIN, 0});
+        const std::vector<Client*> clients = [&] {
+            std::vector<Client*> list;
+            for (const auto& client : m_clients)
+                list.push_back(client.get());
+            return list;
+        }();
+        for (Client* client : clients)
+            fds.push_back({IceConnectionNumber(client->ice), POLLIN, 0});
+        if (::poll(fds.data(), fds.size(), 1000) <= 0)
+            continue;
+
+        if (fds[0].revents) {
+            char buffer[64];
+            while (::read(m_wakePipe[0], buffer, sizeof buffer) > 0) {
+            }
+            std::vector<std::function<void()>> commands;
+            {
+                std::lock_guard lock(m_mutex);
+                commands.swap(m_commands);
+            }
+            for (const auto& command : commands)
+                command();
+        }
+        for (int i = 0; i < m_listenCount; ++i)
+            if (fds[1 + i].revents)
+                acceptOn(i);
+        for (size_t i = 0; i < clients.size(); ++i)
+            if (fds[1 + m_listenCount + i].revents)
+                processConnection(clients[i]);
+    }
+    // The test is over: drop whoever is still connected.
+    for (const auto& client : m_clients) {
+        if (client->sms)
+            SmsCleanUp(client->sms);
+        IceSetShutdownNegotiation(client->ice, False);
+        IceCloseConnection(client->ice);
+    }
+    m_clients.clear();
+}

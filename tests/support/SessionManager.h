@@ -1,0 +1,97 @@
+// A small X session manager (XSMP over ICE, libSM's server side) for the tests
+// that end a desktop session: it listens on a local ICE socket only (no TCP),
+// accepts every local client without a cookie, registers it, and on request
+// sends what a real logout sends (SaveYourself, then Die). Everything ICE does
+// runs on a thread of its own, so a test may block on a child process while the
+// manager keeps answering. One manager per test process at a time.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class SessionManager
+{
+public:
+    // XSMP values, so callers need not include the X headers.
+    enum SaveType
+    {
+        SaveGlobal = 0,
+        SaveLocal = 1,
+        SaveBoth = 2
+    };
+    enum InteractStyle
+    {
+        InteractNone = 0,
+        InteractErrors = 1,
+        InteractAny = 2
+    };
+
+    SessionManager();
+    ~SessionManager(); // closes every connection and stops the thread
+    SessionManager(const SessionManager&) = delete;
+    SessionManager& operator=(const SessionManager&) = delete;
+
+    // Starts listening; false (with errorString()) when ICE or XSMP refused.
+    bool start();
+    QString errorString() const { return m_error; }
+
+    // The value of SESSION_MANAGER for a client, and an ICE authority file that
+    // holds no cookie (clients then rely on the manager accepting local peers).
+    QString address() const { return m_address; }
+    QString iceAuthorityFile() const { return m_iceAuthority; }
+
+    // Sends SaveYourself to every registered client.
+    void saveYourself(SaveType type, bool shutdown, InteractStyle style, bool fast);
+    // Sends Die to every registered client (the session is over).
+    void die();
+    // Sends ShutdownCancelled to every registered client (another program
+    // vetoed the logout; the session goes on).
+    void cancelShutdown();
+
+    // What happened, one line per event, in order: "register", "interact-request",
+    // "interact-done cancel=0|1", "save-yourself-done success=0|1", "close",
+    // "connection-lost", "save-yourself-request", "error ...".
+    QStringList events() const;
+    int count(const QString& event) const;
+
+    // Waits (bounded) until count(event) >= n; true when it came.
+    bool waitFor(const QString& event, int n = 1, int timeoutMs = 15000) const;
+
+    // Called by the ICE/XSMP callbacks (on the manager's thread).
+    struct Client;
+    void record(const QString& event);
+    Client* clientOf(void* smsConn);
+    Client* clientOfIce(void* iceConn);
+
+private:
+    bool listen();
+    void run();
+    void post(std::function<void()> command);
+    void forEachClient(void (*send)(void* smsConn));
+    void acceptOn(int listenIndex);
+    void processConnection(Client* client);
+
+    QString m_error;
+    QString m_address;
+    QString m_iceAuthority;
+    QTemporaryDir m_dir;
+    int m_listenCount = 0;
+    void** m_listenObjs = nullptr; // IceListenObj*
+    int m_wakePipe[2] = {-1, -1};
+    std::thread m_thread;
+    bool m_stop = false; // read and written on the manager's thread only
+
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    QStringList m_events;
+    std::vector<std::function<void()>> m_commands;
+    std::vector<std::unique_ptr<Client>> m_clients; // the manager's thread only
+};
