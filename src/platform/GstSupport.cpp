@@ -67,18 +67,48 @@ namespace {
 std::mutex heavyMutex;
 std::condition_variable heavyWanted;
 bool connected = false;
+bool exiting = false;
+
+bool isExiting()
+{
+    std::lock_guard lock(heavyMutex);
+    return exiting;
+}
 
 void load(std::initializer_list<const char*> plugins)
 {
-    for (const char* name : plugins)
+    for (const char* name : plugins) {
+        if (isExiting())
+            return;
         if (GstPlugin* plugin = gst_plugin_load_by_name(name))
             gst_object_unref(plugin);
+    }
 }
+
+// The loading thread is joined when the process exits: a plugin still being
+// loaded while the libraries shut down would re-run GObject's start-up and abort
+// the process after a clean shut-down. Constructed after the mutex above, so it
+// is destroyed before it.
+struct PrewarmThread
+{
+    std::thread thread;
+    ~PrewarmThread()
+    {
+        {
+            std::lock_guard lock(heavyMutex);
+            exiting = true;
+        }
+        heavyWanted.notify_all();
+        if (thread.joinable())
+            thread.join();
+    }
+};
 
 } // namespace
 
 void prewarm()
 {
+    static PrewarmThread prewarmer;
     static std::once_flag once;
     std::call_once(once, [] {
         if (!ensureInit())
@@ -89,16 +119,16 @@ void prewarm()
         // subtitle typefinder (which typefinding consults for every stream) wait
         // until the first server has answered or the program is idle, so that they
         // never compete with making the connection.
-        std::thread([] {
+        prewarmer.thread = std::thread([] {
             load({"playback", "coreelements", "soup", "icydemux", "typefindfunctions",
                   "audioparsers", "mpg123", "audioconvert", "audioresample", "autodetect"});
             {
                 std::unique_lock lock(heavyMutex);
                 heavyWanted.wait_for(lock, std::chrono::milliseconds(300),
-                                     [] { return connected; });
+                                     [] { return connected || exiting; });
             }
             load({"subparse", "ogg", "vorbis"});
-        }).detach();
+        });
     });
 }
 
