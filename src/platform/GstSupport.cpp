@@ -143,15 +143,22 @@ void serverAnswered()
 
 namespace {
 
+// At exit the pipelines being stopped get a moment to finish: a streaming thread
+// still loading a decoder while the libraries shut down would abort the process.
+// The pool itself is never destroyed, so a pipeline stuck in a network read
+// cannot hold up the exit for longer than that moment.
+struct ControlThread
+{
+    QThreadPool* pool = new QThreadPool;
+    ControlThread() { pool->setMaxThreadCount(1); }
+    ~ControlThread() { pool->waitForDone(ExitWaitMs); }
+    static constexpr int ExitWaitMs = 2000;
+};
+
 QThreadPool& controlThread()
 {
-    // Never destroyed: exit must not wait for a pipeline stuck in a network read.
-    static QThreadPool* pool = [] {
-        auto* p = new QThreadPool;
-        p->setMaxThreadCount(1);
-        return p;
-    }();
-    return *pool;
+    static ControlThread control;
+    return *control.pool;
 }
 
 } // namespace
