@@ -42,10 +42,15 @@ QString readPlayer(const char* key)
     return INI_ReadValue(Player, QLatin1String(key));
 }
 
-void writePlayer(const char* key, const QString& value)
+// Several keys go in one read and one write of the file, not one each.
+void writePlayer(const QList<QPair<QString, QVariant>>& values)
 {
-    if (!INI_TryWriteValue(Player, QLatin1String(key), value))
-        qCWarning(lcPlayer) << "could not write" << key << "to" << INI_FilePath();
+    if (!INI_TryWriteValues(Player, values)) {
+        QStringList keys;
+        for (const auto& pair : values)
+            keys << pair.first;
+        qCWarning(lcPlayer) << "could not write" << keys << "to" << INI_FilePath();
+    }
 }
 
 QString flagText(bool flag)
@@ -376,22 +381,27 @@ void frmPlayer::Form_Unload()
 void frmPlayer::SaveWindowPosition()
 {
     if (isMinimized() || isMaximized() || isFullScreen()) {
-        writePlayer("state", QString::number(isMinimized() ? WindowPlace::Minimised
-                                                           : WindowPlace::Maximised));
+        writePlayer(
+            {{QStringLiteral("state"),
+              QString::number(isMinimized() ? WindowPlace::Minimised : WindowPlace::Maximised)}});
         return;
     }
     const QRect frame = frameGeometry();
-    writePlayer("left", WindowPlace::Text(Twips::fromPixels(frame.x())));
-    writePlayer("top", WindowPlace::Text(Twips::fromPixels(frame.y())));
-    writePlayer("width", WindowPlace::Text(Twips::fromPixels(frame.width())));
-    writePlayer("height", WindowPlace::Text(Twips::fromPixels(frame.height())));
-    writePlayer("state", QString::number(WindowPlace::Normal));
+    writePlayer({
+        {QStringLiteral("left"), WindowPlace::Text(Twips::fromPixels(frame.x()))},
+        {QStringLiteral("top"), WindowPlace::Text(Twips::fromPixels(frame.y()))},
+        {QStringLiteral("width"), WindowPlace::Text(Twips::fromPixels(frame.width()))},
+        {QStringLiteral("height"), WindowPlace::Text(Twips::fromPixels(frame.height()))},
+        {QStringLiteral("state"), QString::number(WindowPlace::Normal)},
+    });
 }
 
 void frmPlayer::SaveSettings()
 {
-    writePlayer("ontop", flagText(OnTopFlag));
-    writePlayer("systray", flagText(TrayFlag));
-    writePlayer("lasturl", m_player->URL());
-    writePlayer("list", CurrentListFile);
+    writePlayer({
+        {QStringLiteral("ontop"), flagText(OnTopFlag)},
+        {QStringLiteral("systray"), flagText(TrayFlag)},
+        {QStringLiteral("lasturl"), m_player->URL()},
+        {QStringLiteral("list"), CurrentListFile},
+    });
 }

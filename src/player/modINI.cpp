@@ -65,6 +65,11 @@ QString INI_WriteValue(const QString& section, const QString& key, const QVarian
 
 bool INI_TryWriteValue(const QString& section, const QString& key, const QVariant& value)
 {
+    return INI_TryWriteValues(section, {{key, value}});
+}
+
+bool INI_TryWriteValues(const QString& section, const QList<QPair<QString, QVariant>>& values)
+{
     const QString path = INI_FilePath();
     const clsFunctionLib fnc;
     QString current;
@@ -78,9 +83,12 @@ bool INI_TryWriteValue(const QString& section, const QString& key, const QVarian
         }
         current = *text;
     }
-    std::optional<QString> updated = IniText::writeValue(current, section, key, valueText(value));
-    if (!updated)
-        return false;
+    std::optional<QString> updated = current;
+    for (const auto& [key, value] : values) {
+        updated = IniText::writeValue(*updated, section, key, valueText(value));
+        if (!updated)
+            return false;
+    }
     updated->chop(2); // FNC_SaveDataContent ends the text with its own CR LF
     if (!fnc.FNC_SaveDataContent(*updated, path)) {
         qCWarning(lcPlayer) << "settings file not written:" << path;

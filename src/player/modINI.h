@@ -6,6 +6,8 @@
 // with CR LF. Every write replaces the file atomically.
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QVariant>
 
@@ -23,6 +25,10 @@ QString INI_WriteValue(const QString& section, const QString& key, const QVarian
 // As INI_WriteValue, but tells whether the file was written. On failure the old
 // file is left exactly as it was.
 bool INI_TryWriteValue(const QString& section, const QString& key, const QVariant& value);
+
+// As INI_TryWriteValue for several keys of one section, with one read and one
+// write of the file; nothing is written when any key cannot be.
+bool INI_TryWriteValues(const QString& section, const QList<QPair<QString, QVariant>>& values);
 
 // The part before the first NUL character; the whole text when it has none.
 QString INI_TrimNull(const QString& text);

@@ -192,6 +192,22 @@ private Q_SLOTS:
         QCOMPARE(TestFolders::readBytes(INI_FilePath()), expected);
     }
 
+    // Several keys in one write: each as a single write would set it; one key
+    // that cannot be written leaves the whole file as it was.
+    void batchWriteSetsEveryKeyOrNone()
+    {
+        TemporaryProgramFolder folder;
+        const QByteArray fixture =
+            TestFolders::readBytes(TestFolders::dataFile("settings/windows.ini"));
+        QVERIFY(TestFolders::writeBytes(INI_FilePath(), fixture));
+        QVERIFY(INI_TryWriteValues("PLAYER", {{"volume", 40}, {"newkey", true}}));
+        QCOMPARE(INI_ReadValue("PLAYER", "volume"), QStringLiteral("40"));
+        QCOMPARE(INI_ReadValue("PLAYER", "newkey"), QStringLiteral("1"));
+        const QByteArray written = TestFolders::readBytes(INI_FilePath());
+        QVERIFY(!INI_TryWriteValues("PLAYER", {{"volume", 10}, {"bad=key", 1}}));
+        QCOMPARE(TestFolders::readBytes(INI_FilePath()), written);
+    }
+
     void failedWriteLeavesTheOldFileByteIdentical()
     {
         TemporaryProgramFolder folder;
