@@ -28,14 +28,17 @@ namespace {
 
 constexpr int Runs = 5;
 
+// A child process timed from the moment start() is called.
 struct Program
 {
     QProcess process;
     QByteArray output;
+    QElapsedTimer clock;
 
     void start(const QString& program, const QStringList& arguments,
                const QProcessEnvironment& environment, bool watchStdout)
     {
+        clock.start();
         process.setProcessEnvironment(environment);
         if (watchStdout)
             process.setStandardErrorFile(QProcess::nullDevice());
@@ -45,8 +48,8 @@ struct Program
         process.start(program, arguments);
     }
 
-    // Milliseconds until the output holds `text`, or -1 after timeoutMs.
-    double waitFor(const QByteArray& text, const QElapsedTimer& clock, int timeoutMs)
+    // Milliseconds from start() until the output holds `text`, or -1 after timeoutMs.
+    double waitFor(const QByteArray& text, int timeoutMs)
     {
         while (clock.elapsed() < timeoutMs && process.state() != QProcess::NotRunning) {
             output += process.readAllStandardError() + process.readAllStandardOutput();
@@ -102,10 +105,8 @@ void firstPaint()
     std::vector<double> times;
     for (int run = 0; run < Runs; ++run) {
         Program program;
-        QElapsedTimer clock;
-        clock.start();
         program.start(Skytuner, {}, programEnvironment(home.path()), false);
-        times.push_back(program.waitFor("first paint", clock, 10000));
+        times.push_back(program.waitFor("first paint", 10000));
     }
     std::printf("start to first paint, 1025 stations: median %.1f ms of %d runs "
                 "(target < 250 ms)\n",
@@ -123,24 +124,20 @@ void timeToSound(const IcecastServer& server)
     for (int run = 0; run < Runs; ++run) {
         {
             Program program;
-            QElapsedTimer clock;
-            clock.start();
             program.start(Skytuner, {}, programEnvironment(home.path()), false);
-            ours.push_back(program.waitFor("state 3 ", clock, 30000));
+            ours.push_back(program.waitFor("state 3 ", 30000));
             if (run == 0 && qEnvironmentVariableIsSet("BENCH_VERBOSE"))
                 std::printf("%s\n", program.output.constData());
         }
         {
             // fakesink prints a "chain" line for every buffer it receives (-v).
             Program program;
-            QElapsedTimer clock;
-            clock.start();
             program.start(QStringLiteral("gst-launch-1.0"),
                           {"-v", "playbin", "uri=" + server.mp3Url(),
                            "audio-sink=fakesink sync=true silent=false"},
                           QProcessEnvironment::systemEnvironment(), true);
-            bare.push_back(program.waitFor("chain", clock, 30000));
-            barePlaying.push_back(program.waitFor("to PLAYING", clock, 30000));
+            bare.push_back(program.waitFor("chain", 30000));
+            barePlaying.push_back(program.waitFor("to PLAYING", 30000));
             if (run == 0 && qEnvironmentVariableIsSet("BENCH_VERBOSE"))
                 std::printf("%s\n", program.output.left(3000).constData());
         }
@@ -160,10 +157,8 @@ void memoryAfterPlayback(const IcecastServer& server)
     writeSettings(home.path(),
                   QStringLiteral("autostart=1\r\nlasturl=%1\r\n").arg(server.mp3Url()));
     Program program;
-    QElapsedTimer clock;
-    clock.start();
     program.start(Skytuner, {}, programEnvironment(home.path()), false);
-    if (program.waitFor("state 3 ", clock, 30000) < 0) {
+    if (program.waitFor("state 3 ", 30000) < 0) {
         std::printf("resident memory: the stream did not start\n");
         return;
     }
