@@ -37,9 +37,11 @@ namespace {
 frmPlayer* g_instance = nullptr;
 const QString Player = QStringLiteral("PLAYER");
 
-QString readPlayer(const char* key)
+// A key of the PLAYER section in the file text INI_ReadFile returned: the
+// start-up reads many keys from one read of the file.
+QString readPlayer(const QString& ini, const char* key)
 {
-    return INI_ReadValue(Player, QLatin1String(key));
+    return INI_ValueIn(ini, Player, QLatin1String(key));
 }
 
 // Several keys go in one read and one write of the file, not one each.
@@ -179,21 +181,22 @@ void frmPlayer::LoadSettings()
             QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
             INI_FilePath());
     DefaultStationList::Install(ProgramFolder::path());
+    const QString ini = INI_ReadFile();
     // 2.
-    OnTopFlag = PlayerSettings::Flag(readPlayer("ontop"));
-    TrayFlag = PlayerSettings::Flag(readPlayer("systray"));
-    AnimFlag = PlayerSettings::Flag(readPlayer("anim"));
+    OnTopFlag = PlayerSettings::Flag(readPlayer(ini, "ontop"));
+    TrayFlag = PlayerSettings::Flag(readPlayer(ini, "systray"));
+    AnimFlag = PlayerSettings::Flag(readPlayer(ini, "anim"));
     // 3.-4.
-    m_player->settings().setVolume(PlayerSettings::Volume(readPlayer("volume")));
-    m_player->settings().setBalance(PlayerSettings::Balance(readPlayer("balance")));
+    m_player->settings().setVolume(PlayerSettings::Volume(readPlayer(ini, "volume")));
+    m_player->settings().setBalance(PlayerSettings::Balance(readPlayer(ini, "balance")));
     // 5.-6.
-    CurrentListFile = readPlayer("list");
-    FavListFile = readPlayer("fav");
+    CurrentListFile = readPlayer(ini, "list");
+    FavListFile = readPlayer(ini, "fav");
     ShowErrorsFlag =
-        PlayerSettings::Flag(INI_ReadValue(QStringLiteral("DEV"), QStringLiteral("showerrors")));
+        PlayerSettings::Flag(INI_ValueIn(ini, QStringLiteral("DEV"), QStringLiteral("showerrors")));
     // 7. The last stream starts now, while the window is still being built.
-    if (PlayerSettings::Flag(readPlayer("autostart"))) {
-        m_player->setURL(readPlayer("lasturl"));
+    if (PlayerSettings::Flag(readPlayer(ini, "autostart"))) {
+        m_player->setURL(readPlayer(ini, "lasturl"));
         CurrentURL = m_player->URL();
         m_player->controls().play();
         qCInfo(lcPlayer) << "autostart" << CurrentURL;
@@ -227,9 +230,10 @@ QSize frmPlayer::frameMargins() const
 
 void frmPlayer::LoadWindowPosition()
 {
+    const QString ini = INI_ReadFile();
     const WindowPlace::Stored stored =
-        WindowPlace::Read(readPlayer("left"), readPlayer("top"), readPlayer("width"),
-                          readPlayer("height"), readPlayer("state"));
+        WindowPlace::Read(readPlayer(ini, "left"), readPlayer(ini, "top"), readPlayer(ini, "width"),
+                          readPlayer(ini, "height"), readPlayer(ini, "state"));
     const QRect frame = frameGeometry();
     const QRectF designed(Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()),
                           Twips::fromPixels(frame.width()), Twips::fromPixels(frame.height()));
@@ -264,7 +268,7 @@ void frmPlayer::ApplySettings()
     menuItem(QStringLiteral("mnuSK_OnTop"))->setChecked(OnTopFlag);
     SetWindowTopMost(OnTopFlag ? 1 : 0, this);
     // 3.
-    AnimFlag = PlayerSettings::Flag(readPlayer("anim"));
+    AnimFlag = PlayerSettings::Flag(readPlayer(INI_ReadFile(), "anim"));
     // 4.
     toolButton(QStringLiteral("tb_fav"))
         ->setEnabled(!FavListFile.isEmpty() && FileExists(FavListFile));

@@ -48,13 +48,20 @@ QString INI_FilePath()
 
 QString INI_ReadValue(const QString& section, const QString& key)
 {
+    return INI_ValueIn(INI_ReadFile(), section, key);
+}
+
+QString INI_ReadFile()
+{
     const QString path = INI_FilePath();
     if (!modGlobal::FileExists(path))
         return {};
-    const std::optional<QString> text = clsFunctionLib().FNC_ReadFileText(path);
-    if (!text)
-        return {};
-    return INI_TrimNull(IniText::readValue(*text, section, key));
+    return clsFunctionLib().FNC_ReadFileText(path).value_or(QString());
+}
+
+QString INI_ValueIn(const QString& text, const QString& section, const QString& key)
+{
+    return INI_TrimNull(IniText::readValue(text, section, key));
 }
 
 QString INI_WriteValue(const QString& section, const QString& key, const QVariant& value)

@@ -18,6 +18,13 @@ QString INI_FilePath();
 // Never creates the file. Values are cut at 11999 characters.
 QString INI_ReadValue(const QString& section, const QString& key);
 
+// The whole settings file's text, to read several keys with INI_ValueIn from one
+// read; empty when the file is missing or cannot be read.
+QString INI_ReadFile();
+
+// The key's value in a text INI_ReadFile returned, as INI_ReadValue reads it.
+QString INI_ValueIn(const QString& text, const QString& section, const QString& key);
+
 // Writes the value as text (numbers in plain decimal form), creating the file,
 // section and key as needed. Always returns empty text; see INI_TryWriteValue.
 QString INI_WriteValue(const QString& section, const QString& key, const QVariant& value);
