@@ -19,9 +19,7 @@
 #include <QThread>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
-#include <sys/prctl.h>
 #include <vector>
 
 namespace {
@@ -44,7 +42,7 @@ struct Program
             process.setStandardErrorFile(QProcess::nullDevice());
         else
             process.setStandardOutputFile(QProcess::nullDevice());
-        process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        ChildProcess::killWithTest(&process);
         process.start(program, arguments);
     }
 

@@ -16,7 +16,6 @@
 #include <QtTest>
 
 #include <csignal>
-#include <sys/prctl.h>
 
 namespace {
 
@@ -57,7 +56,7 @@ public:
         environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
-        m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+        ChildProcess::killWithTest(&m_process);
         m_process.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
         m_process.waitForStarted(5000);
     }

@@ -42,6 +42,11 @@ std::unique_ptr<QProcess> start(const QString& program, const QStringList& argum
     return process;
 }
 
+void killWithTest(QProcess* process)
+{
+    process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
 bool run(const QString& program, const QStringList& arguments, int timeoutMs)
 {
     auto process = start(program, arguments);

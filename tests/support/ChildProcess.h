@@ -18,6 +18,10 @@ namespace ChildProcess {
 std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments,
                                 const char* userName = nullptr);
 
+// Makes a process not yet started get SIGKILL when the test process dies, for
+// callers that set its environment and output themselves before starting it.
+void killWithTest(QProcess* process);
+
 // Runs program to its end (bounded); true when it exited normally with code 0.
 bool run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
 
