@@ -5,7 +5,7 @@
 #include "platform/CursorProbe.h"
 #include "platform/OleColor.h"
 
-#include <QApplication>
+#include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>

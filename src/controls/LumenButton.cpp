@@ -82,8 +82,13 @@ void LumenButton::setPicture(const QPixmap& picture)
         m_originalPicSizeH = picture.height();
     }
     setPictureSize(m_pictureSize);
-    m_shown = (m_hovering && !m_pictureHover.isNull()) ? m_pictureHover : m_picture;
+    m_shown = pictureFor(m_hovering);
     update();
+}
+
+QPixmap LumenButton::pictureFor(bool hovering) const
+{
+    return hovering && !m_pictureHover.isNull() ? m_pictureHover : m_picture;
 }
 
 void LumenButton::setPictureSize(int mode)
@@ -107,7 +112,7 @@ void LumenButton::previewLook(bool hovering, bool pressed)
     m_hovering = hovering;
     m_pressed = pressed;
     m_pressedLookSuspended = false;
-    m_shown = (hovering && !m_pictureHover.isNull()) ? m_pictureHover : m_picture;
+    m_shown = pictureFor(hovering);
     update();
 }
 
@@ -196,8 +201,7 @@ void LumenButton::mouseMoveEvent(QMouseEvent* event)
         m_overTimer->start();
         m_hovering = true;
         m_pressedLookSuspended = false;
-        if (!m_pictureHover.isNull())
-            m_shown = m_pictureHover;
+        m_shown = pictureFor(true);
         Q_EMIT MouseIn(shift);
         update();
         Sound::play(m_soundOver);
@@ -218,7 +222,7 @@ void LumenButton::hoverTick()
         return;
     m_overTimer->stop();
     m_hovering = false;
-    m_shown = m_picture;
+    m_shown = pictureFor(false);
     Q_EMIT MouseOut(m_lastShift);
     // Still held: look released until the mouse comes back.
     if (m_pressed)

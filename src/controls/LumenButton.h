@@ -134,6 +134,8 @@ private:
         update();
     }
     void applyCursor();
+    // The picture the button shows with the mouse over it or not.
+    QPixmap pictureFor(bool hovering) const;
     void applyRegion();
     void updateAccessKey();
     void pressStep(short button, short shift, QPointF at);

@@ -27,6 +27,15 @@ void vline(QPainter& p, int x, int y0, int y1, const QColor& c)
         p.fillRect(QRect(x, y0, 1, y1 - y0 + 1), c);
 }
 
+// A one-pixel rectangle outline `inset` pixels inside a w x h button.
+void insetFrame(QPainter& p, int w, int h, int inset, const QColor& c)
+{
+    hline(p, inset, inset, w - 1 - inset, c);
+    hline(p, h - 1 - inset, inset, w - 1 - inset, c);
+    vline(p, inset, inset, h - 1 - inset, c);
+    vline(p, w - 1 - inset, inset, h - 1 - inset, c);
+}
+
 QColor blend(const QColor& a, const QColor& b, double amount)
 {
     return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * amount),
@@ -99,14 +108,8 @@ void LumenButton::paintXp(QPainter& p)
         if (ring) {
             const QColor outer = m_hovering ? xp.hover : xp.pressed;
             const QColor inner = blend(outer, back, 0.5);
-            hline(p, 1, 1, w - 2, outer);
-            hline(p, h - 2, 1, w - 2, outer);
-            vline(p, 1, 1, h - 2, outer);
-            vline(p, w - 2, 1, h - 2, outer);
-            hline(p, 2, 2, w - 3, inner);
-            hline(p, h - 3, 2, w - 3, inner);
-            vline(p, 2, 2, h - 3, inner);
-            vline(p, w - 3, 2, h - 3, inner);
+            insetFrame(p, w, h, 1, outer);
+            insetFrame(p, w, h, 2, inner);
         }
     }
     hline(p, 0, 2, w - 3, XpOuterBorder);

@@ -81,7 +81,6 @@ void ucSlider::setMax(int max)
     if (max <= m_min)
         ControlError::raiseInvalidValue(QStringLiteral("ucSlider.Max"));
     m_max = max;
-    m_range = m_max - m_min;
     // The value stays; its thumb moves to where the new range puts it.
     placeThumbForValue();
 }
@@ -92,7 +91,6 @@ void ucSlider::setMin(int min)
         ControlError::raiseInvalidValue(QStringLiteral("ucSlider.Min"));
     m_min = min;
     setValue(m_min);
-    m_range = m_max - m_min;
     placeThumbForValue();
 }
 
@@ -154,7 +152,6 @@ void ucSlider::readProperties(const PropertyBag& bag)
     m_value = bag.readInt(QStringLiteral("Value"), 0);
     m_sliderImage = bag.readPicture(QStringLiteral("SliderImage"));
     m_railImage = bag.readPicture(QStringLiteral("RailImage"));
-    m_range = m_max - m_min;
     m_lastNotified = m_value;
     ControlInput::applyMousePointer(this, m_mousePointer, m_mouseIcon);
     relayout();
@@ -180,7 +177,7 @@ void ucSlider::relayout()
 {
     const QSize rail = m_railImage.isNull() ? QSize() : m_railImage.size();
     const Layout l = SliderGeometry::layout(
-        {m_orientation, m_railStyle, thumbSize(), rail, size(), m_value, m_min, m_range});
+        {m_orientation, m_railStyle, thumbSize(), rail, size(), m_value, m_min, range()});
     m_thumb = l.thumb;
     m_groove = l.groove;
     if (l.control != size())
@@ -278,7 +275,7 @@ int ucSlider::travel() const
 
 void ucSlider::placeAlong(int value)
 {
-    const double at = valueToPosition(m_orientation, travel(), value, m_min, m_range);
+    const double at = valueToPosition(m_orientation, travel(), value, m_min, range());
     (m_orientation == Horizontal ? m_thumb.rx() : m_thumb.ry()) = at;
 }
 
@@ -290,7 +287,7 @@ void ucSlider::dragTo(QPointF point)
     position = std::clamp(position, 0.0, double(std::max(travel, 0)));
     (horizontal ? m_thumb.rx() : m_thumb.ry()) = position;
     const std::optional<int> value =
-        positionToValue(m_orientation, position, travel, m_min, m_range);
+        positionToValue(m_orientation, position, travel, m_min, range());
     if (!value)
         return; // a thumb filling the control has nowhere to go
     const int v = std::clamp(*value, m_min, m_max);

@@ -83,6 +83,7 @@ private:
     void relayout();
     void placeThumbForValue();
     int travel() const;
+    int range() const { return m_max - m_min; }
     void placeAlong(int value);
     void dragTo(QPointF point);
     void showTip();
@@ -102,7 +103,6 @@ private:
     QPixmap m_railImage;
     bool m_showValueTip = true;
 
-    int m_range = 10;
     int m_lastNotified = 0;
     bool m_dragging = false;
     QPointF m_grab;

@@ -2,8 +2,6 @@
 
 #include "common/Version.h"
 
-#include <QApplication>
-
 namespace {
 
 MessageBox::Handler& installedHandler()

@@ -1,6 +1,7 @@
 #include "platform/Sound.h"
 
 #include "common/Logging.h"
+#include "platform/GstSupport.h"
 #include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
@@ -87,7 +88,7 @@ GstElement* makeSink()
 
 bool startPipeline(const QString& file)
 {
-    if (!gst_is_initialized() && !gst_init_check(nullptr, nullptr, nullptr))
+    if (!GstSupport::ensureInit())
         return false;
     GstElement* pipeline = gst_element_factory_make("playbin", nullptr);
     if (!pipeline)
