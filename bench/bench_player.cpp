@@ -3,7 +3,8 @@
 // measurement runs in a fresh child process, so plugin loading counts as it
 // does for a user. Prints figures and ratios; it is not a pass/fail test.
 #include "IcecastServer.h"
-#include "platform/MediaPlayer.h"
+#include "stream/MediaPlayer.h"
+#include "stream/gst/GstStreamEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -90,7 +91,7 @@ int childFirstBuffer(const QString& engine, const QString& url, int warmMs)
     qputenv("SKYTUNER_AUDIO_SINK", probe.sink());
     std::unique_ptr<MediaPlayer> player;
     if (engine == QLatin1String("player")) {
-        player = std::make_unique<MediaPlayer>();
+        player = std::make_unique<MediaPlayer>(GstStreamEngine::create());
         player->settings().setVolume(100);
     } else {
         gst_init(nullptr, nullptr);
@@ -130,7 +131,7 @@ int childCpu(const QString& engine, const QString& url, const QString& decoder)
     rusage before{}, after{};
     getrusage(RUSAGE_SELF, &before);
     if (engine == QLatin1String("player")) {
-        player = std::make_unique<MediaPlayer>();
+        player = std::make_unique<MediaPlayer>(GstStreamEngine::create());
         player->settings().setVolume(100);
         player->setURL(url);
     } else {
@@ -229,7 +230,8 @@ int main(int argc, char** argv)
         return 0;
     }
     const QString bareDecoder = chosenDecoder(); // before the player sets its preference
-    out << "Stream player benchmark on " << url << " (" << MediaPlayer::versionInfo() << ")\n";
+    out << "Stream player benchmark on " << url << " (" << GstStreamEngine::gstreamerVersion()
+        << ")\n";
     out << "MP3 decoders, bare playbin's order: " << bareDecoder
         << "; the player prefers mpg123audiodec\n\n";
 

@@ -2,10 +2,10 @@
 // set up as the main window does: two columns, sorted ascending, headers hidden.
 // Prints the median of 20 runs, with two references from the same run: reading
 // the file alone, and filling a bare QTreeWidget with sorting switched on.
-#include "platform/AnsiCodePage.h"
+#include "common/AnsiCodePage.h"
 #include "platform/KeyedListView.h"
 #include "stations/StationListFormat.h"
-#include "stations/modTLIST.h"
+#include "stations/view/modTLISTView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -9,7 +9,7 @@
 #include "ChildProcess.h"
 #include "IcecastServer.h"
 #include "TestFolders.h"
-#include "platform/AnsiCodePage.h"
+#include "common/AnsiCodePage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

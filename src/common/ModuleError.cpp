@@ -1,9 +1,21 @@
 #include "common/ModuleError.h"
 
+#include "common/Logging.h"
 #include "common/modGlobal.h"
-#include "platform/MessageBox.h"
+
+#include <utility>
 
 namespace ModuleError {
+
+namespace {
+
+Presenter& presenter()
+{
+    static Presenter current;
+    return current;
+}
+
+} // namespace
 
 QString text(const QString& module, const QString& operation, int number,
              const QString& description)
@@ -15,15 +27,17 @@ QString text(const QString& module, const QString& operation, int number,
 
 bool report(const QString& module, const QString& operation, int number, const QString& description)
 {
-    if (!modGlobal::ShowErrorsFlag)
+    const QString message = text(module, operation, number, description);
+    qCWarning(lcCommon).noquote() << QString(message).replace(u'\r', u' ');
+    if (!modGlobal::ShowErrorsFlag || !presenter())
         return false;
-    MessageBox::Request request;
-    // A lone CR does not break a line in a Qt label; show each part on its own line.
-    request.text = text(module, operation, number, description).replace(u'\r', u'\n');
-    request.icon = QMessageBox::Critical;
-    request.buttons = QMessageBox::Ok;
-    MessageBox::show(request);
+    presenter()(message);
     return true;
+}
+
+Presenter setPresenter(Presenter next)
+{
+    return std::exchange(presenter(), std::move(next));
 }
 
 } // namespace ModuleError

@@ -1,6 +1,6 @@
 #include "common/clsFunctionLib.h"
 
-#include "platform/AnsiCodePage.h"
+#include "common/AnsiCodePage.h"
 
 #include <QDir>
 #include <QFile>

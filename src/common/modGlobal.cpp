@@ -2,7 +2,6 @@
 
 #include "common/clsFunctionLib.h"
 
-#include <QFileDialog>
 #include <QLocale>
 
 #include <cmath>
@@ -18,13 +17,6 @@ void ResetGlobalState()
     TrayFlag = false;
     AnimFlag = false;
     ShowErrorsFlag = false;
-}
-
-QString BrowseForFolder(QWidget* owner)
-{
-    const QString folder = QFileDialog::getExistingDirectory(
-        owner, QStringLiteral("Vyberte adresář"), QString(), QFileDialog::ShowDirsOnly);
-    return QDir::toNativeSeparators(folder);
 }
 
 double VolumeToDecibels(int volume)

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace modGlobal {
 
 // Program-wide state; lives as long as the program.
@@ -18,9 +16,6 @@ inline bool ShowErrorsFlag = false;
 
 // Puts every global back to its start value (tests start each case clean).
 void ResetGlobalState();
-
-// The folder dialog titled "Vyberte adresář"; empty text when cancelled.
-QString BrowseForFolder(QWidget* owner);
 
 // 100 * ln(volume / 100) / ln(1025) with two decimals and the user's decimal
 // separator; volume 0 gives -100. Callers append " dB".

@@ -5,8 +5,8 @@
 #include "platform/CursorProbe.h"
 #include "platform/OleColor.h"
 #include "platform/ShellOpen.h"
-#include "platform/Sound.h"
 #include "platform/WindowRegion.h"
+#include "stream/gst/Sound.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

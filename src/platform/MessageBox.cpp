@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include "common/ModuleError.h"
 #include "common/Version.h"
 
 namespace {
@@ -33,6 +34,18 @@ Handler setHandler(Handler handler)
     Handler previous = std::move(installedHandler());
     installedHandler() = std::move(handler);
     return previous;
+}
+
+void presentModuleErrors()
+{
+    ModuleError::setPresenter([](const QString& text) {
+        Request request;
+        // A lone CR does not break a line in a Qt label; show each part on its own line.
+        request.text = QString(text).replace(u'\r', u'\n');
+        request.icon = QMessageBox::Critical;
+        request.buttons = QMessageBox::Ok;
+        show(request);
+    });
 }
 
 } // namespace MessageBox

@@ -31,4 +31,8 @@ QMessageBox::StandardButton show(const Request& request);
 // restores the real boxes. Returns the previous handler.
 Handler setHandler(Handler handler);
 
+// Makes the station list module's error reports (ModuleError) OK-only boxes with
+// the application's title.
+void presentModuleErrors();
+
 } // namespace MessageBox

@@ -1,7 +1,7 @@
 #include "player/WindowPlace.h"
 
 #include "common/NumberText.h"
-#include "player/PlayerSettings.h"
+#include "settings/PlayerSettings.h"
 
 #include <cmath>
 

@@ -2,26 +2,28 @@
 #include "player/frmPlayer.h"
 
 #include "common/Logging.h"
+#include "common/ProgramFolder.h"
 #include "common/Version.h"
 #include "common/clsFunctionLib.h"
 #include "common/modGlobal.h"
 #include "platform/KeyedListView.h"
-#include "platform/MediaPlayer.h"
-#include "platform/ProgramFolder.h"
+#include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "player/DefaultStationList.h"
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
-#include "player/PlayerSettings.h"
 #include "player/PlayerStatusBar.h"
 #include "player/WindowLayout.h"
 #include "player/WindowPlace.h"
 #include "player/WindowTopMost.h"
-#include "player/modINI.h"
 #include "services/QtMagneticWindows.h"
 #include "services/SysTray.h"
 #include "services/cMagneticWnd.h"
-#include "stations/modTLIST.h"
+#include "settings/PlayerSettings.h"
+#include "settings/modINI.h"
+#include "stations/view/modTLISTView.h"
+#include "stream/MediaPlayer.h"
+#include "stream/gst/GstStreamEngine.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -70,7 +72,8 @@ int px(double twips)
 frmPlayer::frmPlayer(QWidget* parent) : QWidget(parent)
 {
     g_instance = this;
-    m_player = new MediaPlayer(this);
+    MessageBox::presentModuleErrors();
+    m_player = new MediaPlayer(GstStreamEngine::create(), this);
     connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
     Form_Load();
 }

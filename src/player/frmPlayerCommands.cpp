@@ -7,14 +7,14 @@
 #include "common/Logging.h"
 #include "common/modGlobal.h"
 #include "platform/KeyedListView.h"
-#include "platform/MediaPlayer.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "services/SysTray.h"
-#include "stations/modTLIST.h"
+#include "stations/view/modTLISTView.h"
+#include "stream/MediaPlayer.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -3,11 +3,11 @@
 #include "common/Logging.h"
 #include "common/modGlobal.h"
 #include "platform/KeyedListView.h"
-#include "platform/MediaPlayer.h"
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
 #include "player/PlayerStatusBar.h"
 #include "player/frmPlayer.h"
+#include "stream/MediaPlayer.h"
 
 #include <QAction>
 #include <QGuiApplication>

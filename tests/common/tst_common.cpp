@@ -4,7 +4,6 @@
 #include "common/ModuleError.h"
 #include "common/clsFunctionLib.h"
 #include "common/modGlobal.h"
-#include "platform/MessageBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,18 +140,15 @@ private Q_SLOTS:
                  QString("Module: modTLIST.TLIST_ConvertORX\rError no.: 53\r"
                          "Error desc.: File not found"));
         QStringList shown;
-        MessageBox::setHandler([&](const MessageBox::Request& request) {
-            shown << request.title;
-            return QMessageBox::Ok;
-        });
+        ModuleError::setPresenter([&](const QString& text) { shown << text; });
         QVERIFY(!ModuleError::report("modTLIST", "TLIST_LoadFile", 5, "x"));
         QVERIFY(shown.isEmpty());
         modGlobal::ShowErrorsFlag = true;
         QVERIFY(ModuleError::report("modTLIST", "TLIST_LoadFile", 5, "x"));
-        QCOMPARE(shown, QStringList{"skyTuner"});
-        MessageBox::setHandler({});
+        QCOMPARE(shown, QStringList{ModuleError::text("modTLIST", "TLIST_LoadFile", 5, "x")});
+        ModuleError::setPresenter({});
     }
 };
 
-QTEST_MAIN(TestCommon)
+QTEST_GUILESS_MAIN(TestCommon)
 #include "tst_common.moc"

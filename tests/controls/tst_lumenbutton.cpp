@@ -5,8 +5,8 @@
 #include "controls/LumenButton.h"
 #include "controls/LumenLook.h"
 #include "platform/OleColor.h"
-#include "platform/Sound.h"
 #include "platform/WindowRegion.h"
+#include "stream/gst/Sound.h"
 
 #include <QCursor>
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
 // Sounds, opening addresses and the rounded window region.
 #include "TestFolders.h"
 #include "platform/ShellOpen.h"
-#include "platform/Sound.h"
 #include "platform/WindowRegion.h"
+#include "stream/gst/Sound.h"
 
 #include <QDesktopServices>
 #include <QDir>

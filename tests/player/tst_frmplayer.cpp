@@ -1,16 +1,16 @@
 // The main window in-process on the offscreen platform: start-up with missing and
 // bad settings, shut-down, animation, keys, the station list, menus and layout.
 #include "TestFolders.h"
+#include "common/AnsiCodePage.h"
 #include "common/modGlobal.h"
-#include "platform/AnsiCodePage.h"
 #include "platform/KeyedListView.h"
-#include "platform/MediaPlayer.h"
 #include "platform/Twips.h"
 #include "player/PlayerStatusBar.h"
 #include "player/TerminationSignals.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
-#include "player/modINI.h"
+#include "settings/modINI.h"
+#include "stream/MediaPlayer.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -4,12 +4,12 @@
 #include "ChildProcess.h"
 #include "IcecastServer.h"
 #include "TestFolders.h"
+#include "common/AnsiCodePage.h"
 #include "common/modGlobal.h"
-#include "platform/AnsiCodePage.h"
 #include "platform/KeyedListView.h"
-#include "platform/MediaPlayer.h"
 #include "player/PlayerStatusBar.h"
 #include "player/frmPlayer.h"
+#include "stream/MediaPlayer.h"
 
 #include <QtTest>
 

@@ -3,9 +3,9 @@
 #include "platform/VirtualKeys.h"
 #include "player/KeyTable.h"
 #include "player/PlaybackRules.h"
-#include "player/PlayerSettings.h"
 #include "player/WindowLayout.h"
 #include "player/WindowPlace.h"
+#include "settings/PlayerSettings.h"
 
 #include <QtTest>
 

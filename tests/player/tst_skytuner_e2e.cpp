@@ -8,7 +8,7 @@
 #include "IcecastServer.h"
 #include "SessionManager.h"
 #include "TestFolders.h"
-#include "platform/AnsiCodePage.h"
+#include "common/AnsiCodePage.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>

@@ -1,8 +1,8 @@
 // The main window's use of the tray component and magnetic snapping, in-process on
 // the offscreen platform (no notification area there).
 #include "TestFolders.h"
+#include "common/AnsiCodePage.h"
 #include "common/modGlobal.h"
-#include "platform/AnsiCodePage.h"
 #include "player/PlayerImages.h"
 #include "player/frmPlayer.h"
 #include "services/QtMagneticWindows.h"

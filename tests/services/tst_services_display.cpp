@@ -3,15 +3,15 @@
 // xdotool like a user.
 #include "ChildProcess.h"
 #include "TestFolders.h"
+#include "common/AnsiCodePage.h"
 #include "common/modGlobal.h"
-#include "platform/AnsiCodePage.h"
 #include "player/frmPlayer.h"
-#include "player/modINI.h"
 #include "services/QtMagneticWindows.h"
 #include "services/QtNotificationIcon.h"
 #include "services/SysTray.h"
 #include "services/X11Native.h"
 #include "services/cMagneticWnd.h"
+#include "settings/modINI.h"
 
 #include <QAction>
 #include <QDBusConnection>

@@ -3,7 +3,7 @@
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "platform/KeyedListView.h"
-#include "stations/modTLIST.h"
+#include "stations/view/modTLISTView.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "PlayerWait.h"
 
-#include "platform/MediaPlayer.h"
+#include "stream/MediaPlayer.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>

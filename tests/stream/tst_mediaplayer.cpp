@@ -1,0 +1,373 @@
+// The stream player against a real Icecast server and a misbehaving one of our
+// own, all on 127.0.0.1. Audio goes into a clocked file sink, so levels are
+// measured on what the player really played out.
+#include "AudioRecording.h"
+#include "FaultServer.h"
+#include "IcecastServer.h"
+#include "PlayerWait.h"
+#include "TestFolders.h"
+#include "common/Version.h"
+#include "stream/MediaPlayer.h"
+#include "stream/PlaybackStateMachine.h"
+#include "stream/gst/GstStreamEngine.h"
+
+#include <QtTest>
+
+#include <gst/gst.h>
+
+using namespace AudioRecording;
+
+namespace {
+
+// A call that waited on the network would take the connect time-out (~10 s);
+// the bound leaves room for a busy machine.
+constexpr qint64 NeverBlocksMs = 1000;
+
+constexpr int ConnectMs = 15000;
+
+} // namespace
+
+class TestMediaPlayer : public QObject
+{
+    Q_OBJECT
+
+    IcecastServer m_icecast;
+    FaultServer m_faults;
+    QTemporaryDir m_dir;
+
+    static bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
+    {
+        return PlayerWait::forState(player, state, timeoutMs);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(m_icecast.start(), qPrintable(m_icecast.errorString()));
+        QVERIFY2(m_faults.start(), qPrintable(m_faults.errorString()));
+    }
+
+    void cleanupTestCase() { m_icecast.stop(); }
+
+    void emptyAddressPlaysNothingAndStaysQuiet()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        QSignalSpy spy(&player, &MediaPlayer::StatusChange);
+        player.setURL(QString());
+        player.controls().play();
+        player.controls().stop();
+        QTest::qWait(300);
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(player.playState(), int(MediaPlayer::Undefined));
+    }
+
+    // Both mounts at once: two players, audio into a sink, titles into the status.
+    void mountsPlayWithTitles()
+    {
+        MediaPlayer mp3{GstStreamEngine::create()};
+        MediaPlayer ogg{GstStreamEngine::create()};
+        QSignalSpy spy(&mp3, &MediaPlayer::StatusChange);
+        QThread* notifiedOn = nullptr;
+        connect(&mp3, &MediaPlayer::StatusChange, this,
+                [&] { notifiedOn = QThread::currentThread(); });
+
+        const QString mp3File = m_dir.filePath(QStringLiteral("mp3.raw"));
+        const QString oggFile = m_dir.filePath(QStringLiteral("ogg.raw"));
+        {
+            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(mp3File));
+            mp3.setURL(m_icecast.mp3Url());
+        }
+        {
+            EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(oggFile));
+            ogg.setURL(m_icecast.oggUrl());
+        }
+        QCOMPARE(mp3.URL(), m_icecast.mp3Url());
+        QCOMPARE(mp3.playState(), int(MediaPlayer::Transitioning));
+        QCOMPARE(mp3.status(), QStringLiteral("Připojování k 127.0.0.1..."));
+        QCOMPARE(spy.count(), 0); // notifications are queued, never sent from inside the call
+        QVERIFY(spy.wait(2000));
+        QCOMPARE(notifiedOn, QThread::currentThread());
+
+        QVERIFY(waitForState(mp3, MediaPlayer::Playing));
+        QVERIFY(waitForState(ogg, MediaPlayer::Playing));
+        QTRY_COMPARE_WITH_TIMEOUT(mp3.status(),
+                                  QStringLiteral("Přehrávání: ") + IcecastServer::Mp3Title, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(ogg.status(),
+                                  QStringLiteral("Přehrávání: ") + IcecastServer::OggTitle, 10000);
+        QTest::qWait(1000);
+        const Levels a = measure(TestFolders::readBytes(mp3File), 0, 1 << 30);
+        const Levels b = measure(TestFolders::readBytes(oggFile), 0, 1 << 30);
+        QVERIFY2(a.left > 3000 && a.right > 3000, "MP3 mount plays no audio");
+        QVERIFY2(b.left > 3000 && b.right > 3000, "Ogg mount plays no audio");
+
+        // play while playing changes nothing; stop is state 1.
+        const int before = spy.count();
+        mp3.controls().play();
+        QTest::qWait(200);
+        QCOMPARE(spy.count(), before);
+        mp3.controls().stop();
+        QCOMPARE(mp3.playState(), int(MediaPlayer::Stopped));
+        // play after stop starts the same address again.
+        mp3.controls().play();
+        QVERIFY(waitForState(mp3, MediaPlayer::Playing));
+    }
+
+    void titleChangeReachesTheStatus()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(player.status().contains(QLatin1String("First Song")), 10000);
+        QVERIFY(m_icecast.setTitle(QLatin1String(IcecastServer::Mp3Mount),
+                                   QStringLiteral("New Artist - New Song")));
+        // Listeners are a burst (~4 s) behind live.
+        QTRY_COMPARE_WITH_TIMEOUT(player.status(),
+                                  QStringLiteral("Přehrávání: New Artist - New Song"), 15000);
+    }
+
+    // Volume is the decibel value shown, balance attenuates the other side
+    // linearly, mute and volume 0 are silent: measured at the sink.
+    void volumeBalanceAndMuteAtTheSink()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("levels.raw"));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
+        MediaPlayer player{GstStreamEngine::create()};
+        auto& s = player.settings();
+        s.setVolume(100);
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+
+        // One segment per setting, measured away from its edges.
+        QTest::qWait(600);
+        QList<qint64> marks{QFileInfo(file).size()};
+        for (const auto& [volume, mute, balance] : {std::tuple{100, false, 0},
+                                                    {50, false, 0},
+                                                    {0, false, 0},
+                                                    {100, true, 0},
+                                                    {100, false, -100},
+                                                    {100, false, 50}}) {
+            s.setVolume(volume);
+            s.setMute(mute);
+            s.setBalance(balance);
+            QTest::qWait(1200);
+            marks << QFileInfo(file).size();
+        }
+        player.controls().stop();
+
+        const QByteArray raw = TestFolders::readBytes(file);
+        const qint64 margin = BytesPerSecond * 3 / 10;
+        auto level = [&](int i) {
+            return measure(raw, marks[i] + margin, marks[i + 1] - margin);
+        };
+        const Levels full = level(0), half = level(1), zero = level(2), muted = level(3),
+                     left = level(4), right = level(5);
+        QVERIFY2(full.left > 3000, "no signal at volume 100");
+        const double db = decibels(half.left, full.left);
+        QVERIFY2(std::abs(db - (-10.0)) <= 0.5, qPrintable(QString::number(db)));
+        QCOMPARE(zero.peak, 0);
+        QCOMPARE(muted.peak, 0);
+        QVERIFY(left.right < 1.0);
+        QVERIFY2(std::abs(decibels(left.left, full.left)) <= 0.5, "left side lost level");
+        QVERIFY2(std::abs(decibels(right.left, full.left) - decibels(0.5, 1.0)) <= 0.5,
+                 "balance 50 is not half on the left");
+        QVERIFY(std::abs(decibels(right.right, full.right)) <= 0.5);
+    }
+
+    // Each fault ends in state 10 with its cause; all at once, so one waits ~10 s in all.
+    void faultsEndInErrorWithTheirCause()
+    {
+        struct Case
+        {
+            QString url;
+            QString cause;
+            QByteArray sink;
+        };
+        const QList<Case> cases = {
+            {m_faults.refusedUrl(), "odmítl spojení", {}},
+            {m_faults.url("/404"), "HTTP 404", {}},
+            {m_faults.url("/blackhole"), "neodpovídá", {}},
+            {m_faults.url("/endless-headers"), "neposlal platnou odpověď", {}},
+            {m_faults.url("/garbage"), "neposlal platnou odpověď", {}},
+            {m_faults.url("/noise"), "nevede na zvukový stream", {}},
+            {"mms://127.0.0.1:1/live", "nepodporovaný protokol (chybí ", {}},
+            {"v4l2:///dev/video0", "nelze přehrát", {}}, // a station must not reach devices
+            {m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"}, // no audio output
+        };
+        std::vector<std::unique_ptr<MediaPlayer>> players;
+        QElapsedTimer calls;
+        calls.start();
+        qint64 slowest = 0;
+        for (const Case& c : cases) {
+            players.push_back(std::make_unique<MediaPlayer>(GstStreamEngine::create()));
+            std::optional<EnvironmentOverride> sink;
+            if (!c.sink.isEmpty())
+                sink.emplace("SKYTUNER_AUDIO_SINK", c.sink);
+            QElapsedTimer call;
+            call.start();
+            players.back()->setURL(c.url);
+            slowest = std::max(slowest, call.elapsed());
+        }
+        QVERIFY2(slowest < NeverBlocksMs, qPrintable(QString::number(slowest)));
+        QDeadlineTimer deadline(25000);
+        for (std::size_t i = 0; i < players.size(); ++i) {
+            QVERIFY(waitForState(*players[i], MediaPlayer::Ready, int(deadline.remainingTime())));
+            QVERIFY2(players[i]->status().startsWith(QStringLiteral("Chyba")) &&
+                         players[i]->status().contains(cases[i].cause),
+                     qPrintable(cases[i].url + ": " + players[i]->status()));
+        }
+        QVERIFY(calls.elapsed() < 20000);
+        // A black hole never blocks stopping either.
+        MediaPlayer hole{GstStreamEngine::create()};
+        hole.setURL(m_faults.url("/blackhole"));
+        QTest::qWait(300);
+        QElapsedTimer stop;
+        stop.start();
+        hole.controls().stop();
+        hole.setURL(m_faults.url("/blackhole"));
+        hole.setURL(QString());
+        QVERIFY(stop.elapsed() < NeverBlocksMs);
+        QCOMPARE(hole.playState(), int(MediaPlayer::Stopped));
+    }
+
+    // A stream whose decoder is missing names what is missing.
+    void missingDecoderIsNamed()
+    {
+        gst_init(nullptr, nullptr);
+        // Every installed MP3 decoder drops out of automatic selection for a moment.
+        GList* decoders = gst_element_factory_list_get_elements(
+            GST_ELEMENT_FACTORY_TYPE_DECODER | GST_ELEMENT_FACTORY_TYPE_MEDIA_AUDIO,
+            GST_RANK_MARGINAL);
+        GstCaps* mp3 = gst_caps_from_string("audio/mpeg,mpegversion=1,layer=3,parsed=true");
+        GList* matching = gst_element_factory_list_filter(decoders, mp3, GST_PAD_SINK, FALSE);
+        QList<QPair<GstPluginFeature*, guint>> lowered;
+        for (GList* l = matching; l; l = l->next) {
+            auto* f = GST_PLUGIN_FEATURE(gst_object_ref(l->data));
+            lowered.append({f, gst_plugin_feature_get_rank(f)});
+            gst_plugin_feature_set_rank(f, GST_RANK_NONE);
+        }
+        gst_plugin_feature_list_free(matching);
+        gst_plugin_feature_list_free(decoders);
+        gst_caps_unref(mp3);
+        QVERIFY(!lowered.isEmpty());
+        auto restore = qScopeGuard([&] {
+            for (const auto& [feature, rank] : lowered) {
+                gst_plugin_feature_set_rank(feature, rank);
+                gst_object_unref(feature);
+            }
+        });
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(waitForState(player, MediaPlayer::Ready));
+        QVERIFY2(player.status().startsWith(
+                     QStringLiteral("Chyba: nepodporovaný formát zvuku (chybí ")) &&
+                     player.status().contains(QLatin1String("MPEG")),
+                 qPrintable(player.status()));
+    }
+
+    // Without an output override the system default is used; with no sound
+    // server at all it says so instead of playing into nothing.
+    void noSoundServerIsReported()
+    {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (QFile::exists(QString::fromLocal8Bit(runtime) + QStringLiteral("/pulse/native")) ||
+            QFile::exists(QStringLiteral("/run/user/0/pulse/native")))
+            QSKIP("a sound server is running here");
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", QByteArray());
+        MediaPlayer player{GstStreamEngine::create()};
+        QElapsedTimer call;
+        call.start();
+        player.setURL(m_icecast.mp3Url());
+        QVERIFY(call.elapsed() < NeverBlocksMs); // probing the outputs happens off this thread
+        QVERIFY(waitForState(player, MediaPlayer::Ready));
+        QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
+    }
+
+    void droppedStreamReconnects()
+    {
+        m_faults.setDropAfterMs(2500);
+        MediaPlayer player{GstStreamEngine::create()};
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] {
+            if (states.isEmpty() || states.last() != player.playState())
+                states << player.playState();
+        });
+        player.setURL(m_faults.url("/drop.mp3"));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, 15000));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QVERIFY(m_faults.requests("/drop.mp3") >= 2);
+        // The second drop counts on; stopping then cancels the pending retry.
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, 15000));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (2/5)..."));
+        player.controls().stop();
+        const int requests = m_faults.requests("/drop.mp3");
+        QTest::qWait(PlaybackStateMachine::backoffMs(2) + 500);
+        QCOMPARE(m_faults.requests("/drop.mp3"), requests);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        QCOMPARE(states.first(), int(MediaPlayer::Transitioning));
+        QVERIFY(states.contains(MediaPlayer::Reconnecting));
+        QTRY_COMPARE(states.last(), int(MediaPlayer::Stopped));
+        QCOMPARE(m_faults.lastUserAgent(), Version::userAgent().toUtf8());
+    }
+
+    void oversizedIcyMetadataIsBounded()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_faults.url("/icy-big.mp3"));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(player.status().contains(QLatin1String("AAAA")), 10000);
+        QVERIFY(player.status().size() <= 220);
+    }
+
+    // A local file (by plain path with blanks and Czech letters, and through a
+    // local playlist) plays to its end: state 8.
+    void localFilePlaysToItsEnd()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("krátká píseň.mp3"));
+        QVERIFY(TestFolders::writeBytes(path, m_faults.mp3Data().left(24000))); // 1.5 s
+        const QString list = m_dir.filePath(QStringLiteral("seznam.m3u"));
+        QVERIFY(TestFolders::writeBytes(list, "#EXTM3U\n" + path.toUtf8() + "\n"));
+        for (const QString& address : {path, QUrl::fromLocalFile(list).toString()}) {
+            MediaPlayer player{GstStreamEngine::create()};
+            player.setURL(address);
+            QCOMPARE(player.status(),
+                     QStringLiteral("Otevírání souboru %1...").arg(QFileInfo(address).fileName()));
+            QVERIFY(waitForState(player, MediaPlayer::Playing));
+            QVERIFY(waitForState(player, MediaPlayer::MediaEnded, 5000));
+            QCOMPARE(player.status(), QStringLiteral("Přehrávání skončilo"));
+        }
+    }
+
+    // HLS is a stream, even when served with a playlist content type.
+    void hlsPlaysDirectly()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_faults.url("/hls/live.m3u8"));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QVERIFY(m_faults.requests("/hls/seg00000.ts") >= 1);
+    }
+
+    void playlistsSkipTheDeadFirstEntry_data()
+    {
+        QTest::addColumn<QString>("path");
+        // The formats themselves are the parser's; here a list found by name and by type.
+        QTest::newRow("pls") << "/list.pls";
+        QTest::newRow("content type") << "/typed-list";
+    }
+
+    void playlistsSkipTheDeadFirstEntry()
+    {
+        QFETCH(QString, path);
+        const int before = m_faults.requests("/stream.mp3");
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_faults.url(path));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QCOMPARE(m_faults.requests("/stream.mp3"), before + 1);
+        QCOMPARE(player.status(), QStringLiteral("Přehrávání: Fault Radio"));
+        QCOMPARE(player.URL(), m_faults.url(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMediaPlayer)
+#include "tst_mediaplayer.moc"

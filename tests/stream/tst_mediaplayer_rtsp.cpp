@@ -1,0 +1,275 @@
+// The stream player on rtsp:// addresses against a real RTSP server of the
+// tests' own (a live MP3 tone), all on 127.0.0.1: playing with audio at the
+// sink, stop and play, a server that accepts and never answers, a refused port,
+// and a server that vanishes mid-stream and comes back, or does not.
+#include "AudioRecording.h"
+#include "ChildProcess.h"
+#include "PlayerWait.h"
+#include "RtspServer.h"
+#include "TestFolders.h"
+#include "stream/MediaPlayer.h"
+#include "stream/PlaybackStateMachine.h"
+#include "stream/gst/GstStreamEngine.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <algorithm>
+#include <vector>
+
+using namespace AudioRecording;
+
+namespace {
+
+// A call that waited on the network would take the connect time-out (~10 s).
+constexpr qint64 NeverBlocksMs = 1000;
+constexpr int ConnectMs = 15000;
+// The player's own time-out is about 10 s; a busy machine gets some slack.
+constexpr int TimeoutBoundMs = 20000;
+// Playing to a second of audio at the sink.
+constexpr int AudioMs = 6000;
+
+bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
+{
+    return PlayerWait::forState(player, state, timeoutMs);
+}
+
+// A listening socket that accepts connections and never says a word.
+class BlackHole
+{
+public:
+    bool listen()
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* s = m_server.nextPendingConnection())
+                m_accepted.push_back(s);
+        });
+        return m_server.listen(QHostAddress::LocalHost, 0);
+    }
+    QString url() const
+    {
+        return QStringLiteral("rtsp://127.0.0.1:%1/live").arg(m_server.serverPort());
+    }
+    int accepted() const { return int(m_accepted.size()); }
+
+private:
+    QTcpServer m_server;
+    std::vector<QTcpSocket*> m_accepted; // owned by the server
+};
+
+} // namespace
+
+class TestMediaPlayerRtsp : public QObject
+{
+    Q_OBJECT
+
+    RtspServer m_rtsp;
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString())); }
+
+    void init()
+    {
+        if (!m_rtsp.running())
+            QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
+    }
+
+    void cleanupTestCase() { m_rtsp.stop(); }
+
+    // The tone reaches the sink; stop is state 1 at once and play starts it again.
+    void playsWithAudioStopsAndPlaysAgain()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("rtsp.raw"));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
+        MediaPlayer player{GstStreamEngine::create()};
+        QElapsedTimer call;
+        call.start();
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QCOMPARE(player.playState(), int(MediaPlayer::Transitioning));
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QCOMPARE(player.status().left(10), QStringLiteral("Přehrávání"));
+        // State 3 comes when the pipeline runs; RTP then waits out rtspsrc's
+        // jitter buffer (2 s) before the first sample plays.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 3 * BytesPerSecond / 2, AudioMs);
+        const QByteArray raw = TestFolders::readBytes(file);
+        const Levels l = measure(raw, raw.size() - BytesPerSecond, raw.size());
+        QVERIFY2(l.left > 3000 && l.right > 3000,
+                 qPrintable(QStringLiteral("%1 %2").arg(l.left).arg(l.right)));
+
+        call.restart();
+        player.controls().stop();
+        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        call.restart();
+        player.controls().play();
+        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+    }
+
+    // RTP over UDP never arrives (a firewall): the player falls back to RTP in
+    // the RTSP connection before its own time-out, and keeps playing.
+    void blockedUdpFallsBackToTcp()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("tcp.raw"));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
+        MediaPlayer player{GstStreamEngine::create()};
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] {
+            if (states.isEmpty() || states.last() != player.playState())
+                states << player.playState();
+        });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        player.setURL(m_rtsp.udpLostUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > BytesPerSecond, TimeoutBoundMs);
+        // Past the stall watch's limit from the start, still playing the whole time.
+        QTest::qWait(int(std::max<qint64>(0, 13000 - elapsed.elapsed())));
+        QCOMPARE(player.playState(), int(MediaPlayer::Playing));
+        QCOMPARE(states, (QList<int>{MediaPlayer::Transitioning, MediaPlayer::Playing}));
+        const QByteArray raw = TestFolders::readBytes(file);
+        const Levels l = measure(raw, raw.size() - BytesPerSecond, raw.size());
+        QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
+    }
+
+    // Accepted and never answered: the error state with the time-out as its
+    // cause, bounded, and no call waits for the network.
+    void silentServerTimesOut()
+    {
+        BlackHole hole;
+        QVERIFY(hole.listen());
+        MediaPlayer player{GstStreamEngine::create()};
+        QElapsedTimer elapsed;
+        elapsed.start();
+        player.setURL(hole.url());
+        QVERIFY(elapsed.elapsed() < NeverBlocksMs);
+        QTRY_VERIFY_WITH_TIMEOUT(hole.accepted() > 0, 5000);
+        QVERIFY(waitForState(player, MediaPlayer::Ready, TimeoutBoundMs));
+        QVERIFY2(elapsed.elapsed() < TimeoutBoundMs,
+                 qPrintable(QString::number(elapsed.elapsed())));
+        QCOMPARE(player.status(),
+                 QStringLiteral("Chyba: server 127.0.0.1 neodpovídá (vypršel časový limit)"));
+
+        // Stopping while the connection hangs returns at once, and so does the next address.
+        player.setURL(hole.url());
+        QTest::qWait(300);
+        QElapsedTimer stop;
+        stop.start();
+        player.controls().stop();
+        player.setURL(hole.url());
+        player.setURL(QString());
+        QVERIFY(stop.elapsed() < NeverBlocksMs);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        // Tearing the hung connections down holds up no other station.
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+    }
+
+    void refusedPortIsNamed()
+    {
+        const quint16 port = ChildProcess::freePort();
+        MediaPlayer player{GstStreamEngine::create()};
+        QElapsedTimer elapsed;
+        elapsed.start();
+        player.setURL(QStringLiteral("rtsp://127.0.0.1:%1/live").arg(port));
+        QVERIFY(elapsed.elapsed() < NeverBlocksMs);
+        QVERIFY(waitForState(player, MediaPlayer::Ready, TimeoutBoundMs));
+        QCOMPARE(player.status(), QStringLiteral("Chyba: server 127.0.0.1 odmítl spojení"));
+    }
+
+    // The server vanishes while playing: reconnecting with back-off, and playing
+    // again with audio once it is back.
+    void lostServerReconnectsWhenItComesBack()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("back.raw"));
+        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTest::qWait(500);
+        m_rtsp.stop();
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, TimeoutBoundMs));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
+        QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
+        QVERIFY(waitForState(player, MediaPlayer::Playing, TimeoutBoundMs + ConnectMs));
+        const qint64 resumedAt = QFileInfo(file).size();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > resumedAt + BytesPerSecond, AudioMs);
+        const QByteArray raw = TestFolders::readBytes(file);
+        const Levels l = measure(raw, resumedAt + BytesPerSecond / 4, raw.size());
+        QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
+        player.controls().stop();
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+    }
+
+    // Stop while a reconnect is pending cancels it: nothing starts again.
+    void stopCancelsThePendingReconnect()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] { states << player.playState(); });
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        m_rtsp.stop();
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, TimeoutBoundMs));
+        QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
+        QElapsedTimer call;
+        call.start();
+        player.controls().stop();
+        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        states.clear();
+        QTest::qWait(PlaybackStateMachine::backoffMs(1) + 2000);
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        // Only the (queued) notice of the stop itself.
+        QVERIFY(std::all_of(states.cbegin(), states.cend(),
+                            [](int state) { return state == MediaPlayer::Stopped; }));
+    }
+
+    // The server hangs while playing (connections open, nothing sent): the stall
+    // watch notices, the player reconnects, and plays again once the server wakes.
+    void hungServerIsNoticedAndRejoined()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        QTest::qWait(500);
+        m_rtsp.freeze();
+        auto thaw = qScopeGuard([this] { m_rtsp.thaw(); });
+        QElapsedTimer hung;
+        hung.start();
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, TimeoutBoundMs));
+        QVERIFY2(hung.elapsed() < TimeoutBoundMs, qPrintable(QString::number(hung.elapsed())));
+        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
+        m_rtsp.thaw();
+        QVERIFY(waitForState(player, MediaPlayer::Playing, 2 * TimeoutBoundMs));
+    }
+
+    // A server that stays away: the bounded tries, then state 10 with the reason.
+    void lostServerGivesUpAfterTheTries()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        QList<int> states;
+        connect(&player, &MediaPlayer::StatusChange, this, [&] {
+            if (states.isEmpty() || states.last() != player.playState())
+                states << player.playState();
+        });
+        player.setURL(m_rtsp.toneUrl());
+        QVERIFY(waitForState(player, MediaPlayer::Playing));
+        m_rtsp.stop();
+        QVERIFY(waitForState(player, MediaPlayer::Reconnecting, TimeoutBoundMs));
+        int backoff = 0;
+        for (int attempt = 1; attempt <= PlaybackStateMachine::MaxReconnects; ++attempt)
+            backoff += PlaybackStateMachine::backoffMs(attempt);
+        QVERIFY(waitForState(player, MediaPlayer::Ready, backoff + TimeoutBoundMs));
+        // The last try found the port closed.
+        QCOMPARE(player.status(), QStringLiteral("Chyba: server 127.0.0.1 odmítl spojení"));
+        QVERIFY(states.contains(MediaPlayer::Reconnecting));
+        QCOMPARE(states.last(), int(MediaPlayer::Ready));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMediaPlayerRtsp)
+#include "tst_mediaplayer_rtsp.moc"
