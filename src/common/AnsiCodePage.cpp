@@ -37,6 +37,10 @@ private:
     iconv_t m_cd;
 };
 
+} // namespace
+
+namespace AnsiCodePage {
+
 bool isAscii(QByteArrayView bytes)
 {
     for (char c : bytes) {
@@ -45,10 +49,6 @@ bool isAscii(QByteArrayView bytes)
     }
     return true;
 }
-
-} // namespace
-
-namespace AnsiCodePage {
 
 QString decode(QByteArrayView bytes)
 {

@@ -16,6 +16,9 @@
 
 namespace AnsiCodePage {
 
+// True when every byte is below 0x80: the same text in any of the program's encodings.
+bool isAscii(QByteArrayView bytes);
+
 QString decode(QByteArrayView bytes);
 QByteArray encode(QStringView text, bool* lost = nullptr);
 

@@ -24,15 +24,6 @@ qsizetype wholeSequencesLength(QByteArrayView bytes)
     return bytes.size(); // only continuation bytes: invalid, judged as they are
 }
 
-bool hasNonAscii(QByteArrayView bytes)
-{
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 namespace TextFileEncoding {
@@ -51,7 +42,7 @@ void Detector::add(QByteArrayView bytes)
     m_pending = bytes.sliced(whole).toByteArray();
     bytes.truncate(whole);
     m_invalid = !bytes.isValidUtf8();
-    m_nonAscii = m_nonAscii || hasNonAscii(bytes);
+    m_nonAscii = m_nonAscii || !AnsiCodePage::isAscii(bytes);
 }
 
 Encoding Detector::encoding() const
