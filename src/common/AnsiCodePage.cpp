@@ -37,6 +37,10 @@ private:
     iconv_t m_cd;
 };
 
+} // namespace
+
+namespace AnsiCodePage {
+
 bool isAscii(QByteArrayView bytes)
 {
     for (char c : bytes) {
@@ -45,10 +49,6 @@ bool isAscii(QByteArrayView bytes)
     }
     return true;
 }
-
-} // namespace
-
-namespace AnsiCodePage {
 
 QString decode(QByteArrayView bytes)
 {
@@ -82,8 +82,10 @@ QString decode(QByteArrayView bytes)
     return result;
 }
 
-QByteArray encode(QStringView text)
+QByteArray encode(QStringView text, bool* lost)
 {
+    if (lost)
+        *lost = false;
     bool ascii = true;
     for (QChar c : text) {
         if (c.unicode() >= 0x80) {
@@ -96,8 +98,11 @@ QByteArray encode(QStringView text)
 
     thread_local Converter converter("WINDOWS-1250", "UTF-16LE");
     QByteArray result(text.size(), Qt::Uninitialized); // one byte per UTF-16 unit at most
-    if (!converter.valid())
+    if (!converter.valid()) {
+        if (lost)
+            *lost = true;
         return text.toLatin1();
+    }
 
     iconv_t cd = converter.handle();
     char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.data()));
@@ -115,8 +120,11 @@ QByteArray encode(QStringView text)
         char replacement = '?';
         if (unit < 0x100 && isUndefinedByte(unit)) {
             replacement = static_cast<char>(unit);
-        } else if (QChar::isHighSurrogate(unit) && inLeft >= 2 * sizeof unit) {
-            consumed = 2 * sizeof unit; // one character, one "?"
+        } else {
+            if (lost)
+                *lost = true;
+            if (QChar::isHighSurrogate(unit) && inLeft >= 2 * sizeof unit)
+                consumed = 2 * sizeof unit; // one character, one "?"
         }
         *out++ = replacement;
         --outLeft;

@@ -1,6 +1,6 @@
 #include "common/clsFunctionLib.h"
 
-#include "common/AnsiCodePage.h"
+#include "common/TextFileEncoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +9,28 @@
 
 namespace {
 
+constexpr qint64 ChunkBytes = 64 * 1024;
+
 bool hasWildcard(const QString& name)
 {
     return name.contains(u'*') || name.contains(u'?');
+}
+
+// How the file about to be replaced reads, so that a UTF-8 file stays UTF-8. Read
+// in pieces for bounded memory, and only until a byte rules UTF-8 out.
+TextFileEncoding::Encoding existingEncoding(const QString& path)
+{
+    TextFileEncoding::Detector detector;
+    QFile file(path);
+    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
+        while (!detector.ruledOut()) {
+            const QByteArray chunk = file.read(ChunkBytes);
+            if (chunk.isEmpty())
+                break;
+            detector.add(chunk);
+        }
+    }
+    return detector.encoding();
 }
 
 } // namespace
@@ -34,7 +53,7 @@ std::optional<QString> clsFunctionLib::FNC_ReadFileText(const QString& iFilePath
     const QByteArray bytes = file.read(iMaxBytes + 1);
     if (bytes.size() > iMaxBytes || file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return AnsiCodePage::decode(bytes);
+    return TextFileEncoding::decode(bytes);
 }
 
 QString clsFunctionLib::FNC_GetFileHead(const QString& iFilePath, int iMaxLines,
@@ -47,11 +66,10 @@ QString clsFunctionLib::FNC_GetFileHead(const QString& iFilePath, int iMaxLines,
         return {};
     QByteArray bytes;
     int lines = 0;
-    constexpr qint64 ChunkBytes = 64 * 1024;
     while (lines < iMaxLines && bytes.size() < iMaxBytes) {
         const QByteArray chunk = file.read(qMin(ChunkBytes, iMaxBytes - bytes.size()));
         if (chunk.isEmpty())
-            return AnsiCodePage::decode(bytes); // the end of the file
+            return TextFileEncoding::decode(bytes); // the end of the file
         qsizetype from = 0;
         while (lines < iMaxLines) {
             const qsizetype lineFeed = chunk.indexOf('\n', from);
@@ -64,9 +82,11 @@ QString clsFunctionLib::FNC_GetFileHead(const QString& iFilePath, int iMaxLines,
     }
     if (lines < iMaxLines && !file.atEnd()) {
         // The byte limit cut the last line: leave it out rather than read half of it.
+        // A line feed never sits inside a UTF-8 sequence, so no cut sequence is left
+        // to turn a UTF-8 file into Windows-1250.
         bytes.truncate(bytes.lastIndexOf('\n') + 1);
     }
-    return AnsiCodePage::decode(bytes);
+    return TextFileEncoding::decode(bytes);
 }
 
 bool clsFunctionLib::FNC_FileExist(const QString& iFilePath) const
@@ -94,14 +114,14 @@ bool clsFunctionLib::FNC_SaveDataContent(const QString& iContent, const QString&
 {
     if (iFilePath.isEmpty())
         return true;
+    QByteArray bytes = TextFileEncoding::encode(iContent, existingEncoding(iFilePath));
+    bytes.append("\r\n");
     QSaveFile file(iFilePath);
     // Unbuffered: Qt 6.4's commit() ignores an error while flushing its buffer,
     // so a full disk would rename a truncated file over the old one. Written
     // directly, a short write shows in the count below.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    QByteArray bytes = AnsiCodePage::encode(iContent);
-    bytes.append("\r\n");
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

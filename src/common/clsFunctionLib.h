@@ -11,8 +11,9 @@ public:
     // The largest file FNC_GetFileContent reads; larger ones count as a failure.
     static constexpr qint64 MaxContentBytes = 64 * 1024 * 1024;
 
-    // The whole file decoded from Windows-1250, or empty text on any failure
-    // (missing, unreadable, not a regular file, over MaxContentBytes).
+    // The whole file decoded (UTF-8 or Windows-1250, common/TextFileEncoding.h),
+    // or empty text on any failure (missing, unreadable, not a regular file, over
+    // MaxContentBytes).
     QString FNC_GetFileContent(const QString& iFilePath) const;
 
     // As FNC_GetFileContent, but tells a failure (nothing) from an empty file.
@@ -31,7 +32,9 @@ public:
     // True when the path names a folder the process could change into.
     bool FNC_FolderExist(const QString& iFolderPath) const;
 
-    // Writes the text as Windows-1250 followed by one CR LF. The old file is
+    // Writes the text followed by one CR LF, as Windows-1250 unless the file it
+    // replaces reads as UTF-8 or the text holds a character Windows-1250 cannot
+    // represent; then as UTF-8 (common/TextFileEncoding.h). The old file is
     // replaced atomically: on failure it stays exactly as it was. An empty path
     // writes nothing and succeeds.
     bool FNC_SaveDataContent(const QString& iContent, const QString& iFilePath) const;

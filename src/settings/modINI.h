@@ -3,7 +3,8 @@
 // Section and key names match without regard to letter case; blanks around keys
 // and values are dropped and one pair of surrounding double quotes is removed when
 // reading; lines the program does not know are kept. The file is Windows-1250
-// with CR LF. Every write replaces the file atomically.
+// or UTF-8 (common/TextFileEncoding.h) with CR LF. Every write replaces the file
+// atomically.
 #pragma once
 
 #include <QList>

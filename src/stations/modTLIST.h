@@ -1,5 +1,5 @@
 // Station list files (*.tlist): one "[STATION:]name|url|colour|back|bold|visible"
-// line per station, Windows-1250, CR LF.
+// line per station, Windows-1250 or UTF-8 (common/TextFileEncoding.h), CR LF.
 #pragma once
 
 #include <QString>

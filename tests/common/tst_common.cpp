@@ -1,4 +1,5 @@
-// The shared helpers: decibel texts, file checks, saving, paths, error texts.
+// The shared helpers: decibel texts, file checks, text file encodings, saving,
+// paths, error texts.
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "common/ModuleError.h"
@@ -60,13 +61,54 @@ private Q_SLOTS:
         }
     }
 
-    void saveAndReadBackWindows1250()
+    // Valid UTF-8 with a non-ASCII byte reads as UTF-8, anything else as
+    // Windows-1250; saving over the file keeps its encoding, without a BOM.
+    void textFilesKeepTheirEncoding_data()
     {
-        const QString text = QString::fromUtf8("Příliš\r\nžluťoučký kůň");
-        QVERIFY(fnc.FNC_SaveDataContent(text, path("out.txt")));
-        QCOMPARE(TestFolders::readBytes(path("out.txt")),
-                 QByteArray("P\xF8\xED\x6C\x69\x9A\r\n\x9Elu\x9Dou\xE8k\xFD k\xF9\xF2\r\n"));
-        QCOMPARE(fnc.FNC_GetFileContent(path("out.txt")), text + "\r\n");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("saved"); // before the final CR LF
+        const QByteArray utf8(
+            "P\xC5\x99\xC3\xADli\xC5\xA1\r\n\xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD "
+            "k\xC5\xAF\xC5\x88");
+        const QByteArray cp1250("P\xF8\xED\x6C\x69\x9A\r\n\x9Elu\x9Dou\xE8k\xFD k\xF9\xF2");
+        const QString czech = QString::fromUtf8("Příliš\r\nžluťoučký kůň");
+        QTest::newRow("UTF-8") << utf8 << czech << utf8;
+        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + utf8 << czech << utf8;
+        QTest::newRow("Windows-1250") << cp1250 << czech << cp1250;
+        QTest::newRow("ASCII") << QByteArray("plain") << QString("plain") << QByteArray("plain");
+        const QByteArray mixed("\xE8 \xC5\x99"); // Windows-1250 "č", UTF-8 "ř"
+        QTest::newRow("one byte not UTF-8") << mixed << QString::fromUtf8("č Ĺ™") << mixed;
+        QTest::newRow("sequence cut by the end")
+            << QByteArray("k\xC5") << QString::fromUtf8("kĹ") << QByteArray("k\xC5");
+    }
+
+    void textFilesKeepTheirEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, saved);
+        const QString file = path("file.txt");
+        QVERIFY(TestFolders::writeBytes(file, bytes));
+        QCOMPARE(fnc.FNC_GetFileContent(file), text);
+        QCOMPARE(fnc.FNC_GetFileHead(file, 5, 1000), text);
+        QVERIFY(fnc.FNC_SaveDataContent(text, file));
+        QCOMPARE(TestFolders::readBytes(file), saved + "\r\n");
+    }
+
+    // Rather than lose a character, a new file is written as UTF-8.
+    void savesUtf8WhatWindows1250CannotHold()
+    {
+        QVERIFY(fnc.FNC_SaveDataContent(QString::fromUtf8("kůň"), path("new.txt")));
+        QCOMPARE(TestFolders::readBytes(path("new.txt")), QByteArray("k\xF9\xF2\r\n"));
+        const QString folder = QString::fromUtf8("/home/Папка/ñ/kůň");
+        QVERIFY(fnc.FNC_SaveDataContent(folder, path("new.txt")));
+        QCOMPARE(TestFolders::readBytes(path("new.txt")), folder.toUtf8() + "\r\n");
+        QCOMPARE(fnc.FNC_GetFileContent(path("new.txt")), folder + "\r\n");
+        // The old file's UTF-8 shows only in a sequence across a 64 KiB piece.
+        QVERIFY(TestFolders::writeBytes(path("old.txt"), QByteArray(65535, 'a') + "\xC5\x99"));
+        QVERIFY(fnc.FNC_SaveDataContent(QString::fromUtf8("ř"), path("old.txt")));
+        QCOMPARE(TestFolders::readBytes(path("old.txt")), QByteArray("\xC5\x99\r\n"));
         QVERIFY(fnc.FNC_SaveDataContent(QStringLiteral("x"), QString()));
         QVERIFY(fnc.FNC_GetFileContent(path("missing")).isEmpty());
         QVERIFY(fnc.FNC_GetFileContent(m_dir->path()).isEmpty());
@@ -102,6 +144,9 @@ private Q_SLOTS:
         // The byte limit cuts "three": it is left out, not read in half.
         QCOMPARE(fnc.FNC_GetFileHead(file, 10, 12), QString("one\r\ntwo\n"));
         QCOMPARE(fnc.FNC_GetFileHead(file, 10, 3), QString());
+        // A limit inside a UTF-8 sequence drops its line; the rest stays UTF-8.
+        QVERIFY(TestFolders::writeBytes(file, "\xC5\x99\n\xC5\x99"));
+        QCOMPARE(fnc.FNC_GetFileHead(file, 10, 4), QString::fromUtf8("ř\n"));
         QCOMPARE(fnc.FNC_GetFileHead(file, 0, 1000), QString());
         QCOMPARE(fnc.FNC_GetFileHead(path("missing"), 5, 1000), QString());
         QCOMPARE(fnc.FNC_GetFileHead(QStringLiteral("/dev/zero"), 5, 1000), QString());

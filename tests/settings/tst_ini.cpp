@@ -1,5 +1,5 @@
-// The settings file: INI rules over text, and the file itself (Windows-1250,
-// CR LF, created on the first write, replaced atomically).
+// The settings file: INI rules over text, and the file itself (Windows-1250 or
+// UTF-8, CR LF, created on the first write, replaced atomically).
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "common/AnsiCodePage.h"
@@ -254,6 +254,38 @@ private Q_SLOTS:
         QVERIFY(!INI_TryWriteValue("PLAYER", "volume", 1));
         QCOMPARE(INI_ReadValue("PLAYER", "volume"), QString());
         QVERIFY(!QFileInfo::exists(folder.file("gone")));
+    }
+    // A file edited on Linux: UTF-8 reads as such and stays UTF-8 when a key is
+    // written; a value Windows-1250 cannot hold turns the whole file UTF-8.
+    void encodings_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("fav");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray utf8("[PLAYER]\r\nlist=/home/u\xC5\xBEivatel/k\xC5\xAF\xC5\x88.tlist\r\n");
+        const QByteArray cp1250("[PLAYER]\r\nlist=/home/u\x9Eivatel/k\xF9\xF2.tlist\r\n");
+        const QString ascii = QStringLiteral("a.tlist");
+        QTest::newRow("UTF-8") << utf8 << ascii << utf8 + "fav=a.tlist\r\n";
+        QTest::newRow("UTF-8 with BOM")
+            << "\xEF\xBB\xBF" + utf8 << ascii << utf8 + "fav=a.tlist\r\n";
+        QTest::newRow("Windows-1250") << cp1250 << ascii << cp1250 + "fav=a.tlist\r\n";
+        QTest::newRow("Cyrillic") << cp1250 << QString::fromUtf8("/Радио.tlist")
+                                  << utf8 +
+                                         "fav=/\xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE.tlist\r\n";
+    }
+
+    void encodings()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, fav);
+        TemporaryProgramFolder folder;
+        QVERIFY(TestFolders::writeBytes(INI_FilePath(), before));
+        const QString list = QString::fromUtf8("/home/uživatel/kůň.tlist");
+        QCOMPARE(INI_ReadValue("PLAYER", "list"), list);
+        INI_WriteValue("PLAYER", "fav", fav);
+        QTEST(TestFolders::readBytes(INI_FilePath()), "after");
+        QCOMPARE(INI_ReadValue("PLAYER", "list"), list);
+        QCOMPARE(INI_ReadValue("PLAYER", "fav"), fav);
     }
 };
 

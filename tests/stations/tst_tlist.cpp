@@ -1,5 +1,6 @@
 // Station list files end to end: fixture files with real Windows-1250 bytes
-// read into collections, filled into keyed list views, saved back; bad input.
+// read into collections, filled into keyed list views, saved back; UTF-8 files;
+// bad input.
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "platform/KeyedListView.h"
@@ -310,6 +311,47 @@ private Q_SLOTS:
         // that as text), never the whole 50 MB.
         const qint64 grownKiB = peakMemoryKiB() - peakBefore;
         QVERIFY2(grownKiB < 80 * 1024, qPrintable(QString::number(grownKiB)));
+    }
+    // A list edited on Linux: UTF-8 (a byte-order mark dropped) loads and is saved
+    // back as UTF-8; a name Windows-1250 cannot hold turns the file UTF-8.
+    void encodings_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("rename"); // the row's new name, or empty
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray rest = "|http://127.0.0.1/a|0|16777215|0|1\r\n\r\n";
+        const QByteArray utf8 = "[STATION:]\xC4\x8C"
+                                "esk\xC3\xBD" +
+                                rest;
+        const QByteArray cp1250 = "[STATION:]\xC8"
+                                  "esk\xFD" +
+                                  rest;
+        QTest::newRow("UTF-8") << utf8 << QString() << utf8;
+        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + utf8 << QString() << utf8;
+        QTest::newRow("Windows-1250") << cp1250 << QString() << cp1250;
+        QTest::newRow("Cyrillic") << cp1250 << u8("Český Радио")
+                                  << "[STATION:]\xC4\x8C"
+                                     "esk\xC3\xBD \xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE" +
+                                         rest;
+    }
+
+    void encodings()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, rename);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("list.tlist");
+        QVERIFY(TestFolders::writeBytes(path, before));
+        QVERIFY(TLIST_LoadFile(path));
+        QCOMPARE(colStations, QStringList{u8("Český|http://127.0.0.1/a|0|16777215|0|1")});
+        KeyedListView list;
+        TLIST_FillListViewEdit(colStations, list);
+        if (!rename.isEmpty())
+            list.setRowText(0, rename);
+        QVERIFY(TLIST_SaveFile(path, list));
+        QTEST(TestFolders::readBytes(path), "after");
+        QVERIFY(TLIST_LoadFile(path));
+        QCOMPARE(colStations.first().section(u'|', 0, 0), rename.isEmpty() ? u8("Český") : rename);
     }
 };
 
