@@ -15,19 +15,14 @@ namespace {
 
 const QStringList Close{QStringLiteral("close"), QStringLiteral("cancel fetch")};
 
-StreamError error(StreamError::Kind kind, int httpStatus = 0)
+StreamError error(StreamError::Kind kind, int httpStatus = 0, const QString& detail = {})
 {
-    StreamError e = StreamError::make(kind);
-    e.httpStatus = httpStatus;
-    return e;
+    return {kind, {}, httpStatus, detail};
 }
 
 PlaylistParser::Result playlist(const QStringList& entries, bool hls = false)
 {
-    PlaylistParser::Result r;
-    r.entries = entries;
-    r.hls = hls;
-    return r;
+    return {hls, entries};
 }
 
 } // namespace
@@ -141,72 +136,52 @@ private Q_SLOTS:
         QCOMPARE(notified(), QStringList{"1 Zastaveno"});
     }
 
-    void refusedAndInvalidAddresses_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("status");
-        const QString invalid = QStringLiteral("Chyba: neplatná adresa stanice");
-        QTest::newRow("device") << "v4l2:///dev/video0"
-                                << QStringLiteral("Chyba: adresy typu \"v4l2:\" nelze přehrát");
-        QTest::newRow("no host") << "http://" << invalid;
-        QTest::newRow("broken") << "http://[::1" << invalid;
-        QTest::newRow("missing file") << "/no/such/file.mp3" << invalid;
-    }
-
-    void refusedAndInvalidAddresses()
-    {
-        QFETCH(QString, address);
-        m_player->setURL(address);
-        QCOMPARE(calls(), Close); // nothing reaches the engine
-        QCOMPARE(m_player->playState(), Ready);
-        QTEST(m_player->status(), "status");
-    }
-
     void failureBeforePlayingIsAnError_data()
     {
-        QTest::addColumn<bool>("fetch");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("kind"); // what the engine reports; None: the address alone fails
         QTest::addColumn<int>("http");
-        QTest::addColumn<QString>("detail");
         QTest::addColumn<QString>("status");
-        const auto row = [](const char* tag, bool fetch, StreamError::Kind kind, int http,
-                            const char* text, const char* detail = "") {
-            QTest::newRow(tag) << fetch << int(kind) << http << QString(detail)
+        const auto row = [](const char* tag, const char* address, StreamError::Kind kind,
+                            const char* text, int http = 0) {
+            QTest::newRow(tag) << QString(address) << int(kind) << http
                                << QStringLiteral("Chyba: ") + QString::fromUtf8(text);
         };
-        row("refused", false, StreamError::ConnectionRefused, 0, "server h odmítl spojení");
-        row("not found", false, StreamError::HostNotFound, 0, "server h nebyl nalezen");
-        row("404", false, StreamError::HttpStatus, 404,
-            "server vrátil HTTP 404 (stream nebyl nalezen)");
-        row("timeout", false, StreamError::Timeout, 0,
-            "server h neodpovídá (vypršel časový limit)");
-        row("not audio", false, StreamError::NotAudio, 0, "adresa nevede na zvukový stream");
-        row("no output", false, StreamError::NoAudioOutput, 0,
-            "není k dispozici žádný zvukový výstup");
-        row("no decoder", false, StreamError::UnsupportedFormat, 0,
-            "nepodporovaný formát zvuku (chybí MPEG-4 AAC decoder)", "MPEG-4 AAC decoder");
-        row("playlist unread", true, StreamError::HttpStatus, 403,
-            "server vrátil HTTP 403 (přístup odepřen)");
+        const char* x = "http://h/x";
+        row("refused", x, StreamError::ConnectionRefused, "server h odmítl spojení");
+        row("not found", x, StreamError::HostNotFound, "server h nebyl nalezen");
+        row("404", x, StreamError::HttpStatus, "server vrátil HTTP 404 (stream nebyl nalezen)",
+            404);
+        row("timeout", x, StreamError::Timeout, "server h neodpovídá (vypršel časový limit)");
+        row("not audio", x, StreamError::NotAudio, "adresa nevede na zvukový stream");
+        row("no output", x, StreamError::NoAudioOutput, "není k dispozici žádný zvukový výstup");
+        row("no decoder", x, StreamError::UnsupportedFormat,
+            "nepodporovaný formát zvuku (chybí MPEG-4 AAC decoder)");
+        row("playlist unread", "http://h/list.pls", StreamError::HttpStatus,
+            "server vrátil HTTP 403 (přístup odepřen)", 403);
+        row("device", "v4l2:///dev/video0", StreamError::None,
+            "adresy typu \"v4l2:\" nelze přehrát");
+        row("no host", "http://", StreamError::None, "neplatná adresa stanice");
+        row("broken", "http://[::1", StreamError::None, "neplatná adresa stanice");
+        row("missing file", "/no/such/file.mp3", StreamError::None, "neplatná adresa stanice");
     }
 
     // An address that never played is not retried, even for a passing fault.
     void failureBeforePlayingIsAnError()
     {
-        QFETCH(bool, fetch);
+        QFETCH(QString, address);
         QFETCH(int, kind);
         QFETCH(int, http);
-        QFETCH(QString, detail);
-        const QString url =
-            fetch ? QStringLiteral("http://h/list.pls") : QStringLiteral("http://h/x");
-        m_player->setURL(url);
-        calls();
-        StreamError e = error(StreamError::Kind(kind), http);
-        e.detail = detail;
-        if (fetch)
+        m_player->setURL(address);
+        const QStringList opened = calls();
+        const StreamError e =
+            error(StreamError::Kind(kind), http, QStringLiteral("MPEG-4 AAC decoder"));
+        if (address.endsWith(QLatin1String(".pls")))
             Q_EMIT m_engine->playlistFetchFailed(e);
-        else
+        else if (kind != StreamError::None)
             Q_EMIT m_engine->failed(e);
-        QCOMPARE(calls(), Close);
+        // The engine stops; a refused address never reaches it.
+        QCOMPARE(kind != StreamError::None ? calls() : opened, Close);
         QCOMPARE(m_player->playState(), Ready);
         QTEST(m_player->status(), "status");
         QCOMPARE(pendingRetryMs(), -1);
@@ -214,21 +189,19 @@ private Q_SLOTS:
         Q_EMIT m_engine->buffering(50);
         QCOMPARE(m_player->playState(), Ready);
         m_player->controls().play(); // play after an error tries again
-        QCOMPARE(calls(), Close + QStringList{(fetch ? "fetch " : "open ") + url});
+        QCOMPARE(calls(), opened);
     }
 
     // Short plays between drops count on: after five tries the player gives up.
     void droppedStreamReconnectsThenGivesUp()
     {
         play(QStringLiteral("http://h/x"));
-        int total = 0;
         for (int attempt = 1; attempt <= SM::MaxReconnects; ++attempt) {
             Q_EMIT m_engine->failed(error(StreamError::ConnectionLost));
             QCOMPARE(calls(), Close);
             QCOMPARE(notified(),
                      QStringList{QStringLiteral("11 Obnovování spojení (%1/5)...").arg(attempt)});
             QCOMPARE(pendingRetryMs(), SM::backoffMs(attempt));
-            total += pendingRetryMs();
             QVERIFY(fireRetry());
             QCOMPARE(calls(), Close + QStringList{"open direct http://h/x"});
             Q_EMIT m_engine->buffering(30);
@@ -236,7 +209,6 @@ private Q_SLOTS:
             Q_EMIT m_engine->audioStarted();
             QCOMPARE(notified(), QStringList{"3 Přehrávání"});
         }
-        QVERIFY(total <= 31000);
         Q_EMIT m_engine->failed(error(StreamError::ConnectionRefused));
         QCOMPARE(notified(), QStringList{"10 Chyba: server h odmítl spojení"});
         QCOMPARE(pendingRetryMs(), -1);
