@@ -112,6 +112,7 @@ private Q_SLOTS:
         m_player->controls().play(); // the same address again
         QCOMPARE(calls(), Close + QStringList{"open " + url});
         QCOMPARE(notified(), QStringList{"9 Připojování k 127.0.0.1..."});
+        // Two changes before the event loop runs: two notices, both finding the latest.
         Q_EMIT m_engine->buffering(20);
         Q_EMIT m_engine->buffering(30);
         QCOMPARE(notified(), (QStringList{"6 Načítání 30 %", "6 Načítání 30 %"}));
