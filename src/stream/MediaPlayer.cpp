@@ -12,8 +12,13 @@
 class MediaPlayer::Private
 {
 public:
-    Private(MediaPlayer* player, std::unique_ptr<StreamEngine> e) : q(player), engine(std::move(e))
-    {}
+    Private(MediaPlayer* player, std::unique_ptr<StreamEngine> e)
+        : q(player), engine(std::move(e)), retry(new QTimer(player))
+    {
+        // A child, so that tests find it and need not wait out the back-off.
+        retry->setObjectName(QStringLiteral("retry"));
+        retry->setSingleShot(true);
+    }
 
     // Runs one event through the state machine, carries out its commands and
     // queues a notification when the state or the status text changed.
@@ -32,14 +37,14 @@ public:
         if (c.close) {
             engine->close();
             engine->cancelFetch();
-            retry.stop();
+            retry->stop();
         }
         if (!c.fetch.isEmpty())
             engine->fetchPlaylist(c.fetch);
         if (!c.open.isEmpty())
             engine->open(c.open, !c.openDirect);
         if (c.retryInMs >= 0)
-            retry.start(c.retryInMs);
+            retry->start(c.retryInMs);
     }
 
     void updateGains()
@@ -55,7 +60,7 @@ public:
     MediaPlayer* q;
     PlaybackStateMachine machine;
     std::unique_ptr<StreamEngine> engine;
-    QTimer retry;
+    QTimer* retry; // owned by the player
     QString url;
     int volume = 50;
     int balance = 0;
@@ -65,9 +70,7 @@ public:
 MediaPlayer::MediaPlayer(std::unique_ptr<StreamEngine> engine, QObject* parent)
     : QObject(parent), d(std::make_unique<Private>(this, std::move(engine)))
 {
-    using M = PlaybackStateMachine;
-    d->retry.setSingleShot(true);
-    connect(&d->retry, &QTimer::timeout, this,
+    connect(d->retry, &QTimer::timeout, this,
             [this] { d->handle([&] { return d->machine.retryDue(); }); });
     connect(d->engine.get(), &StreamEngine::buffering, this,
             [this](int p) { d->handle([&] { return d->machine.buffering(p); }); });
@@ -90,7 +93,6 @@ MediaPlayer::MediaPlayer(std::unique_ptr<StreamEngine> engine, QObject* parent)
             });
     connect(d->engine.get(), &StreamEngine::playlistFetchFailed, this,
             [this](const StreamError& e) { d->handle([&] { return d->machine.failed(e); }); });
-    static_assert(int(M::Playing) == int(Playing) && int(M::Reconnecting) == int(Reconnecting));
     d->updateGains();
 }
 

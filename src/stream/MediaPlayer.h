@@ -7,6 +7,8 @@
 // events. Two players may play at the same time.
 #pragma once
 
+#include "stream/PlayState.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,21 +21,6 @@ class MediaPlayer : public QObject
     Q_OBJECT
 
 public:
-    // Play-state numbers.
-    enum PlayState
-    {
-        Undefined = 0, // nothing opened yet
-        Stopped = 1,
-        Paused = 2,
-        Playing = 3,
-        Buffering = 6, // status carries the percentage
-        Waiting = 7,
-        MediaEnded = 8,    // a finite file ran out
-        Transitioning = 9, // resolving and connecting
-        Ready = 10,        // after a failed open or a lost stream
-        Reconnecting = 11
-    };
-
     class Controls
     {
     public:
@@ -74,7 +61,7 @@ public:
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
 
-    int playState() const;
+    int playState() const; // a PlayState number
     QString status() const;
 
     // The engine's version text, e.g. "GStreamer 1.22.0".

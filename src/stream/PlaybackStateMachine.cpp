@@ -6,6 +6,7 @@
 #include <array>
 
 using Commands = PlaybackStateMachine::Commands;
+using enum PlayState::Number;
 
 namespace {
 

@@ -4,6 +4,7 @@
 // playlist entries live here, so they are tested without a pipeline.
 #pragma once
 
+#include "stream/PlayState.h"
 #include "stream/PlaylistParser.h"
 #include "stream/StreamAddress.h"
 #include "stream/StreamError.h"
@@ -16,18 +17,7 @@
 class PlaybackStateMachine
 {
 public:
-    // The play-state numbers the main window shows.
-    enum State
-    {
-        Undefined = 0,
-        Stopped = 1,
-        Playing = 3,
-        Buffering = 6,
-        MediaEnded = 8,
-        Transitioning = 9,
-        Ready = 10,
-        Reconnecting = 11
-    };
+    using State = PlayState::Number;
 
     // What the owner must do after an event, in this order.
     struct Commands
@@ -78,7 +68,7 @@ private:
     QString playingText() const;
     StreamAddress currentEntry() const;
 
-    State m_state = Undefined;
+    State m_state = PlayState::Undefined;
     QString m_status;
     QString m_address;     // as written
     QStringList m_entries; // what to try, in order (playlist entries replace their list)
