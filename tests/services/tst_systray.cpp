@@ -129,10 +129,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("bit"); // 0: no bit opens the menu
         QTest::addColumn<QString>("events");
         QTest::newRow("move") << 512 << 0 << "MouseMove";
-        QTest::newRow("left down") << 513 << 8 << "MouseDown(1) Menu";
         QTest::newRow("left double: menu first") << 515 << 64 << "Menu DblClick(1)";
         QTest::newRow("right up") << 517 << 2 << "MouseUp(2) Click(2) Menu";
-        QTest::newRow("middle double") << 521 << 256 << "DblClick(4) Menu";
         QTest::newRow("above the table") << 522 << 0 << "";
     }
 

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -235,7 +234,8 @@ private Q_SLOTS:
         QCOMPARE(TestFolders::readBytes(dir.filePath("file")), QByteArray("a file"));
     }
 
-    void hugeFilesCostBoundedTimeAndMemory()
+    // Bounded memory, not time: bench_stationlist measures the time.
+    void hugeFilesCostBoundedMemory()
     {
         QTemporaryDir dir;
         // 50 MB of lines, a station at line 3, stations beyond line 1024; and 50 MB
@@ -247,8 +247,6 @@ private Q_SLOTS:
                                           "[STATION:]First|http://127.0.0.1/first\r\n", "|");
         QVERIFY(!lines.isEmpty() && !oneLine.isEmpty());
         const qint64 peakBefore = peakMemoryKiB();
-        QElapsedTimer timer;
-        timer.start();
         QVERIFY(TLIST_LoadFile(lines));
         QCOMPARE(colStations.size(), 1 + 1021); // lines 3..1024 are stations
         KeyedListView list;
@@ -256,7 +254,6 @@ private Q_SLOTS:
         QCOMPARE(list.rowCount(), 2); // "First" and one "S": equal URLs collide
         QVERIFY(TLIST_LoadFile(oneLine));
         QCOMPARE(colStations, QStringList({"First|http://127.0.0.1/first||||"}));
-        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
         // The line without an end is read up to the byte cap only (16 MiB, twice
         // that as text), never the whole 50 MB.
         const qint64 grownKiB = peakMemoryKiB() - peakBefore;
