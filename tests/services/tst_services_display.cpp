@@ -196,7 +196,7 @@ private Q_SLOTS:
     }
 
     // Shift+Escape and the window manager's minimise both go to the tray; a double
-    // click on the icon and the tray menu's "Obnovit" restore. Repeated: a window
+    // click on the icon and the tray menu's "Obnovit" restore; "Zavřít" closes. Repeated: a window
     // withdrawn while minimised could be minimised again right after the restore.
     void theTrayIconHidesAndRestoresTheWindow()
     {
@@ -218,16 +218,13 @@ private Q_SLOTS:
         QVERIFY(xdotool(at(menu->mapToGlobal(menu->actionGeometry(restore).center())) +
                         QStringList{"click", "1"}));
         verifyRestored();
-    }
 
-    void zavritInTheTrayRestoresBeforeClosing()
-    {
-        startMainWindow();
+        // "Zavřít" in the tray restores before closing: the place saved is the restored one.
         minimiseToTheTray();
         QSignalSpy unloaded(m_window.get(), &frmPlayer::Unloaded);
         m_window->menuItem("mnuST_Exit")->trigger();
         QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0")); // seen as restored
+        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0"));
         QVERIFY(!INI_ReadValue("PLAYER", "left").isEmpty());
         QCOMPARE(m_window->cTray(), nullptr); // released: its icon has left the tray
         // Later calls that reach for the tray find none and do nothing.
