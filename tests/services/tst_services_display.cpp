@@ -1,10 +1,11 @@
-// The tray icon, "Vždy nahoře" and magnetic snapping of the main window on a real X display,
-// window manager and tray host (scripts/with-display.sh --tray), driven by
-// xdotool like a user.
+// The main window's tray icon, "Vždy nahoře" and magnetic snapping on a real X
+// display, window manager and tray host (scripts/with-display.sh --tray), driven
+// by xdotool like a user; and how the main window binds and drives them.
 #include "ChildProcess.h"
 #include "TestFolders.h"
 #include "common/AnsiCodePage.h"
 #include "common/modGlobal.h"
+#include "player/PlayerImages.h"
 #include "player/frmPlayer.h"
 #include "services/QtMagneticWindows.h"
 #include "services/QtNotificationIcon.h"
@@ -45,23 +46,21 @@ bool drag(QPoint from, QPoint to)
     return xdotool(args + QStringList{"sleep", "0.1", "mouseup", "1"});
 }
 
-// True once a window manager runs on the display (it names its check window).
-bool windowManagerRuns()
+QByteArray xprop(const QStringList& args)
 {
     QProcess p;
-    p.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
-    const bool done = p.waitForFinished(5000);
+    p.start("xprop", args);
+    p.waitForFinished(5000);
     ChildProcess::stop(&p);
-    return done && p.readAllStandardOutput().contains("window id");
+    return p.readAllStandardOutput();
 }
 
 // Shown, exposed and framed by the window manager (it manages the window now).
 bool waitUntilManaged(QWidget& window)
 {
-    if (!QTest::qWaitForWindowExposed(&window, 10000))
-        return false;
-    return QTest::qWaitFor(
-        [&] { return window.geometry().top() - window.frameGeometry().top() > 4; }, 10000);
+    return QTest::qWaitForWindowExposed(&window, 10000) &&
+           QTest::qWaitFor(
+               [&] { return window.geometry().top() - window.frameGeometry().top() > 4; }, 10000);
 }
 
 // A point on the window's title bar, x pixels from its outer left edge.
@@ -71,20 +70,15 @@ QPoint titleBar(const QWidget& window, int x)
     return {frame.left() + x, frame.top() + (window.geometry().top() - frame.top()) / 2};
 }
 
-// The window manager's state atoms of a window, as xprop prints them.
-QByteArray windowState(const QWidget& window)
-{
-    QProcess p;
-    p.start("xprop", {"-id", QString::number(window.winId()), "_NET_WM_STATE"});
-    p.waitForFinished(5000);
-    ChildProcess::stop(&p);
-    return p.readAllStandardOutput();
-}
-
 bool moveTo(QWidget& window, QPoint topLeft)
 {
     window.move(topLeft);
     return QTest::qWaitFor([&] { return window.frameGeometry().topLeft() == topLeft; }, 5000);
+}
+
+QImage imageOf(const QIcon& icon)
+{
+    return icon.pixmap(QSize(16, 16)).toImage();
 }
 
 } // namespace
@@ -100,15 +94,17 @@ class TestServicesDisplay : public QObject
     SysTray& tray() const { return *m_window->cTray(); }
     QRect iconGeometry() const { return tray().notificationIcon()->geometry(); }
 
-    // The main window with "systray" on, shown and managed.
-    void startMainWindow()
+    // The main window over the given settings, shown and managed unless not to be shown.
+    void startMainWindow(const char* playerLines = "systray=1\r\n", bool show = true)
     {
-        QVERIFY(TestFolders::writeBytes(m_folder->file("skytuner.ini"),
-                                        AnsiCodePage::encode(u"[PLAYER]\r\nsystray=1\r\n")));
+        QVERIFY(TestFolders::writeBytes(
+            m_folder->file("skytuner.ini"),
+            AnsiCodePage::encode(QString("[PLAYER]\r\n%1").arg(playerLines))));
         m_window = std::make_unique<frmPlayer>();
-        QCOMPARE(tray().TrayFormStyle(), 3);
-        m_window->show();
-        QVERIFY(waitUntilManaged(*m_window));
+        if (show) {
+            m_window->show();
+            QVERIFY(waitUntilManaged(*m_window));
+        }
     }
 
     // Minimised by the window manager, or by Shift+Escape in the window.
@@ -126,8 +122,8 @@ class TestServicesDisplay : public QObject
 
     bool doubleClickTheIcon() const
     {
-        const QStringList twice{"click", "--repeat", "2", "--delay", "80", "1"};
-        return xdotool(at(iconGeometry().center()) + twice);
+        return xdotool(at(iconGeometry().center()) +
+                       QStringList{"click", "--repeat", "2", "--delay", "80", "1"});
     }
 
     void verifyRestored()
@@ -144,7 +140,11 @@ private Q_SLOTS:
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
         // On a busy machine the window manager may still be starting.
-        QVERIFY(QTest::qWaitFor(windowManagerRuns, 30000));
+        QVERIFY(QTest::qWaitFor(
+            [] {
+                return xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+            },
+            30000));
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
     }
 
@@ -164,49 +164,67 @@ private Q_SLOTS:
         QTest::qWait(300);
     }
 
-    void cleanupTestCase()
+    void cleanupTestCase() { ChildProcess::stop(m_newTrayHost.get()); }
+
+    // Bound at start-up without creating a native window (its form and menu: the
+    // real clicks below); "systray" and the settings dialog's flag set the style;
+    // the animation drives the icon.
+    void startUpBindsTheTrayAndSnapping()
     {
-        if (m_newTrayHost)
-            ChildProcess::stop(m_newTrayHost.get());
+        startMainWindow("systray=0\r\nanim=1\r\n", false);
+        SysTray* tray = m_window->cTray();
+        QCOMPARE(tray->TrayTip(), m_window->windowTitle());
+        QCOMPARE(tray->TrayFormStyle(), 0);
+        QVERIFY(!tray->Visible());
+        QVERIFY(m_window->magneticWnd()->count() == 1);
+        QVERIFY(m_window->magneticWnd()->isRegistered(QtMagneticWindows::handleOf(m_window.get())));
+        QVERIFY(!m_window->testAttribute(Qt::WA_WState_Created));
+        modGlobal::TrayFlag = true;
+        m_window->ApplySettings();
+        QCOMPARE(tray->TrayFormStyle(), 3);
+        modGlobal::TrayFlag = false;
+        m_window->ApplySettings();
+        QCOMPARE(tray->TrayFormStyle(), 0);
+
+        const QImage resting = imageOf(PlayerImages::image(PlayerImages::imglAnim(), 1));
+        QCOMPARE(imageOf(tray->Icon()), resting);
+        m_window->IconAnimation(true);
+        QTRY_VERIFY_WITH_TIMEOUT(imageOf(tray->Icon()) != resting, 2000);
+        QCOMPARE(imageOf(tray->Icon()), imageOf(m_window->windowIcon()));
+        m_window->IconAnimation(false);
+        QCOMPARE(imageOf(tray->Icon()), resting);
     }
 
-    void shiftEscapeGoesToTheTrayAndADoubleClickRestores()
+    // Shift+Escape and the window manager's minimise both go to the tray; a double
+    // click on the icon and the tray menu's "Obnovit" restore; "Zavřít" closes. Repeated: a window
+    // withdrawn while minimised could be minimised again right after the restore.
+    void theTrayIconHidesAndRestoresTheWindow()
     {
         startMainWindow();
+        QCOMPARE(tray().TrayFormStyle(), 3);
         QVERIFY(!tray().Visible());
-        // Repeated: a window withdrawn while minimised by the program itself could be
-        // minimised again by the window manager right after the restore, now and then.
         for (int round = 0; round < 3; ++round) {
             minimiseToTheTray(true);
             QVERIFY(doubleClickTheIcon());
             verifyRestored();
         }
-    }
-
-    void rightClickOpensTheTrayMenuAndObnovitRestores()
-    {
-        startMainWindow();
         minimiseToTheTray();
         QMenu* menu = m_window->mnuSysTray();
         QVERIFY(xdotool(at(iconGeometry().center()) + QStringList{"click", "3"}));
         QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 5000);
         QVERIFY(!m_window->isVisible());
-
         QAction* restore = m_window->menuItem("mnuST_Restore");
         QCOMPARE(restore->text(), QString("Obnovit"));
-        const QPoint item = menu->mapToGlobal(menu->actionGeometry(restore).center());
-        QVERIFY(xdotool(at(item) + QStringList{"click", "1"}));
+        QVERIFY(xdotool(at(menu->mapToGlobal(menu->actionGeometry(restore).center())) +
+                        QStringList{"click", "1"}));
         verifyRestored();
-    }
 
-    void zavritInTheTrayRestoresBeforeClosing()
-    {
-        startMainWindow();
+        // "Zavřít" in the tray restores before closing: the place saved is the restored one.
         minimiseToTheTray();
         QSignalSpy unloaded(m_window.get(), &frmPlayer::Unloaded);
         m_window->menuItem("mnuST_Exit")->trigger();
         QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0")); // seen as restored
+        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0"));
         QVERIFY(!INI_ReadValue("PLAYER", "left").isEmpty());
         QCOMPARE(m_window->cTray(), nullptr); // released: its icon has left the tray
         // Later calls that reach for the tray find none and do nothing.
@@ -222,11 +240,15 @@ private Q_SLOTS:
         startMainWindow();
         const QRect place = m_window->frameGeometry();
         const WId id = m_window->winId();
+        const auto above = [&] {
+            return xprop({"-id", QString::number(id), "_NET_WM_STATE"})
+                .contains("_NET_WM_STATE_ABOVE");
+        };
         QAction* onTop = m_window->menuItem("mnuSK_OnTop");
         onTop->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(windowState(*m_window).contains("_NET_WM_STATE_ABOVE"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(above(), 5000);
         onTop->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!windowState(*m_window).contains("_NET_WM_STATE_ABOVE"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!above(), 5000);
         QCOMPARE(m_window->winId(), id);
         QCOMPARE(m_window->frameGeometry(), place);
         QVERIFY(m_window->isVisible());
@@ -246,12 +268,10 @@ private Q_SLOTS:
         QFETCH(int, landed);
         startMainWindow();
         QVERIFY(moveTo(*m_window, QPoint(400, 250)));
-
         const QRect work = m_window->screen()->availableGeometry();
         const QRect frame = m_window->frameGeometry();
         const QPoint grab = titleBar(*m_window, frame.width() / 3);
-        const QPoint drop(grab.x() - (frame.left() - (work.left() + distance)), grab.y() + 40);
-        QVERIFY(drag(grab, drop));
+        QVERIFY(drag(grab, grab + QPoint(work.left() + distance - frame.left(), 40)));
         QTest::qWait(QtMagneticWindows::SettleMs + 600);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().left(), work.left() + landed, 5000);
         QCOMPARE(m_window->frameGeometry().top(), frame.top() + 40);
@@ -261,24 +281,21 @@ private Q_SLOTS:
     void aGluedChildTravelsWithItsParent()
     {
         QWidget parent;
-        parent.setWindowTitle("Parent");
-        parent.resize(300, 200);
-        parent.show();
-        QVERIFY(waitUntilManaged(parent));
-        QVERIFY(moveTo(parent, QPoint(200, 200)));
         QWidget child;
-        child.setWindowTitle("Child");
+        parent.resize(300, 200);
         child.resize(150, 100);
-        child.show();
-        QVERIFY(waitUntilManaged(child));
+        for (QWidget* window : {&parent, &child}) {
+            window->show();
+            QVERIFY(waitUntilManaged(*window));
+        }
+        QVERIFY(moveTo(parent, QPoint(200, 200)));
         const QPoint beside(parent.frameGeometry().right() + 1, 250);
         QVERIFY(moveTo(child, beside));
 
         cMagneticWnd magnetic;
         const WndHandle p = QtMagneticWindows::handleOf(&parent);
         const WndHandle c = QtMagneticWindows::handleOf(&child);
-        QVERIFY(magnetic.AddWindow(p));
-        QVERIFY(magnetic.AddWindow(c, p));
+        QVERIFY(magnetic.AddWindow(p) && magnetic.AddWindow(c, p));
         QVERIFY(magnetic.isGlued(c));
 
         const QPoint grab = titleBar(parent, 100);
@@ -294,7 +311,6 @@ private Q_SLOTS:
         QtNotificationIcon icon;
         QVERIFY(icon.hostId().startsWith("x11:"));
         QDBusConnection bus = QDBusConnection::sessionBus();
-        QVERIFY(bus.isConnected());
         QVERIFY(bus.registerService("org.kde.StatusNotifierWatcher"));
         QTRY_COMPARE_WITH_TIMEOUT(icon.hostId(), "sni:" + bus.baseService(), 5000);
         QVERIFY(bus.unregisterService("org.kde.StatusNotifierWatcher"));
@@ -317,13 +333,12 @@ private Q_SLOTS:
                        "28", "--SetDockType", "true", "--SetPartialStrut", "true"});
         QVERIFY(m_newTrayHost);
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
-
+        // The host watch runs on its own timer: the icon comes back once.
         QTRY_COMPARE_WITH_TIMEOUT(refreshed.count(), 1, 5000);
         QVERIFY(tray().Visible());
         QTRY_VERIFY_WITH_TIMEOUT(iconGeometry().width() > 0, 10000);
         QTest::qWait(2500);
         QCOMPARE(refreshed.count(), 1);
-
         // The icon still brings the window back.
         QTest::qWait(300);
         QVERIFY(doubleClickTheIcon());

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,12 +18,7 @@ namespace {
 
 QString fixture(const QString& name)
 {
-    return TestFolders::dataFile(QStringLiteral("stations/") + name);
-}
-
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
+    return TestFolders::dataFile("stations/" + name);
 }
 
 // Every row as "text|key|second column|icon|colour|b" (b: bold).
@@ -38,14 +32,6 @@ QStringList rows(const KeyedListView& list)
                     .arg(list.rowForeColor(r))
                     .arg(list.rowBold(r) ? "b" : "");
     return rows;
-}
-
-// The editor's list after opening a fixture file.
-void openInEditor(const QString& file, KeyedListView& list)
-{
-    QStringList coll;
-    QVERIFY(TLIST_LoadFileToColl(fixture(file), coll));
-    TLIST_FillListViewEdit(coll, list);
 }
 
 // Peak resident memory of the process so far, in KiB.
@@ -85,28 +71,24 @@ private Q_SLOTS:
     void loadsEveryReadingRule()
     {
         QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
-        const QStringList expected{
-            u8("Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1"),
-            u8("Český rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1"),
-            u8("Skrytá|http://127.0.0.1/hidden|0|16777215|0|0"),
-            u8("Osm polí|http://127.0.0.1/eight|65280|255|2|1"),
-            u8("|http://127.0.0.1/noname|0|16777215|0|1"),
-            u8("Krátká|http://127.0.0.1/short||||"),
-            u8("Duplicate|http://127.0.0.1:8000/kun.mp3|0|16777215|0|1"),
-            u8("Case differs|HTTP://127.0.0.1:8000/KUN.mp3|16711680|16777215|0|1"),
-        };
-        QCOMPARE(colStations, expected);
-    }
-
-    void loadToCollAppends()
-    {
+        QCOMPARE(colStations,
+                 QStringList({
+                     "Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1",
+                     "Český rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1",
+                     "Skrytá|http://127.0.0.1/hidden|0|16777215|0|0",
+                     "Osm polí|http://127.0.0.1/eight|65280|255|2|1",
+                     "|http://127.0.0.1/noname|0|16777215|0|1",
+                     "Krátká|http://127.0.0.1/short||||",
+                     "Duplicate|http://127.0.0.1:8000/kun.mp3|0|16777215|0|1",
+                     "Case differs|HTTP://127.0.0.1:8000/KUN.mp3|16711680|16777215|0|1",
+                 }));
+        // Loading into a collection appends to what it holds.
         QStringList coll{"kept|http://kept||||"};
         QVERIFY(TLIST_LoadFileToColl(fixture("lf-only.tlist"), coll));
         QVERIFY(TLIST_LoadFileToColl(fixture("lf-only.tlist"), coll));
         QCOMPARE(coll.size(), 7);
-        QCOMPARE(coll.first(), QString("kept|http://kept||||"));
-        QCOMPARE(coll.at(1), coll.at(4));
-        QCOMPARE(coll.at(3), u8("Třetí|http://127.0.0.1/3|0|16777215|0|1"));
+        QCOMPARE(coll.at(3), QString("Třetí|http://127.0.0.1/3|0|16777215|0|1"));
+        QCOMPARE(coll.at(6), coll.at(3));
     }
 
     // Bad input never stops the reading; loading empties the collection first.
@@ -114,28 +96,25 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("stations"); // name|url
-        QTest::newRow("empty path") << QString() << QStringList{};
         QTest::newRow("missing file") << fixture("missing.tlist") << QStringList{};
-        QTest::newRow("a folder") << TestFolders::dataFile("stations") << QStringList{};
-        QTest::newRow("a device") << QString("/dev/zero") << QStringList{};
         QTest::newRow("binary garbage")
             << fixture("garbage.bin") << QStringList{"Odpad|http://127.0.0.1/garbage"};
         QTest::newRow("NUL bytes")
             << fixture("nul-bytes.tlist")
-            << QStringList{u8("Rádio") + QChar(0) + "Nul|http://127.0.0.1/nul",
+            << QStringList{"Rádio" + QString(QChar(0)) + "Nul|http://127.0.0.1/nul",
                            "Za nulami|http://127.0.0.1/after-nul"};
         QTest::newRow("CR only: one line")
             << fixture("cr-only.tlist") << QStringList{"Jedna|http://127.0.0.1/1"};
         QTest::newRow("no final line end")
             << fixture("no-final-newline.tlist")
-            << QStringList{u8("První|http://127.0.0.1/1"), u8("Poslední|http://127.0.0.1/last")};
+            << QStringList{"První|http://127.0.0.1/1", "Poslední|http://127.0.0.1/last"};
     }
 
     void badInputStillSucceeds()
     {
-        QFETCH(QString, path);
         QFETCH(QStringList, stations);
         colStations << "stale|http://stale||||";
+        QFETCH(QString, path);
         QVERIFY(TLIST_LoadFile(path));
         QStringList seen;
         for (const QString& entry : std::as_const(colStations))
@@ -146,98 +125,73 @@ private Q_SLOTS:
         QVERIFY(list.rowCount() <= stations.size());
     }
 
+    // The main list as the main window sets it up: shown stations only, the first
+    // of equal URLs, sorted as Czech sorts; missing fields give defaults, any
+    // non-zero bold is bold. The wait cursor shows while the rows go in.
     void fillsTheMainList()
     {
         QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
-        KeyedListView list; // as the main window sets it up
-        list.setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
+        KeyedListView list;
+        list.setColumns({"Station name", "Status"});
         list.setSorted(0, Qt::AscendingOrder);
         list.addRow("old", "Old row", 1);
-        TLIST_SetMainStationList(&list);
-        TLIST_FillStationListMain();
-        TLIST_SetMainStationList(nullptr);
-        // Shown stations only, first of two equal URLs, sorted by name as Czech sorts;
-        // missing fields give defaults, any non-zero bold is bold.
-        QCOMPARE(rows(list), QStringList({
-                                 "Case differs|HTTP://127.0.0.1:8000/KUN.mp3||1|16711680|",
-                                 u8("Český rozhlas|http://127.0.0.1:8000/cro.ogg||1|0|"),
-                                 u8("Krátká|http://127.0.0.1/short||1|0|"),
-                                 u8("Osm polí|http://127.0.0.1/eight||1|65280|b"),
-                                 u8("Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3||1|255|b"),
-                             }));
-    }
-
-    void fillsTheEditorList()
-    {
-        QStringList coll;
-        QVERIFY(TLIST_LoadFileToColl(fixture("czech.tlist"), coll));
-        KeyedListView list;
-        list.setColumns({u8("Název stanice"), "URL stanice"});
-        TLIST_FillListViewEdit(coll, list);
-        // File order, hidden ones too (icon 1), URLs differing only in case collide.
-        QCOMPARE(rows(list),
-                 QStringList({
-                     u8("Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3|"
-                        "http://127.0.0.1:8000/kun.mp3|2|255|b"),
-                     u8("Český rozhlas|http://127.0.0.1:8000/cro.ogg|"
-                        "http://127.0.0.1:8000/cro.ogg|2|0|"),
-                     u8("Skrytá|http://127.0.0.1/hidden|http://127.0.0.1/hidden|1|0|"),
-                     u8("Osm polí|http://127.0.0.1/eight|http://127.0.0.1/eight|2|65280|b"),
-                     u8("Krátká|http://127.0.0.1/short|http://127.0.0.1/short|2|0|"),
-                 }));
-        // A mixed-case URL gets a lower-case key and keeps its spelling.
-        TLIST_FillListViewEdit({"Mixed|HTTP://Radio.Example/Live||||"}, list);
-        QCOMPARE(rows(list),
-                 QStringList{"Mixed|http://radio.example/live|HTTP://Radio.Example/Live|2|0|"});
-    }
-
-    void fillsShowTheWaitCursorAndRestoreIt()
-    {
-        QVERIFY(TLIST_LoadFile(fixture("czech.tlist")));
-        KeyedListView list;
         int rowsWhileWaiting = 0;
         connect(list.model(), &QAbstractItemModel::rowsInserted, this, [&] {
             const QCursor* cursor = QApplication::overrideCursor();
-            if (cursor && cursor->shape() == Qt::WaitCursor)
-                ++rowsWhileWaiting;
+            rowsWhileWaiting += cursor && cursor->shape() == Qt::WaitCursor;
         });
-        TLIST_FillStationListMain(list);
+        TLIST_SetMainStationList(&list);
+        TLIST_FillStationListMain();
+        TLIST_SetMainStationList(nullptr);
         QVERIFY(rowsWhileWaiting > 0);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
-        TLIST_FillListViewEdit(colStations, list);
+        QCOMPARE(rows(list), QStringList({
+                                 "Case differs|HTTP://127.0.0.1:8000/KUN.mp3||1|16711680|",
+                                 "Český rozhlas|http://127.0.0.1:8000/cro.ogg||1|0|",
+                                 "Krátká|http://127.0.0.1/short||1|0|",
+                                 "Osm polí|http://127.0.0.1/eight||1|65280|b",
+                                 "Příliš žluťoučký kůň|http://127.0.0.1:8000/kun.mp3||1|255|b",
+                             }));
+    }
+
+    // The editor's rows (file order, hidden ones too, icons from the visible
+    // field) are what savesWhatTheEditorShows writes back; here the key: a
+    // mixed-case URL gets a lower-case key and keeps its spelling.
+    void fillsTheEditorList()
+    {
+        KeyedListView list;
+        list.setColumns({"Název stanice", "URL stanice"});
+        TLIST_FillListViewEdit({"Mixed|HTTP://Radio.Example/Live||||"}, list);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QCOMPARE(rows(list),
+                 QStringList{"Mixed|http://radio.example/live|HTTP://Radio.Example/Live|2|0|"});
     }
 
     // Open in the editor, save over an old file: Windows-1250, CR LF, an empty line
     // last; changed icons (3, 4) save as hidden and shown.
     void savesWhatTheEditorShows_data()
     {
-        QTest::addColumn<QString>("file"); // empty: an empty list
+        QTest::addColumn<bool>("open");
         QTest::addColumn<bool>("changeIcons");
         QTest::addColumn<QByteArray>("saved");
         const QByteArray czech = TestFolders::readBytes(fixture("czech-saved.tlist"));
-        QTest::newRow("czech") << "czech.tlist" << false << czech;
+        QTest::newRow("czech") << true << false << czech;
         QTest::newRow("icons changed")
-            << "czech.tlist" << true
+            << true << true
             << QByteArray(czech)
                    .replace("kun.mp3|255|16777215|-1|1", "kun.mp3|255|16777215|-1|0")
                    .replace("hidden|0|16777215|0|0", "hidden|0|16777215|0|1");
-        QTest::newRow("LF only") << "lf-only.tlist" << false
-                                 << QByteArray(
-                                        "[STATION:]Prvn\xED|http://127.0.0.1/1|0|16777215|0|1\r\n"
-                                        "[STATION:]Druh\xE1|http://127.0.0.1/2|0|16777215|0|1\r\n"
-                                        "[STATION:]T\xF8"
-                                        "et\xED|http://127.0.0.1/3|0|16777215|0|1\r\n\r\n");
-        QTest::newRow("empty list") << QString() << false << QByteArray("\r\n");
+        QTest::newRow("empty list") << false << false << QByteArray("\r\n");
     }
 
     void savesWhatTheEditorShows()
     {
-        QFETCH(QString, file);
+        QFETCH(bool, open);
         QFETCH(bool, changeIcons);
         KeyedListView list;
-        if (!file.isEmpty())
-            openInEditor(file, list);
+        QStringList coll;
+        if (open && TLIST_LoadFileToColl(fixture("czech.tlist"), coll))
+            TLIST_FillListViewEdit(coll, list);
         if (changeIcons) {
             list.setRowSmallIcon(0, 3);
             list.setRowSmallIcon(2, 4);
@@ -249,15 +203,13 @@ private Q_SLOTS:
         QTEST(TestFolders::readBytes(path), "saved");
     }
 
-    // A failed save leaves what was there and no temporary file.
+    // A failed save leaves what was there and no temporary file. (The atomic
+    // replacement's other failures are clsFunctionLib's, tested with it.)
     void unusableTargetsFail_data()
     {
         QTest::addColumn<QString>("relativePath");
         QTest::addColumn<int>("sizeLimit"); // 0: none
         QTest::newRow("empty path") << QString() << 0;
-        QTest::newRow("a folder") << "folder" << 0;
-        QTest::newRow("parent is a file") << "file/list.tlist" << 0;
-        QTest::newRow("parent missing") << "missing/list.tlist" << 0;
         // A write small enough to sit in a stream buffer until the file is committed.
         QTest::newRow("full disk") << "file" << 16;
     }
@@ -267,7 +219,6 @@ private Q_SLOTS:
         QFETCH(QString, relativePath);
         QFETCH(int, sizeLimit);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("folder"));
         QVERIFY(TestFolders::writeBytes(dir.filePath("file"), "a file"));
         KeyedListView list;
         list.addRow("u", "Name", 2);
@@ -280,12 +231,12 @@ private Q_SLOTS:
             QVERIFY(!TLIST_SaveFile(path, list));
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList{"file", "folder"}));
-        QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
+                 QStringList{"file"});
         QCOMPARE(TestFolders::readBytes(dir.filePath("file")), QByteArray("a file"));
     }
 
-    void hugeFilesCostBoundedTimeAndMemory()
+    // Bounded memory, not time: bench_stationlist measures the time.
+    void hugeFilesCostBoundedMemory()
     {
         QTemporaryDir dir;
         // 50 MB of lines, a station at line 3, stations beyond line 1024; and 50 MB
@@ -293,12 +244,10 @@ private Q_SLOTS:
         const QString lines = write50MB(dir.filePath("lines.tlist"),
                                         "x\r\ny\r\nz\r\n[STATION:]First|http://127.0.0.1/first\r\n",
                                         "[STATION:]S|http://127.0.0.1/s|0|16777215|0|1\r\n");
-        QVERIFY(!lines.isEmpty());
         const QString oneLine = write50MB(dir.filePath("one-line.tlist"),
                                           "[STATION:]First|http://127.0.0.1/first\r\n", "|");
+        QVERIFY(!lines.isEmpty() && !oneLine.isEmpty());
         const qint64 peakBefore = peakMemoryKiB();
-        QElapsedTimer timer;
-        timer.start();
         QVERIFY(TLIST_LoadFile(lines));
         QCOMPARE(colStations.size(), 1 + 1021); // lines 3..1024 are stations
         KeyedListView list;
@@ -306,7 +255,6 @@ private Q_SLOTS:
         QCOMPARE(list.rowCount(), 2); // "First" and one "S": equal URLs collide
         QVERIFY(TLIST_LoadFile(oneLine));
         QCOMPARE(colStations, QStringList({"First|http://127.0.0.1/first||||"}));
-        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
         // The line without an end is read up to the byte cap only (16 MiB, twice
         // that as text), never the whole 50 MB.
         const qint64 grownKiB = peakMemoryKiB() - peakBefore;

@@ -103,22 +103,12 @@ void FaultServer::onConnection()
     }
 }
 
-QByteArray FaultServer::playlist(const QString& kind) const
+// A PLS playlist: a dead entry first, then the stream.
+QByteArray FaultServer::playlist() const
 {
-    const QByteArray dead = refusedUrl().toUtf8();
-    const QByteArray good = url(QStringLiteral("/stream.mp3")).toUtf8();
-    if (kind == QLatin1String("pls"))
-        return "[playlist]\r\nNumberOfEntries=2\r\nFile1=" + dead +
-               "\r\nTitle1=Dead\r\nFile2=" + good + "\r\nTitle2=Good\r\nVersion=2\r\n";
-    if (kind == QLatin1String("m3u"))
-        return "#EXTM3U\n#EXTINF:-1,Dead\n" + dead + "\n#EXTINF:-1,Good\n" + good + "\n";
-    if (kind == QLatin1String("asx"))
-        return "<ASX version=\"3.0\"><Entry><REF HREF=\"" + dead +
-               "\"/></Entry><Entry><Ref href=\"" + good + "\" /></Entry></ASX>";
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<playlist version=\"1\" "
-           "xmlns=\"http://xspf.org/ns/0/\"><trackList><track><location>" +
-           dead + "</location></track><track><location>" + good +
-           "</location></track></trackList></playlist>";
+    return "[playlist]\r\nNumberOfEntries=2\r\nFile1=" + refusedUrl().toUtf8() +
+           "\r\nTitle1=Dead\r\nFile2=" + url(QStringLiteral("/stream.mp3")).toUtf8() +
+           "\r\nTitle2=Good\r\nVersion=2\r\n";
 }
 
 void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
@@ -139,14 +129,12 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
         finish(header("404 Not Found", "text/html") + "<html>gone</html>");
     } else if (path == QLatin1String("/blackhole")) {
         // Say nothing; the socket stays open until the client gives up.
-    } else if (path == QLatin1String("/garbage")) {
-        QByteArray bytes(4096, '\0');
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
-        finish(bytes);
-    } else if (path == QLatin1String("/noise")) {
-        QByteArray bytes(256 * 1024, '\0');
-        QRandomGenerator(9).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
-        finish(header("200 OK", "application/octet-stream") + bytes);
+    } else if (path == QLatin1String("/garbage") || path == QLatin1String("/noise")) {
+        const bool noise = path == QLatin1String("/noise");
+        QByteArray bytes(noise ? 256 * 1024 : 4096, '\0');
+        QRandomGenerator(noise ? 9 : 7)
+            .fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        finish(noise ? header("200 OK", "application/octet-stream") + bytes : bytes);
     } else if (path == QLatin1String("/endless-headers")) {
         socket->write("HTTP/1.0 200 OK\r\n");
         auto* timer = new QTimer(socket);
@@ -156,25 +144,15 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
                           "\r\n");
         });
         timer->start(5);
-    } else if (path.startsWith(QLatin1String("/list."))) {
-        static const QHash<QString, QByteArray> types = {
-            {QStringLiteral("pls"), "audio/x-scpls"},
-            {QStringLiteral("m3u"), "audio/x-mpegurl"},
-            {QStringLiteral("asx"), "video/x-ms-asf"},
-            {QStringLiteral("xspf"), "application/xspf+xml"}};
-        const QString kind = path.mid(6);
-        finish(header("200 OK", types.value(kind, "text/plain")) + playlist(kind));
-    } else if (path.startsWith(QLatin1String("/hls/")) && !path.contains(QLatin1String(".."))) {
-        QFile f(m_dir.filePath(path.mid(1)));
-        if (!f.open(QIODevice::ReadOnly))
-            finish(header("404 Not Found", "text/plain"));
-        else
-            finish(header("200 OK", path.endsWith(QLatin1String(".m3u8"))
-                                        ? "application/vnd.apple.mpegurl"
-                                        : "video/mp2t") +
-                   f.readAll());
-    } else if (path == QLatin1String("/typed-list")) {
-        finish(header("200 OK", "audio/x-scpls") + playlist(QStringLiteral("pls")));
+    } else if (path == QLatin1String("/list.pls") || path == QLatin1String("/typed-list")) {
+        finish(header("200 OK", "audio/x-scpls") + playlist());
+    } else if (QFile f(m_dir.filePath(path.mid(1))); path.startsWith(QLatin1String("/hls/")) &&
+                                                     !path.contains(QLatin1String("..")) &&
+                                                     f.open(QIODevice::ReadOnly)) {
+        finish(header("200 OK", path.endsWith(QLatin1String(".m3u8"))
+                                    ? "application/vnd.apple.mpegurl"
+                                    : "video/mp2t") +
+               f.readAll());
     } else {
         finish(header("404 Not Found", "text/plain"));
     }

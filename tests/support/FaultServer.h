@@ -9,7 +9,7 @@
 //   /garbage         answers with bytes that are not HTTP at all
 //   /noise           HTTP 200 with random bytes that are no audio format
 //   /endless-headers a status line, then header lines forever
-//   /list.pls /list.m3u /list.asx /list.xspf  playlists: a dead entry, then /stream.mp3
+//   /list.pls        a playlist: a dead entry, then /stream.mp3
 //   /typed-list      a PLS playlist without extension, known only by its content type
 //   /hls/live.m3u8   an HLS stream (MPEG-TS segments) with the HLS content type
 // refusedUrl() names a port on which nothing listens.
@@ -49,7 +49,7 @@ private:
     void onConnection();
     void serve(QTcpSocket* socket, const QByteArray& path);
     void startStream(QTcpSocket* socket, int dropAfterMs, bool icy);
-    QByteArray playlist(const QString& kind) const;
+    QByteArray playlist() const;
 
     QTcpServer* m_server;
     QTemporaryDir m_dir;

@@ -157,10 +157,8 @@ bool IcecastServer::setTitle(const QString& mount, const QString& text)
 
 void IcecastServer::stop()
 {
-    ChildProcess::stop(m_mp3Feed.get());
-    ChildProcess::stop(m_oggFeed.get());
-    ChildProcess::stop(m_server.get());
-    m_mp3Feed.reset();
-    m_oggFeed.reset();
-    m_server.reset();
+    for (std::unique_ptr<QProcess>* process : {&m_mp3Feed, &m_oggFeed, &m_server}) {
+        ChildProcess::stop(process->get());
+        process->reset();
+    }
 }

@@ -53,18 +53,13 @@ SessionManager* managerOf(SmPointer data)
 
 Status registerClient(SmsConn sms, SmPointer data, char* previousId)
 {
-    SessionManager::Client* client = managerOf(data)->clientOf(sms);
-    if (previousId) { // a restored client keeps its id
-        SmsRegisterClientReply(sms, previousId);
-        free(previousId);
-    } else {
-        char* id = SmsGenerateClientID(sms);
-        static int serial = 0;
-        const QByteArray fallback = "1skytuner-test-" + QByteArray::number(++serial);
-        SmsRegisterClientReply(sms, id ? id : const_cast<char*>(fallback.constData()));
-        free(id);
-    }
-    if (client)
+    // A restored client keeps its id; a new one gets a fresh one.
+    char* id = previousId ? previousId : SmsGenerateClientID(sms);
+    static int serial = 0;
+    const QByteArray fallback = "1skytuner-test-" + QByteArray::number(++serial);
+    SmsRegisterClientReply(sms, id ? id : const_cast<char*>(fallback.constData()));
+    free(id);
+    if (SessionManager::Client* client = managerOf(data)->clientOf(sms))
         client->registered = true;
     managerOf(data)->record(QStringLiteral("register"));
     return True;
@@ -250,8 +245,7 @@ void SessionManager::saveYourself(SaveType type, bool shutdown, InteractStyle st
     post([this, type, shutdown, style, fast] {
         for (const auto& client : m_clients)
             if (client->sms && client->registered)
-                SmsSaveYourself(client->sms, type, shutdown ? True : False, style,
-                                fast ? True : False);
+                SmsSaveYourself(client->sms, type, shutdown, style, fast);
     });
 }
 
@@ -304,18 +298,16 @@ bool SessionManager::waitFor(const QString& event, int n, int timeoutMs) const
 
 SessionManager::Client* SessionManager::clientOf(void* smsConn)
 {
-    for (const auto& client : m_clients)
-        if (client->sms == smsConn)
-            return client.get();
-    return nullptr;
+    const auto it = std::find_if(m_clients.begin(), m_clients.end(),
+                                 [&](const auto& c) { return c->sms == smsConn; });
+    return it == m_clients.end() ? nullptr : it->get();
 }
 
 SessionManager::Client* SessionManager::clientOfIce(void* iceConn)
 {
-    for (const auto& client : m_clients)
-        if (client->ice == iceConn)
-            return client.get();
-    return nullptr;
+    const auto it = std::find_if(m_clients.begin(), m_clients.end(),
+                                 [&](const auto& c) { return c->ice == iceConn; });
+    return it == m_clients.end() ? nullptr : it->get();
 }
 
 void SessionManager::acceptOn(int listenIndex)
@@ -367,14 +359,11 @@ void SessionManager::run()
         std::vector<pollfd> fds{{m_wakePipe[0], POLLIN, 0}};
         for (int i = 0; i < m_listenCount; ++i)
             fds.push_back({IceGetListenConnectionNumber(listenObjs[i]), POLLIN, 0});
-        const std::vector<Client*> clients = [&] {
-            std::vector<Client*> list;
-            for (const auto& client : m_clients)
-                list.push_back(client.get());
-            return list;
-        }();
-        for (Client* client : clients)
+        std::vector<Client*> clients;
+        for (const auto& client : m_clients) {
+            clients.push_back(client.get());
             fds.push_back({IceConnectionNumber(client->ice), POLLIN, 0});
+        }
         if (::poll(fds.data(), fds.size(), 1000) <= 0)
             continue;
 
