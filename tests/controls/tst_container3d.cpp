@@ -1,10 +1,10 @@
-// The framed container and the 3D line: errors, sizing, hover and frames.
+// The framed container and the 3D line: errors, sizing, frames, persistence.
+// Hover runs on a real display (tst_controls_x11).
 #include "ControlTest.h"
 #include "controls/Container3D.h"
 #include "controls/ControlError.h"
 #include "controls/z3DLine.h"
 
-#include <QCursor>
 #include <QLabel>
 #include <QtTest>
 
@@ -25,8 +25,8 @@ private Q_SLOTS:
                 QFAIL("no error");
             } catch (const ControlError& e) {
                 QCOMPARE(e.number(), 514);
-                QCOMPARE(e.description(), QStringLiteral("Index Out Of Bounds"));
-                QCOMPARE(e.source(), QStringLiteral("Container3D.") + QLatin1String(property));
+                QCOMPARE(e.description(), QString("Index Out Of Bounds"));
+                QCOMPARE(e.source(), QString("Container3D.") + QLatin1String(property));
             }
         }
         QCOMPARE((QList<int>{c.CtrlEffect(), c.AutoSize()}), (QList<int>{3, 0}));
@@ -55,35 +55,6 @@ private Q_SLOTS:
         Container3D c; // no side below 8 pixels
         c.resize(3, 0);
         QCOMPARE(c.size(), QSize(8, 8));
-    }
-
-    void enterAndExitOncePerVisit()
-    {
-        Host host;
-        auto* c = host.add<Container3D>(QRect(20, 20, 200, 120));
-        QLabel child(QStringLiteral("uvnitř"), c);
-        child.setGeometry(100, 40, 60, 30);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
-        QStringList log;
-        record(c, &Container3D::MouseEnter, log, "enter");
-        record(c, &Container3D::MouseExit, log, "exit");
-        const auto moveTo = [&](QPoint local) {
-            QCursor::setPos(c->mapToGlobal(local));
-            QCoreApplication::processEvents();
-        };
-        moveTo(QPoint(10, 10));
-        moveTo(QPoint(30, 20));
-        QCOMPARE(log, QStringList{"enter"});
-        moveTo(QPoint(110, 50)); // onto the child counts as outside
-        QTRY_COMPARE(log, (QStringList{"enter", "exit"}));
-        moveTo(QPoint(120, 55));
-        QTest::qWait(120);
-        QCOMPARE(log.size(), 2);
-        moveTo(QPoint(40, 100)); // back on its own surface
-        QTRY_COMPARE(log.size(), 3);
-        moveTo(QPoint(260, 170));
-        QTRY_COMPARE(log, (QStringList{"enter", "exit", "enter", "exit"}));
     }
 
     void framesAndPersistence()

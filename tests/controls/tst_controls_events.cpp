@@ -115,7 +115,8 @@ private Q_SLOTS:
         Host host;
         Log log;
         QWidget* control = make(kind, host, log);
-        connect(control, QByteArray("2" + failing.toLatin1() + "()").constData(), this, SLOT(fail()));
+        connect(control, QByteArray("2" + failing.toLatin1() + "()").constData(), this,
+                SLOT(fail()));
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
         QTest::ignoreMessage(QtWarningMsg, "error 380 Invalid property value from ucSlider.Value "

@@ -28,7 +28,7 @@ struct Controls : Host
         resize(400, 200);
         lumen->setSoundOver(QString());
         lumen->setSoundClick(QString());
-        (new QLabel(QStringLiteral("uvnitř"), container))->setGeometry(0, 0, 60, 40);
+        (new QLabel(QString("uvnitř"), container))->setGeometry(0, 0, 60, 40);
         show();
     }
     LumenButton* lumen = add<LumenButton>(QRect(10, 10, 100, 30));
@@ -43,7 +43,7 @@ class TestControlsX11 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QString("xcb")); }
 
     void hoverEntersAndLeavesOnce()
     {
@@ -72,8 +72,12 @@ private Q_SLOTS:
         QTRY_COMPARE(container, QStringList{"enter"});
         pointAt(w.container, QPoint(10, 10)); // over the child counts as outside
         QTRY_COMPARE(container, (QStringList{"enter", "exit"}));
+        pointAt(w.container, QPoint(20, 10)); // still over the child
         QTest::qWait(150);
-        QCOMPARE(lumen.size() + button.size() + container.size(), 6);
+        pointAt(w.container, QPoint(100, 100)); // back on its own surface
+        QTRY_COMPARE(container, (QStringList{"enter", "exit", "enter"}));
+        QTest::qWait(150);
+        QCOMPARE(lumen.size() + button.size() + container.size(), 7);
     }
 
     void doubleClickActsOnce()
@@ -113,8 +117,13 @@ private Q_SLOTS:
         QTRY_COMPARE(tip->geometry(), QRect(tip->x(), thumb.y() - label.height() - 5,
                                             label.width() + 4, label.height() + 3));
         QVERIFY(qAbs(tip->geometry().center().x() - (thumb.x() + 8)) <= 2);
+        QCOMPARE(tip->text(), QString("7"));
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(78, 7));
         QVERIFY(!ucSliderTip::existing());
+        slider->setShowValueTip(false);
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(8, 7));
+        QVERIFY(!ucSliderTip::existing());
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(8, 7));
     }
 
     void dragFromOneButtonDropsOnAnother()
@@ -128,13 +137,13 @@ private Q_SLOTS:
         QStringList log;
         connect(source, &ButtonEx::MouseDown, source, [&] { source->OLEDrag(); });
         connect(source, &ButtonEx::OLEStartDrag, source, [&](DataObject* data, int& allowed) {
-            data->SetData(QStringLiteral("Rádio"), DataObject::CFText);
+            data->SetData(QString("Rádio"), DataObject::CFText);
             allowed = OleDragDrop::EffectCopy;
         });
         connect(source, &ButtonEx::OLECompleteDrag, source,
-                [&](int effect) { log << QStringLiteral("complete %1").arg(effect); });
+                [&](int effect) { log << QString("complete %1").arg(effect); });
         connect(target, &ButtonEx::OLEDragDrop, target, [&](DataObject* data, int& effect) {
-            log << QStringLiteral("drop %1 %2")
+            log << QString("drop %1 %2")
                        .arg(data->GetData(DataObject::CFText).toString())
                        .arg(effect);
         });
