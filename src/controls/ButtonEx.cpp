@@ -1,6 +1,7 @@
 #include "controls/ButtonEx.h"
 
 #include "controls/ButtonExLayout.h"
+#include "controls/ControlError.h"
 #include "controls/ControlInput.h"
 #include "platform/CursorProbe.h"
 #include "platform/OleColor.h"
@@ -25,7 +26,12 @@ ButtonEx::ButtonEx(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_hoverTimer->setInterval(HoverInterval);
-    connect(m_hoverTimer, &QTimer::timeout, this, &ButtonEx::hoverTick);
+    connect(m_hoverTimer, &QTimer::timeout, this, [this] {
+        ControlError::contain([this] {
+            hoverTick();
+            return true;
+        });
+    });
     resize(80, 24); // 1200 x 360 twips
     setCaption(QStringLiteral("ButtonEx1"));
 }
@@ -161,11 +167,24 @@ void ButtonEx::hoverTick()
 
 void ButtonEx::mousePressEvent(QMouseEvent* event)
 {
+    press(event, true);
+}
+
+void ButtonEx::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt delivers the second press of a double click as this event: it looks
+    // pressed and raises MouseDown, but neither toggles nor clicks again.
+    press(event, false);
+}
+
+void ButtonEx::press(QMouseEvent* event, bool acts)
+{
     m_mouseLeft = false;
     const short button = ControlInput::button(event->button());
     if (button == ControlInput::LeftButton) {
-        m_pressedInside = true;
-        m_value = m_state == Down ? 1 : 0;
+        m_pressedInside = acts;
+        if (acts)
+            m_value = m_state == Down ? 1 : 0;
         drawState(Down);
     }
     const QPointF p = event->position();
@@ -229,11 +248,13 @@ void ButtonEx::keyReleaseEvent(QKeyEvent* event)
 
 bool ButtonEx::event(QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut) {
-        Q_EMIT Click(); // the access key
-        return true;
-    }
-    return QWidget::event(event);
+    return ControlError::contain([&] {
+        if (event->type() == QEvent::Shortcut) {
+            Q_EMIT Click(); // the access key
+            return true;
+        }
+        return QWidget::event(event);
+    });
 }
 
 void ButtonEx::changeEvent(QEvent* event)

@@ -154,6 +154,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -177,6 +178,8 @@ private:
         field = value;
         changed();
     }
+    // A left press arms Click and flips a toggle only when it `acts`.
+    void press(QMouseEvent* event, bool acts);
     void dispatchEnterExit(bool enter);
     void hoverTick();
     void updateAccessKey();

@@ -1,5 +1,6 @@
 // ButtonEx as a drag source (OLEDrag) and as a drop target (OLEDropMode 1).
 #include "controls/ButtonEx.h"
+#include "controls/ControlError.h"
 
 #include <QCursor>
 #include <QDrag>
@@ -25,7 +26,11 @@ void ButtonEx::OLEDrag()
         if (!self)
             return;
         DataObject view(static_cast<QMimeData*>(mime));
-        Q_EMIT self->OLESetData(&view, format);
+        // A target reads the data from the platform's drag handling.
+        ControlError::contain([&] {
+            Q_EMIT self->OLESetData(&view, format);
+            return true;
+        });
     });
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
@@ -42,7 +47,10 @@ void ButtonEx::OLEDrag()
     }
     connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
         bool defaultCursors = true;
-        Q_EMIT OLEGiveFeedback(effects(action), defaultCursors);
+        ControlError::contain([&] {
+            Q_EMIT OLEGiveFeedback(effects(action), defaultCursors);
+            return true;
+        });
     });
     const Qt::DropAction taken = runDrag(drag, allowedActions);
     // The nested loop of the drag may have closed the button's window.

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr int MinimumSide = 8; // 120 twips
@@ -38,7 +40,12 @@ Container3D::Container3D(QWidget* parent)
     setMinimumSize(MinimumSide, MinimumSide);
     setMouseTracking(true);
     m_tmrMouseEnter->setInterval(50);
-    connect(m_tmrMouseEnter, &QTimer::timeout, this, &Container3D::checkMouseLeft);
+    connect(m_tmrMouseEnter, &QTimer::timeout, this, [this] {
+        ControlError::contain([this] {
+            checkMouseLeft();
+            return true;
+        });
+    });
     resize(100, 100);
 }
 
@@ -139,6 +146,11 @@ void Container3D::fitSingleChild()
         children.first()->resize(innerRect().size());
 }
 
+bool Container3D::event(QEvent* event)
+{
+    return ControlError::contain([&] { return QWidget::event(event); });
+}
+
 void Container3D::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -170,13 +182,14 @@ bool Container3D::onOwnSurface(QPointF point) const
 void Container3D::mousePressEvent(QMouseEvent*)
 {
     m_pressedInside = true;
-    m_doubleClicked = false;
     Q_EMIT MouseDown();
 }
 
 void Container3D::mouseDoubleClickEvent(QMouseEvent*)
 {
-    m_doubleClicked = true;
+    // Qt delivers the second press of a double click as this event alone: it
+    // raises DblClick, and its release no second Click.
+    m_pressedInside = false;
     Q_EMIT DblClick();
 }
 
@@ -196,13 +209,12 @@ void Container3D::mouseMoveEvent(QMouseEvent* event)
 
 void Container3D::mouseReleaseEvent(QMouseEvent* event)
 {
+    const bool clicked = std::exchange(m_pressedInside, false) &&
+                         rect().contains(event->position().toPoint()) &&
+                         event->button() == Qt::LeftButton;
     Q_EMIT MouseUp();
-    const bool inside = rect().contains(event->position().toPoint());
-    // The release that ends a double click raises no second Click.
-    if (m_pressedInside && inside && !m_doubleClicked && event->button() == Qt::LeftButton)
+    if (clicked)
         Q_EMIT Click();
-    m_pressedInside = false;
-    m_doubleClicked = false;
 }
 
 void Container3D::checkMouseLeft()

@@ -56,6 +56,7 @@ Q_SIGNALS:
     void MouseUp();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -77,5 +78,4 @@ private:
     int m_backStyle = 1;
     QTimer* m_tmrMouseEnter;
     bool m_pressedInside = false;
-    bool m_doubleClicked = false;
 };

@@ -1,5 +1,7 @@
 #include "controls/ControlError.h"
 
+#include "common/Logging.h"
+
 ControlError::ControlError(int number, const QString& description, const QString& source)
     : std::runtime_error(QString(source + QStringLiteral(": ") + description).toStdString()),
       m_number(number), m_description(description), m_source(source)
@@ -13,4 +15,10 @@ void ControlError::raiseInvalidValue(const QString& source)
 void ControlError::raiseOutOfBounds(const QString& source)
 {
     throw ControlError(IndexOutOfBounds, QStringLiteral("Index Out Of Bounds"), source);
+}
+
+void ControlError::logEscaped(const ControlError& error)
+{
+    qCWarning(lcControls).noquote() << "error" << error.number() << error.description() << "from"
+                                    << error.source() << "in an event handler";
 }

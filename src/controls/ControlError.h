@@ -26,7 +26,24 @@ public:
     // Error 514, "Index Out Of Bounds", from e.g. "Container3D.CtrlEffect".
     [[noreturn]] static void raiseOutOfBounds(const QString& source);
 
+    // Runs one step of a control's own event handling and returns its result.
+    // A ControlError that a host's event handler lets out ends the step here
+    // and is logged as a warning under skytuner.controls; the step then counts
+    // as handled. Qt's event loop cannot carry exceptions: one escaping into it
+    // would end the program.
+    template <typename Step> static bool contain(Step&& step)
+    {
+        try {
+            return step();
+        } catch (const ControlError& error) {
+            logEscaped(error);
+            return true;
+        }
+    }
+
 private:
+    static void logEscaped(const ControlError& error);
+
     int m_number;
     QString m_description;
     QString m_source;

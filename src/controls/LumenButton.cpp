@@ -1,5 +1,6 @@
 #include "controls/LumenButton.h"
 
+#include "controls/ControlError.h"
 #include "controls/ControlInput.h"
 #include "controls/LumenLook.h"
 #include "platform/CursorProbe.h"
@@ -11,6 +12,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -32,7 +35,12 @@ LumenButton::LumenButton(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_overTimer->setInterval(OverInterval);
-    connect(m_overTimer, &QTimer::timeout, this, &LumenButton::hoverTick);
+    connect(m_overTimer, &QTimer::timeout, this, [this] {
+        ControlError::contain([this] {
+            hoverTick();
+            return true;
+        });
+    });
     resize(90, 28);
     applyCursor();
 }
@@ -170,9 +178,10 @@ void LumenButton::releaseStep(short button, short shift, QPointF at)
 {
     m_pressed = false;
     m_pressedLookSuspended = false;
+    const bool endsDoubleClick = std::exchange(m_secondPress, false);
     if (button != ControlInput::RightButton) {
         update();
-        if (insideClient(this, at)) {
+        if (insideClient(this, at) && !endsDoubleClick) {
             Sound::play(m_soundClick);
             Q_EMIT Click();
             GoToURL();
@@ -189,8 +198,11 @@ void LumenButton::mousePressEvent(QMouseEvent* event)
 
 void LumenButton::mouseDoubleClickEvent(QMouseEvent*)
 {
-    // The second press of a double click has already arrived as a press, so a
-    // quick second click still counts as a click of its own.
+    // Qt delivers the second press of a double click as this event: it presses
+    // again with the last press's values, and its release plays no sound,
+    // raises no Click and opens no address, so a double click acts once.
+    m_secondPress = true;
+    pressStep(m_lastButton, m_lastShift, m_lastPos);
 }
 
 void LumenButton::mouseMoveEvent(QMouseEvent* event)
@@ -262,14 +274,16 @@ void LumenButton::keyReleaseEvent(QKeyEvent* event)
 
 bool LumenButton::event(QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut) {
-        if (isEnabled()) {
-            Q_EMIT Click();
-            GoToURL();
+    return ControlError::contain([&] {
+        if (event->type() == QEvent::Shortcut) {
+            if (isEnabled()) {
+                Q_EMIT Click();
+                GoToURL();
+            }
+            return true;
         }
-        return true;
-    }
-    return QWidget::event(event);
+        return QWidget::event(event);
+    });
 }
 
 void LumenButton::changeEvent(QEvent* event)
@@ -297,5 +311,6 @@ void LumenButton::focusOutEvent(QFocusEvent*)
     m_focused = false;
     m_pressed = false;
     m_keyHeld = false;
+    m_secondPress = false;
     update();
 }

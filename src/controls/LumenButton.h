@@ -180,6 +180,7 @@ private:
     bool m_pressedLookSuspended = false; // pressed, but the mouse went away
     bool m_hovering = false;
     bool m_keyHeld = false;
+    bool m_secondPress = false; // the release ending a double click does not click
     short m_lastButton = 0;
     short m_lastShift = 0;
     QPointF m_lastPos;

@@ -10,6 +10,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -197,6 +198,11 @@ void ucSlider::resizeEvent(QResizeEvent*)
     relayout();
 }
 
+bool ucSlider::event(QEvent* event)
+{
+    return ControlError::contain([&] { return QWidget::event(event); });
+}
+
 void ucSlider::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -258,13 +264,16 @@ void ucSlider::mouseMoveEvent(QMouseEvent* event)
 void ucSlider::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF p = event->position();
+    // The drag ends even when a host's handler fails.
+    const auto end = qScopeGuard([this] {
+        m_dragging = false;
+        closeTip();
+    });
     if (event->button() == Qt::LeftButton && p.x() >= 0 && p.x() < width() && p.y() >= 0 &&
         p.y() < height())
         Q_EMIT Click();
     if (m_dragging)
         Q_EMIT MouseUp(ControlInput::shiftState(event->modifiers()));
-    m_dragging = false;
-    closeTip();
 }
 
 int ucSlider::travel() const

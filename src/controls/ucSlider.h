@@ -73,6 +73,7 @@ Q_SIGNALS:
     void MouseUp(short Shift);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,6 +1,7 @@
-// Hover tracking, the slider tip and drag and drop on a real X display: the
-// cursor probe sees the pointer where the X server puts it, and a drag runs
-// QDrag's own loop driven by xdotool.
+// Hover tracking, double clicks, the slider tip and drag and drop on a real X
+// display: the cursor probe sees the pointer where the X server puts it,
+// xdotool clicks as a user does, and a drag runs QDrag's own loop.
+#include "ControlTest.h"
 #include "controls/ButtonEx.h"
 #include "controls/Container3D.h"
 #include "controls/LumenButton.h"
@@ -14,10 +15,26 @@
 
 namespace {
 
-void pointAt(QWidget* widget, QPoint local)
+QStringList at(QPoint p)
 {
-    QCursor::setPos(widget->mapToGlobal(local));
+    return {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())};
 }
+
+// The three controls side by side, their sounds off.
+struct Controls : Host
+{
+    Controls()
+    {
+        resize(400, 200);
+        lumen->setSoundOver(QString());
+        lumen->setSoundClick(QString());
+        (new QLabel(QString("uvnitř"), container))->setGeometry(0, 0, 60, 40);
+        show();
+    }
+    LumenButton* lumen = add<LumenButton>(QRect(10, 10, 100, 30));
+    ButtonEx* button = add<ButtonEx>(QRect(10, 60, 100, 30));
+    Container3D* container = add<Container3D>(QRect(150, 10, 200, 150));
+};
 
 } // namespace
 
@@ -26,111 +43,117 @@ class TestControlsX11 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+    void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QString("xcb")); }
 
     void hoverEntersAndLeavesOnce()
     {
-        QWidget window;
-        window.resize(400, 200);
-        auto* lumen = new LumenButton(&window);
-        lumen->setGeometry(10, 10, 100, 30);
-        lumen->setSoundOver(QString());
-        auto* button = new ButtonEx(&window);
-        button->setGeometry(10, 60, 100, 30);
-        auto* container = new Container3D(&window);
-        container->setGeometry(150, 10, 200, 150);
-        auto* child = new QLabel(QStringLiteral("uvnitř"), container);
-        child->setGeometry(100, 60, 80, 40);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-
+        Controls w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
         // One log per control: their timers and the moves interleave freely.
-        QStringList lumenLog, buttonLog, containerLog;
-        connect(lumen, &LumenButton::MouseIn, [&](short) { lumenLog.append("in"); });
-        connect(lumen, &LumenButton::MouseOut, [&](short) { lumenLog.append("out"); });
-        connect(button, &ButtonEx::MouseEnter, [&] { buttonLog.append("enter"); });
-        connect(button, &ButtonEx::MouseExit, [&] { buttonLog.append("exit"); });
-        connect(container, &Container3D::MouseEnter, [&] { containerLog.append("enter"); });
-        connect(container, &Container3D::MouseExit, [&] { containerLog.append("exit"); });
-
-        pointAt(lumen, QPoint(20, 10));
-        QTRY_COMPARE(lumenLog, QStringList{"in"});
-        pointAt(lumen, QPoint(30, 12));
-        pointAt(button, QPoint(20, 10));
-        QTRY_COMPARE(lumenLog, (QStringList{"in", "out"}));
-        QTRY_COMPARE(buttonLog, QStringList{"enter"});
-        pointAt(button, QPoint(40, 12));
-        pointAt(container, QPoint(20, 20));
-        QTRY_COMPARE(buttonLog, (QStringList{"enter", "exit"}));
-        QTRY_COMPARE(containerLog, QStringList{"enter"});
-        // Over the container's child counts as outside it.
-        pointAt(container, QPoint(120, 80));
-        QTRY_COMPARE(containerLog, (QStringList{"enter", "exit"}));
+        QStringList lumen, button, container;
+        record(w.lumen, &LumenButton::MouseIn, lumen, "in");
+        record(w.lumen, &LumenButton::MouseOut, lumen, "out");
+        record(w.button, &ButtonEx::MouseEnter, button, "enter");
+        record(w.button, &ButtonEx::MouseExit, button, "exit");
+        record(w.container, &Container3D::MouseEnter, container, "enter");
+        record(w.container, &Container3D::MouseExit, container, "exit");
+        const auto pointAt = [](QWidget* widget, QPoint local) {
+            QCursor::setPos(widget->mapToGlobal(local));
+        };
+        pointAt(w.lumen, QPoint(20, 10));
+        QTRY_COMPARE(lumen, QStringList{"in"});
+        pointAt(w.lumen, QPoint(30, 12));
+        pointAt(w.button, QPoint(20, 10));
+        QTRY_COMPARE(lumen, (QStringList{"in", "out"}));
+        QTRY_COMPARE(button, QStringList{"enter"});
+        pointAt(w.button, QPoint(40, 12));
+        pointAt(w.container, QPoint(120, 80));
+        QTRY_COMPARE(button, (QStringList{"enter", "exit"}));
+        QTRY_COMPARE(container, QStringList{"enter"});
+        pointAt(w.container, QPoint(10, 10)); // over the child counts as outside
+        QTRY_COMPARE(container, (QStringList{"enter", "exit"}));
+        pointAt(w.container, QPoint(20, 10)); // still over the child
         QTest::qWait(150);
-        QCOMPARE(lumenLog.size() + buttonLog.size() + containerLog.size(), 6);
+        pointAt(w.container, QPoint(100, 100)); // back on its own surface
+        QTRY_COMPARE(container, (QStringList{"enter", "exit", "enter"}));
+        QTest::qWait(150);
+        QCOMPARE(lumen.size() + button.size() + container.size(), 7);
+    }
+
+    void doubleClickActsOnce()
+    {
+        Controls w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStringList log;
+        record(w.lumen, &LumenButton::Click, log, "lumen");
+        record(w.button, &ButtonEx::Click, log, "button");
+        record(w.container, &Container3D::Click, log, "container");
+        record(w.container, &Container3D::DblClick, log, "container double");
+        for (QWidget* control : std::initializer_list<QWidget*>{w.lumen, w.button, w.container}) {
+            const QStringList args = at(control->mapToGlobal(QPoint(90, 20))) +
+                                     QStringList{"click", "--repeat", "2", "--delay", "80", "1"};
+            QCOMPARE(QProcess::execute("xdotool", args), 0);
+            QTest::qWait(100);
+        }
+        QTRY_COMPARE(log, (QStringList{"lumen", "button", "container", "container double"}));
+        QTest::qWait(100);
+        QCOMPARE(log.size(), 4);
     }
 
     void tipFloatsAboveTheThumb()
     {
-        QWidget window;
-        window.resize(300, 120);
-        auto* slider = new ucSlider(&window);
+        Host window;
+        auto* slider = window.add<ucSlider>(QRect(40, 60, 116, 15));
         slider->setOrientation(0);
-        slider->setGeometry(40, 60, 116, 15);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(78, 7)); // value 7
-        QCOMPARE(slider->Value(), 7);
         ucSliderTip* tip = ucSliderTip::existing();
         QVERIFY(tip);
         QTRY_VERIFY(tip->isVisible());
         const QPoint thumb = slider->mapToGlobal(QPoint(70, 0));
         // 5 pixels above the thumb, as high as the label and 3 more.
-        const int labelHeight = tip->labelSize().height();
-        QTRY_COMPARE(tip->geometry(), QRect(tip->x(), thumb.y() - labelHeight - 5,
-                                            tip->labelSize().width() + 4, labelHeight + 3));
+        const QSize label = tip->labelSize();
+        QTRY_COMPARE(tip->geometry(), QRect(tip->x(), thumb.y() - label.height() - 5,
+                                            label.width() + 4, label.height() + 3));
         QVERIFY(qAbs(tip->geometry().center().x() - (thumb.x() + 8)) <= 2);
+        QCOMPARE(tip->text(), QString("7"));
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(78, 7));
         QVERIFY(!ucSliderTip::existing());
+        slider->setShowValueTip(false);
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(8, 7));
+        QVERIFY(!ucSliderTip::existing());
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(8, 7));
     }
 
     void dragFromOneButtonDropsOnAnother()
     {
-        QWidget window;
-        window.resize(300, 100);
-        auto* source = new ButtonEx(&window);
-        source->setGeometry(10, 10, 100, 30);
-        auto* target = new ButtonEx(&window);
-        target->setGeometry(170, 10, 100, 30);
+        Host window;
+        auto* source = window.add<ButtonEx>(QRect(10, 10, 100, 30));
+        auto* target = window.add<ButtonEx>(QRect(170, 10, 100, 30));
         target->setOLEDropMode(1);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-
         QStringList log;
         connect(source, &ButtonEx::MouseDown, source, [&] { source->OLEDrag(); });
         connect(source, &ButtonEx::OLEStartDrag, source, [&](DataObject* data, int& allowed) {
-            data->SetData(QStringLiteral("Rádio"), DataObject::CFText);
+            data->SetData(QString("Rádio"), DataObject::CFText);
             allowed = OleDragDrop::EffectCopy;
         });
         connect(source, &ButtonEx::OLECompleteDrag, source,
-                [&](int effect) { log << QStringLiteral("complete %1").arg(effect); });
+                [&](int effect) { log << QString("complete %1").arg(effect); });
         connect(target, &ButtonEx::OLEDragDrop, target, [&](DataObject* data, int& effect) {
-            log << QStringLiteral("drop %1 %2")
+            log << QString("drop %1 %2")
                        .arg(data->GetData(DataObject::CFText).toString())
                        .arg(effect);
         });
-
         const QPoint from = source->mapToGlobal(QPoint(20, 15));
         const QPoint to = target->mapToGlobal(QPoint(50, 15));
-        auto at = [](QPoint p) {
-            return QStringList{"mousemove", "--sync", QString::number(p.x()),
-                               QString::number(p.y())};
-        };
+        const QStringList pause{"sleep", "0.3"};
         QProcess xdotool;
-        xdotool.start("xdotool", at(from) + QStringList{"mousedown", "1", "sleep", "0.3"} +
-                                     at(from + QPoint(30, 0)) + QStringList{"sleep", "0.3"} +
-                                     at(to) + QStringList{"sleep", "0.3"} + at(to + QPoint(3, 2)) +
-                                     QStringList{"sleep", "0.3", "mouseup", "1"});
+        xdotool.start("xdotool", at(from) + QStringList{"mousedown", "1"} + pause +
+                                     at(from + QPoint(30, 0)) + pause + at(to) + pause +
+                                     at(to + QPoint(3, 2)) + pause + QStringList{"mouseup", "1"});
         const auto stop = qScopeGuard([&] {
             xdotool.kill();
             xdotool.waitForFinished(2000);

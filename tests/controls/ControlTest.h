@@ -1,0 +1,62 @@
+// What the controls' tests share: system colours, plain pictures, a host
+// window and an event log that ignores the events' arguments.
+#pragma once
+
+#include "controls/PropertyBag.h"
+#include "platform/OleColor.h"
+
+#include <QPixmap>
+#include <QStringList>
+#include <QWidget>
+#include <QtTest>
+
+inline QRgb sys(quint32 ref)
+{
+    return OleColor::toColor(ref).rgb();
+}
+
+inline QPixmap filled(QSize size, QColor colour)
+{
+    QPixmap p(size);
+    p.fill(colour);
+    return p;
+}
+
+// Appends `name` to `log` each time `signal` is raised.
+template <typename Sender, typename Signal>
+void record(Sender* sender, Signal signal, QStringList& log, const QString& name)
+{
+    QObject::connect(sender, signal, sender, [&log, name](auto&&...) { log.append(name); });
+}
+
+// A 300 x 200 window at (100, 100) holding the controls under test.
+struct Host : QWidget
+{
+    Host() { setGeometry(100, 100, 300, 200); }
+    template <typename Control> Control* add(QRect geometry)
+    {
+        auto* control = new Control(this);
+        control->setGeometry(geometry);
+        return control;
+    }
+};
+
+// Persistence as every control has it: defaults are not written, and what
+// `configured` writes reads back into `copy` (in `order`, unless empty) and
+// writes out the same again.
+template <typename Control>
+void checkPersistence(const Control& configured, Control& copy, qsizetype written,
+                      const QStringList& order = {})
+{
+    PropertyBag bag;
+    Control().writeProperties(bag);
+    QVERIFY2(bag.values().isEmpty(), qPrintable(bag.values().keys().join(u',')));
+    configured.writeProperties(bag);
+    QCOMPARE(bag.values().size(), written);
+    copy.readProperties(bag);
+    if (!order.isEmpty())
+        QCOMPARE(bag.readOrder(), order);
+    PropertyBag again;
+    copy.writeProperties(again);
+    QCOMPARE(again.values(), bag.values());
+}
