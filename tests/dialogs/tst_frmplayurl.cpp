@@ -23,10 +23,11 @@ namespace {
 const QString Before = u"http://127.0.0.1:9/before.mp3"_s;
 const QString Typed = u" http://127.0.0.1:9/typed.mp3  "_s;
 
-// A key as a user presses it: to the widget with the focus.
-void key(QDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+// A key ("Shift+Tab") as a user presses it: to the widget with the focus.
+void key(QDialog& dialog, const QString& name)
 {
-    QTest::keyClick(dialog.focusWidget(), key, modifiers);
+    const QKeyCombination key = QKeySequence(name)[0];
+    QTest::keyClick(dialog.focusWidget(), key.key(), key.keyboardModifiers());
 }
 
 } // namespace
@@ -85,22 +86,22 @@ private Q_SLOTS:
             QCOMPARE(dialog.focusWidget(), url);
             // Enter has no binding of its own in the text box.
             QTest::keyClicks(url, Typed);
-            key(dialog, Qt::Key_Return);
+            key(dialog, u"Return"_s);
             QVERIFY(dialog.isVisible());
             // Back in the text box, the whole text is selected.
-            key(dialog, Qt::Key_Tab);
+            key(dialog, u"Tab"_s);
             QCOMPARE(dialog.focusWidget(), dialog.gbOK());
-            key(dialog, Qt::Key_Backtab, Qt::ShiftModifier);
+            key(dialog, u"Shift+Tab"_s);
             QTRY_COMPARE(url->selectedText(), Typed);
             dialog.gbCancel()->setFocus(); // by the mouse, then back
             QTest::mouseClick(url, Qt::LeftButton, {}, QPoint(5, 5));
             QTRY_COMPARE(url->selectedText(), Typed);
-            key(dialog, Qt::Key_Escape);
+            key(dialog, u"Esc"_s);
         }));
         // Empty again at the next opening.
         QVERIFY(run([](frmPlayURL& dialog) {
             QVERIFY(dialog.txtStationURL()->text().isEmpty());
-            key(dialog, Qt::Key_Escape);
+            key(dialog, u"Esc"_s);
         }));
         QCOMPARE(CurrentURL, Before);
         QCOMPARE(m_window->WMP().URL(), Before);
@@ -111,17 +112,16 @@ private Q_SLOTS:
     void waysOut_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("way"); // keys, or a button clicked
         QTest::addColumn<QString>("plays");
-        QTest::newRow("OK clicked") << Typed << "click OK" << Typed;
-        QTest::newRow("Enter on OK") << Typed << "Tab Enter" << Typed;
+        QTest::newRow("OK clicked") << Typed << "gbOK" << Typed;
+        QTest::newRow("Enter on OK") << Typed << "Tab Return" << Typed;
         QTest::newRow("Space on OK") << Typed << "Tab Space" << Typed;
-        QTest::newRow("OK empty") << ""
-                                  << "click OK" << Before;
-        QTest::newRow("Cancel clicked") << Typed << "click Cancel" << Before;
-        QTest::newRow("Enter on Cancel") << Typed << "Tab Tab Enter" << Before;
-        QTest::newRow("Escape") << Typed << "Escape" << Before;
-        QTest::newRow("Escape on OK") << Typed << "Tab Escape" << Before;
+        QTest::newRow("OK empty") << QString() << "gbOK" << Before;
+        QTest::newRow("Cancel clicked") << Typed << "gbCancel" << Before;
+        QTest::newRow("Enter on Cancel") << Typed << "Tab Tab Return" << Before;
+        QTest::newRow("Escape") << Typed << "Esc" << Before;
+        QTest::newRow("Escape on OK") << Typed << "Tab Esc" << Before;
     }
 
     void waysOut()
@@ -131,16 +131,10 @@ private Q_SLOTS:
         QVERIFY(run([&](frmPlayURL& dialog) {
             QTest::keyClicks(dialog.txtStationURL(), text);
             for (const QString& step : way.split(u' ')) {
-                if (step == u"click")
-                    continue;
-                if (step == u"OK" || step == u"Cancel")
-                    QTest::mouseClick(step == u"OK" ? dialog.gbOK() : dialog.gbCancel(),
-                                      Qt::LeftButton);
+                if (auto* button = dialog.findChild<ButtonEx*>(step))
+                    QTest::mouseClick(button, Qt::LeftButton);
                 else
-                    key(dialog, step == u"Tab"     ? Qt::Key_Tab
-                                : step == u"Enter" ? Qt::Key_Return
-                                : step == u"Space" ? Qt::Key_Space
-                                                   : Qt::Key_Escape);
+                    key(dialog, step);
             }
         }));
         QTEST(CurrentURL, "plays");

@@ -110,14 +110,12 @@ class TestPlayerCommands : public QObject
         seen << u"volume %1"_s.arg(w.WMP().settings().volume()) << u"url "_s + last(CurrentURL)
              << u"state %1"_s.arg(w.WMP().playState()) << u"list "_s + last(CurrentListFile)
              << u"clipboard "_s + last(QGuiApplication::clipboard()->text());
-        if (w.WMP().settings().mute())
-            seen << u"muted"_s;
-        if (w.isMinimized())
-            seen << u"minimised"_s;
-        if (OnTopFlag)
-            seen << u"on top"_s;
-        if (w.mnuSkyTuner()->isVisible())
-            seen << u"menu"_s;
+        for (const auto& [on, what] : {std::pair{w.WMP().settings().mute(), "muted"},
+                                       {w.isMinimized(), "minimised"},
+                                       {OnTopFlag, "on top"},
+                                       {w.mnuSkyTuner()->isVisible(), "menu"}})
+            if (on)
+                seen << QLatin1String(what);
         return seen;
     }
 
