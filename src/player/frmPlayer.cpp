@@ -72,6 +72,7 @@ int px(double twips)
 frmPlayer::frmPlayer(QWidget* parent) : QWidget(parent)
 {
     g_instance = this;
+    DialogHost::setCurrent(this);
     MessageBox::presentModuleErrors();
     m_player = new MediaPlayer(GstStreamEngine::create(), this);
     connect(m_player, &MediaPlayer::StatusChange, this, &frmPlayer::WMP_StatusChange);
@@ -84,6 +85,8 @@ frmPlayer::~frmPlayer()
     TLIST_SetMainStationList(nullptr);
     if (g_instance == this)
         g_instance = nullptr;
+    if (DialogHost::current() == this)
+        DialogHost::setCurrent(nullptr);
 }
 
 frmPlayer* frmPlayer::instance()

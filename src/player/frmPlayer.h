@@ -6,7 +6,8 @@
 // station list's events) and frmPlayerCommands.cpp (toolbar, menus and keys).
 #pragma once
 
-#include "player/KeyTable.h"
+#include "dialogs/DialogHost.h"
+#include "player/CommandTable.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -25,7 +26,7 @@ class QToolBar;
 class SysTray;
 class cMagneticWnd;
 
-class frmPlayer : public QWidget
+class frmPlayer : public QWidget, public DialogHost
 {
     Q_OBJECT
 
@@ -37,7 +38,7 @@ public:
     // The one main window while it exists, reachable from the dialogs.
     static frmPlayer* instance();
 
-    MediaPlayer& WMP() { return *m_player; }
+    MediaPlayer& WMP() override { return *m_player; }
     KeyedListView* lstStations() const { return m_list; }
     PlayerStatusBar* statusBar() const { return m_statusBar; }
     QToolBar* sktToolBar() const { return m_toolBar; }
@@ -63,7 +64,11 @@ public:
     void VolumeStep(int delta);
 
     // Applies the flags to the window; also run after the settings dialog.
-    void ApplySettings();
+    void ApplySettings() override;
+
+    // What the dialogs act on (DialogHost).
+    QWidget* dialogParent() override { return this; }
+    void LoadStationList(const QString& path) override;
 
     // Writes the window place and the settings as the shut-down does, the program
     // going on: the desktop session saves itself (a checkpoint, or a logout that
@@ -71,14 +76,14 @@ public:
     void CommitSettings();
 
 public Q_SLOTS:
-    // Dialogs and the volume pop-up are built separately; until they are, these
-    // places are wired and open nothing.
-    void ShowOpenUrlDialog();
-    void ShowStationFilesDialog();
-    void ShowStationEditDialog();
-    void ShowSettingsDialog();
-    void ShowAboutDialog();
-    void ShowVolumePopup();
+    // The dialogs and the volume pop-up, each shown modally (the pop-up
+    // modelessly); virtual so that tests can see which one a command opens.
+    virtual void ShowOpenUrlDialog();
+    virtual void ShowStationFilesDialog();
+    virtual void ShowStationEditDialog();
+    virtual void ShowSettingsDialog();
+    virtual void ShowAboutDialog();
+    virtual void ShowVolumePopup();
 
 Q_SIGNALS:
     // The window icon changed (animation frame or resting icon); the tray follows it.
@@ -121,13 +126,11 @@ private:
     // Toolbar, menus and keys (frmPlayerCommands.cpp).
     void CreateToolBar();
     void CreateMenus();
-    void sktToolBar_ButtonClick(const QString& key);
     void mnuSK_OnTop_Click();
-    void mnuST_Sound_Click();
     void OpenFavourites();
     void ShowProductMenu(const QPoint& globalPos);
     bool HandleKeyPress(QObject* receiver, QKeyEvent* event);
-    void RunCommand(KeyTable::Command command);
+    void RunCommand(CommandTable::Command command);
 
     MediaPlayer* m_player = nullptr;
     KeyedListView* m_list = nullptr;

@@ -1,11 +1,15 @@
 // frmPlayer: the toolbar, the product and tray menus, and the keys.
 //
+// Toolbar buttons, menu items and keys reach their action through CommandTable
+// and RunCommand.
+//
 // Keys: the window previews every key press (an application event filter that
 // acts only for its own widgets). A command key acts once, at the press, and the
 // event is then consumed, so the focused control never acts on it a second time;
 // releases never act, and auto-repeated presses act again.
 #include "common/Logging.h"
 #include "common/modGlobal.h"
+#include "dialogs/frmPlayURL.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
@@ -33,7 +37,7 @@ struct ToolButton
     const char* text; // for screen readers; the toolbar shows no tool tips
 };
 
-// In their stored order.
+// In their stored order; each reaches its command through CommandTable.
 constexpr ToolButton ToolButtons[] = {
     {"tb_exit", "Zavřít"},
     {"tb_settings", "Nastavení"},
@@ -45,6 +49,32 @@ constexpr ToolButton ToolButtons[] = {
     {"tb_sound", "Zapnout zvuk"},
     {"tb_stop", "Zastavit"},
     {"tb_play", "Přehrát"},
+};
+
+struct MenuItem
+{
+    const char* name;
+    const char* caption; // null for a separator
+};
+
+// Captions show the shortcuts the window's key handler acts on.
+constexpr MenuItem ProductMenuItems[] = {
+    {"mnuSwitchWindows", "Přepnout do mini vzhledu"},
+    {"mnuSK_OnTop", "Vždy nahoře"},
+    {nullptr, nullptr},
+    {"mnuSK_OpenURL", "Otevřít adresu stanice\tCtrl+O"},
+    {"mnuSK_OpenStationList", "Otevřít seznam stanic\tF12"},
+    {"mnuSK_EditStationList", "Upravit seznam stanic\tCtrl+E"},
+    {nullptr, nullptr},
+    {"mnuSK_Settings", "Nastavení\tCtrl+S"},
+    {"mnuSK_About", "O programu..."},
+    {nullptr, nullptr},
+    {"mnuSK_Exit", "Zavřít\tCtrl+X"},
+};
+
+constexpr MenuItem TrayMenuItems[] = {
+    {"mnuST_Play", "Přehrát"}, {"mnuST_Stop", "Zastavit"},   {"mnuST_Sound", "Ztlumit/Zesílit"},
+    {"mnuST_0", nullptr},      {"mnuST_Restore", "Obnovit"}, {"mnuST_Exit", "Zavřít"},
 };
 
 } // namespace
@@ -65,7 +95,7 @@ void frmPlayer::CreateToolBar()
             m_toolBar->addAction(PlayerImages::imglToolBar(key), QString::fromUtf8(button.text));
         action->setObjectName(key);
         connect(action, &QAction::triggered, this,
-                [this, key] { sktToolBar_ButtonClick(key.toLower()); });
+                [this, key] { RunCommand(CommandTable::ForName(key)); });
         if (QWidget* widget = m_toolBar->widgetForAction(action))
             widget->installEventFilter(this); // drops the tool tips
     }
@@ -74,48 +104,26 @@ void frmPlayer::CreateToolBar()
 
 void frmPlayer::CreateMenus()
 {
-    const auto item = [this](QMenu* menu, const char* name, const char* caption, auto slot) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
+    const auto fill = [this](QMenu* menu, const auto& items) {
+        for (const MenuItem& item : items) {
+            QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption))
+                                           : menu->addSeparator();
+            if (!item.name)
+                continue;
+            const QString name = QLatin1String(item.name);
+            action->setObjectName(name);
+            if (item.caption)
+                connect(action, &QAction::triggered, this,
+                        [this, name] { RunCommand(CommandTable::ForName(name)); });
+        }
     };
-
-    // Captions show the shortcuts the window's key handler acts on.
     m_productMenu = new QMenu(QStringLiteral("skyTuner"), this);
     m_productMenu->setObjectName(QStringLiteral("mnuSkyTuner"));
-    item(m_productMenu, "mnuSwitchWindows", "Přepnout do mini vzhledu", [] {});
-    item(m_productMenu, "mnuSK_OnTop", "Vždy nahoře", &frmPlayer::mnuSK_OnTop_Click)
-        ->setCheckable(true);
-    m_productMenu->addSeparator();
-    item(m_productMenu, "mnuSK_OpenURL", "Otevřít adresu stanice\tCtrl+O",
-         &frmPlayer::ShowOpenUrlDialog);
-    item(m_productMenu, "mnuSK_OpenStationList", "Otevřít seznam stanic\tF12",
-         &frmPlayer::ShowStationFilesDialog);
-    item(m_productMenu, "mnuSK_EditStationList", "Upravit seznam stanic\tCtrl+E",
-         &frmPlayer::ShowStationEditDialog);
-    m_productMenu->addSeparator();
-    item(m_productMenu, "mnuSK_Settings", "Nastavení\tCtrl+S", &frmPlayer::ShowSettingsDialog);
-    item(m_productMenu, "mnuSK_About", "O programu...", &frmPlayer::ShowAboutDialog);
-    m_productMenu->addSeparator();
-    item(m_productMenu, "mnuSK_Exit", "Zavřít\tCtrl+X", &QWidget::close);
-
+    fill(m_productMenu, ProductMenuItems);
+    menuItem(QStringLiteral("mnuSK_OnTop"))->setCheckable(true);
     m_trayMenu = new QMenu(QStringLiteral("sysTray"), this);
     m_trayMenu->setObjectName(QStringLiteral("mnuSysTray"));
-    item(m_trayMenu, "mnuST_Play", "Přehrát", [this] { m_player->controls().play(); });
-    item(m_trayMenu, "mnuST_Stop", "Zastavit", [this] { m_player->controls().stop(); });
-    item(m_trayMenu, "mnuST_Sound", "Ztlumit/Zesílit", &frmPlayer::mnuST_Sound_Click);
-    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuST_0"));
-    item(m_trayMenu, "mnuST_Restore", "Obnovit", [this] {
-        if (m_cTray)
-            m_cTray->FormRestore();
-    });
-    // Restored first, so the shut-down stores the window's normal state.
-    item(m_trayMenu, "mnuST_Exit", "Zavřít", [this] {
-        if (m_cTray)
-            m_cTray->FormRestore();
-        close();
-    });
+    fill(m_trayMenu, TrayMenuItems);
 }
 
 QAction* frmPlayer::toolButton(const QString& key) const
@@ -135,35 +143,15 @@ QAction* frmPlayer::menuItem(const QString& name) const
     return nullptr;
 }
 
-void frmPlayer::sktToolBar_ButtonClick(const QString& key)
-{
-    if (key == QLatin1String("tb_exit"))
-        close();
-    else if (key == QLatin1String("tb_settings"))
-        ShowSettingsDialog();
-    else if (key == QLatin1String("tb_stations"))
-        ShowStationFilesDialog();
-    else if (key == QLatin1String("tb_edit"))
-        ShowStationEditDialog();
-    else if (key == QLatin1String("tb_open"))
-        ShowOpenUrlDialog();
-    else if (key == QLatin1String("tb_mute"))
-        SoundOff();
-    else if (key == QLatin1String("tb_sound"))
-        SoundOn();
-    else if (key == QLatin1String("tb_stop"))
-        m_player->controls().stop();
-    else if (key == QLatin1String("tb_play"))
-        PlaySelectedStation();
-    else if (key == QLatin1String("tb_fav"))
-        OpenFavourites();
-}
-
 void frmPlayer::OpenFavourites()
 {
-    if (!FileExists(FavListFile))
-        return;
-    CurrentListFile = FavListFile;
+    if (FileExists(FavListFile))
+        LoadStationList(FavListFile);
+}
+
+void frmPlayer::LoadStationList(const QString& path)
+{
+    CurrentListFile = path;
     TLIST_LoadFile(CurrentListFile);
     TLIST_FillStationListMain();
 }
@@ -175,40 +163,30 @@ void frmPlayer::mnuSK_OnTop_Click()
     SetWindowTopMost(OnTopFlag ? 1 : 0, this);
 }
 
-void frmPlayer::mnuST_Sound_Click()
-{
-    if (m_player->settings().mute())
-        SoundOn();
-    else
-        SoundOff();
-}
-
 void frmPlayer::ShowProductMenu(const QPoint& globalPos)
 {
     m_productMenu->popup(globalPos);
 }
 
-void frmPlayer::RunCommand(KeyTable::Command command)
+void frmPlayer::RunCommand(CommandTable::Command command)
 {
-    using KeyTable::Command;
+    using CommandTable::Command;
     switch (command) {
-    case Command::VolumeUp:
-        VolumeStep(PlaybackRules::VolumeStepSize);
+    case Command::Exit:
+        close();
         break;
-    case Command::VolumeDown:
-        VolumeStep(-PlaybackRules::VolumeStepSize);
+    case Command::TrayExit:
+        // Restored first, so the shut-down stores the window's normal state.
+        if (m_cTray)
+            m_cTray->FormRestore();
+        close();
         break;
-    case Command::Stop:
-        m_player->controls().stop();
+    case Command::TrayRestore:
+        if (m_cTray)
+            m_cTray->FormRestore();
         break;
-    case Command::Play:
-        PlaySelectedStation();
-        break;
-    case Command::Minimise:
-        setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
-        break;
-    case Command::OpenUrl:
-        ShowOpenUrlDialog();
+    case Command::Settings:
+        ShowSettingsDialog();
         break;
     case Command::OpenStationList:
         ShowStationFilesDialog();
@@ -216,17 +194,56 @@ void frmPlayer::RunCommand(KeyTable::Command command)
     case Command::EditStationList:
         ShowStationEditDialog();
         break;
-    case Command::Settings:
-        ShowSettingsDialog();
+    case Command::OpenUrl:
+        ShowOpenUrlDialog();
         break;
-    case Command::Exit:
-        close();
+    case Command::About:
+        ShowAboutDialog();
+        break;
+    case Command::Favourites:
+        OpenFavourites();
+        break;
+    case Command::SoundOff:
+        SoundOff();
+        break;
+    case Command::SoundOn:
+        SoundOn();
+        break;
+    case Command::ToggleSound:
+        if (m_player->settings().mute())
+            SoundOn();
+        else
+            SoundOff();
+        break;
+    case Command::Stop:
+        m_player->controls().stop();
+        break;
+    case Command::Play:
+        PlaySelectedStation();
+        break;
+    case Command::Resume:
+        m_player->controls().play();
+        break;
+    case Command::VolumeUp:
+        VolumeStep(PlaybackRules::VolumeStepSize);
+        break;
+    case Command::VolumeDown:
+        VolumeStep(-PlaybackRules::VolumeStepSize);
+        break;
+    case Command::Minimise:
+        setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
+        break;
+    case Command::ToggleOnTop:
+        mnuSK_OnTop_Click();
         break;
     case Command::ProductMenu: {
         QWidget* focus = focusWidget() ? focusWidget() : this;
         ShowProductMenu(focus->mapToGlobal(QPoint(0, 0)));
         break;
     }
+    case Command::CopyAddress:
+        CopyStationAddress();
+        break;
     case Command::None:
         break;
     }
@@ -237,22 +254,10 @@ bool frmPlayer::HandleKeyPress(QObject* receiver, QKeyEvent* event)
     const auto* widget = qobject_cast<const QWidget*>(receiver);
     if (!widget || widget->window() != this)
         return false; // another window's keys, or an open menu's
-    const int keyCode = VirtualKeys::fromQtKey(event->key());
-    const int shift = VirtualKeys::shiftMask(event->modifiers());
-    if (widget == m_list) {
-        switch (KeyTable::StationListCommand(keyCode, shift)) {
-        case KeyTable::ListCommand::PlaySelected:
-            PlaySelectedStation();
-            return true;
-        case KeyTable::ListCommand::Copy:
-            CopyStationAddress();
-            return true;
-        case KeyTable::ListCommand::None:
-            break;
-        }
-    }
-    const KeyTable::Command command = KeyTable::WindowCommand(keyCode, shift);
-    if (command == KeyTable::Command::None)
+    const CommandTable::Command command =
+        CommandTable::ForKey(VirtualKeys::fromQtKey(event->key()),
+                             VirtualKeys::shiftMask(event->modifiers()), widget == m_list);
+    if (command == CommandTable::Command::None)
         return false;
     RunCommand(command);
     return true;
@@ -262,7 +267,7 @@ bool frmPlayer::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (KeyTable::KeystrokeActs(event->type()) &&
+        if (CommandTable::KeystrokeActs(event->type()) &&
             HandleKeyPress(watched, static_cast<QKeyEvent*>(event)))
             return true;
         break;
@@ -285,11 +290,9 @@ bool frmPlayer::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-// The dialogs and the volume pop-up are built separately; each is created on
-// first use and opened from here once it lands.
 void frmPlayer::ShowOpenUrlDialog()
 {
-    qCInfo(lcPlayer) << "open-URL dialog: not available yet";
+    frmPlayURL::instance().exec();
 }
 
 void frmPlayer::ShowStationFilesDialog()

@@ -1,16 +1,11 @@
-// The main window's plain rules: state table, volume step, key table, settings
-// values, window place and layout arithmetic.
-#include "platform/VirtualKeys.h"
-#include "player/KeyTable.h"
+// The main window's plain rules: state table, volume step, settings values,
+// window place and layout arithmetic. (Commands: tst_playercommands.)
 #include "player/PlaybackRules.h"
 #include "player/WindowLayout.h"
 #include "player/WindowPlace.h"
 #include "settings/PlayerSettings.h"
 
 #include <QtTest>
-
-using KeyTable::Command;
-using KeyTable::ListCommand;
 
 class TestPlayerRules : public QObject
 {
@@ -55,54 +50,6 @@ private Q_SLOTS:
             QCOMPARE(PlaybackRules::SteppedVolume(f[0].toInt(), f[1].toInt()), f[2].toInt());
         }
     }
-
-    void keyTable_data()
-    {
-        using namespace VirtualKeys;
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("shift");
-        QTest::addColumn<Command>("command");
-        QTest::newRow("Ctrl+Right") << int(Right) << 2 << Command::VolumeUp;
-        QTest::newRow("Ctrl+Left") << int(Left) << 2 << Command::VolumeDown;
-        QTest::newRow("Ctrl+T") << int(KeyT) << 2 << Command::Stop;
-        QTest::newRow("Ctrl+P") << int(KeyP) << 2 << Command::Play;
-        QTest::newRow("Shift+Escape") << int(Escape) << 1 << Command::Minimise;
-        QTest::newRow("Ctrl+O") << int('O') << 2 << Command::OpenUrl;
-        QTest::newRow("F12") << int(F12) << 0 << Command::OpenStationList;
-        QTest::newRow("Ctrl+E") << int('E') << 2 << Command::EditStationList;
-        QTest::newRow("Ctrl+S") << int('S') << 2 << Command::Settings;
-        QTest::newRow("Ctrl+X") << int('X') << 2 << Command::Exit;
-        QTest::newRow("menu key") << int(Apps) << 0 << Command::ProductMenu;
-        // Masks are compared exactly.
-        QTest::newRow("Ctrl+Shift+Right") << int(Right) << 3 << Command::None;
-        QTest::newRow("Ctrl+Alt+Left") << int(Left) << 6 << Command::None;
-        QTest::newRow("Right") << int(Right) << 0 << Command::None;
-        QTest::newRow("Escape") << int(Escape) << 0 << Command::None;
-        QTest::newRow("Ctrl+Escape") << int(Escape) << 2 << Command::None;
-        QTest::newRow("T") << int(KeyT) << 0 << Command::None;
-        QTest::newRow("Shift+P") << int(KeyP) << 1 << Command::None;
-        QTest::newRow("Shift+F12") << int(F12) << 1 << Command::None;
-        QTest::newRow("Ctrl+C is the list's") << int(KeyC) << 2 << Command::None;
-    }
-
-    void keyTable()
-    {
-        QFETCH(int, key);
-        QFETCH(int, shift);
-        QTEST(KeyTable::WindowCommand(key, shift), "command");
-    }
-
-    void stationListKeys()
-    {
-        using namespace VirtualKeys;
-        QCOMPARE(KeyTable::StationListCommand(Return, 0), ListCommand::PlaySelected);
-        QCOMPARE(KeyTable::StationListCommand(Return, 1), ListCommand::PlaySelected);
-        QCOMPARE(KeyTable::StationListCommand(Return, 2), ListCommand::None);
-        QCOMPARE(KeyTable::StationListCommand(KeyC, 2), ListCommand::Copy);
-        QCOMPARE(KeyTable::StationListCommand(KeyC, 3), ListCommand::None);
-        QCOMPARE(KeyTable::StationListCommand(KeyC, 0), ListCommand::None);
-    }
-
     // Out of range or no number: the default (volume 50, balance 0).
     void numericSettings_data()
     {

@@ -1,5 +1,6 @@
 // The real skytuner program on its own X display: with "autostart" it plays the
-// last stream from a local Icecast server; SIGTERM (and SIGINT, on the next start
+// last stream from a local Icecast server, and the open-URL dialog plays an
+// address typed in; SIGTERM (and SIGINT, on the next start
 // from the settings it wrote) ends it through the normal shut-down, which writes
 // the settings, with exit code 0. As a client of a real X session manager it
 // writes its settings when the session saves itself, keeps running through a
@@ -62,18 +63,23 @@ public:
     }
     ~Skytuner() { ChildProcess::stop(&m_process); }
 
-    // Reads the log until it holds `text` (bounded).
-    bool waitFor(const QByteArray& text, int timeoutMs = 30000)
+    // Reads the log until one line holds `text` (and `also`; bounded).
+    bool waitFor(const QByteArray& text, const QByteArray& also = {}, int timeoutMs = 30000)
     {
+        const auto found = [&] {
+            for (const QByteArray& line : m_log.split('\n'))
+                if (line.contains(text) && line.contains(also))
+                    return true;
+            return false;
+        };
         QElapsedTimer clock;
         clock.start();
-        while (!m_log.contains(text) && clock.elapsed() < timeoutMs &&
-               m_process.state() == QProcess::Running) {
+        while (!found() && clock.elapsed() < timeoutMs && m_process.state() == QProcess::Running) {
             m_process.waitForReadyRead(200);
             m_log += m_process.readAllStandardError();
         }
         m_log += m_process.readAllStandardError(); // what it wrote before it ended
-        return m_log.contains(text);
+        return found();
     }
 
     // Still running after waiting timeoutMs for it to end.
@@ -235,46 +241,48 @@ class TestSkytunerE2E : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void autostartPlaysAndSignalsSaveTheSettings()
+    // Autostart plays the stored stream; the open-URL dialog (Ctrl+O, the
+    // address typed, Tab to OK, Enter) plays another that no row holds; SIGTERM
+    // saves it, and the next start plays it again and ends the same way on SIGINT.
+    void autostartOpenUrlAndSignalsSaveTheSettings()
     {
         IcecastServer server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QTemporaryDir home;
         const QString list = home.filePath("e2e.tlist");
         const QString ini = home.filePath("skytuner.ini");
+        const QString typed = server.oggUrl();
         QVERIFY(writeProgramFolder(home, server));
-
         {
             Skytuner program(home.path());
-            QVERIFY2(program.waitFor(Playing), program.log().constData());
-            QVERIFY(program.log().contains(server.mp3Url().toUtf8()));
-            QVERIFY(program.log().contains("first paint"));
+            QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
+            QVERIFY(program.waitFor("first paint"));
+            const QByteArray window = visibleWindows(program.pid());
+            QVERIFY(ChildProcess::run("xdotool", {"windowactivate", "--sync",
+                                                  QString::fromLatin1(window), "key", "ctrl+o"}));
+            QByteArrayList windows;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (windows = visibleWindows(program.pid()).split('\n')).size() == 2, 10000);
+            windows.removeOne(window); // the dialog's is left
+            QVERIFY(ChildProcess::run(
+                "xdotool", {"windowactivate", "--sync", QString::fromLatin1(windows[0])}));
+            QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
+            QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
+            QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
             QCOMPARE(program.endWith(SIGTERM), 0);
             QVERIFY2(program.log().contains("shut down"), program.log().constData());
         }
-        QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
-        QCOMPARE(setting(ini, "list"), list);
-        QCOMPARE(setting(ini, "state"), QStringLiteral("0"));
-        QCOMPARE(setting(ini, "ontop"), QStringLiteral("0"));
-        QCOMPARE(setting(ini, "systray"), QStringLiteral("0"));
-        QCOMPARE(setting(ini, "volume"), QStringLiteral("40"));
-        // The place comes back as it was stored (the frame counted once, not twice).
-        QCOMPARE(setting(ini, "left"), QStringLiteral("1500"));
-        QCOMPARE(setting(ini, "top"), QStringLiteral("1200"));
-        QCOMPARE(setting(ini, "width"), QStringLiteral("7200"));
-        QCOMPARE(setting(ini, "height"), QStringLiteral("5400"));
+        verifySettingsWritten(ini, typed, list);
 
-        // The next start plays the stored stream again; SIGINT ends it the same way.
+        // The place and state come back as stored (the frame counted once, not twice).
         QVERIFY(TestFolders::writeBytes(ini,
                                         TestFolders::readBytes(ini).replace("state=0", "state=2")));
         {
             Skytuner program(home.path());
-            QVERIFY2(program.waitFor(Playing), program.log().constData());
+            QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
             QCOMPARE(program.endWith(SIGINT), 0);
         }
-        QCOMPARE(setting(ini, "state"), QStringLiteral("2"));
-        QCOMPARE(setting(ini, "left"), QStringLiteral("1500"));
-        QCOMPARE(setting(ini, "lasturl"), server.mp3Url());
+        verifySettingsWritten(ini, typed, list, QStringLiteral("2"));
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,

@@ -1,0 +1,32 @@
+// What the dialogs act on in the main window, without knowing the main window:
+// the main window implements this and registers itself at start-up, the dialogs
+// ask DialogHost::current(). Dialogs never include src/player (the layers forbid
+// it); a dialog needing more of the main window adds a hook here.
+#pragma once
+
+#include <QString>
+
+class MediaPlayer;
+class QWidget;
+
+class DialogHost
+{
+public:
+    // The registered main window, or null (before start-up, after shut-down,
+    // and in tests of a dialog alone).
+    static DialogHost* current();
+    static void setCurrent(DialogHost* host);
+
+    // The window the dialogs belong to: they live and die with it.
+    virtual QWidget* dialogParent() = 0;
+    // The main window's stream player (the one CurrentURL plays on).
+    virtual MediaPlayer& WMP() = 0;
+    // Makes the file the current station list (CurrentListFile), loads it and
+    // fills the main window's list with it.
+    virtual void LoadStationList(const QString& path) = 0;
+    // Applies the settings flags to the main window (after the settings dialog).
+    virtual void ApplySettings() = 0;
+
+protected:
+    ~DialogHost() = default;
+};
