@@ -71,8 +71,8 @@ public:
     void CommitSettings();
 
 public Q_SLOTS:
-    // Dialogs and the volume pop-up are built separately; until they are, these
-    // places are wired and open nothing.
+    // The dialogs and the volume pop-up, each reached from its toolbar button,
+    // menu item and key.
     void ShowOpenUrlDialog();
     void ShowStationFilesDialog();
     void ShowStationEditDialog();
