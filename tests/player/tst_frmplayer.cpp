@@ -65,14 +65,19 @@ class TestFrmPlayer : public QObject
     std::unique_ptr<TemporaryProgramFolder> m_folder;
     std::unique_ptr<frmPlayer> m_window;
 
-    // Writes skytuner.ini ("key=value" lines under [PLAYER]) and starts the window.
+    // Writes skytuner.ini: "key=value" lines under [PLAYER].
+    void writeSettings(const QStringList& playerLines)
+    {
+        if (!TestFolders::writeBytes(
+                m_folder->file("skytuner.ini"),
+                AnsiCodePage::encode(QString("[PLAYER]\r\n" + playerLines.join("\r\n")))))
+            qWarning("settings not written");
+    }
+
     frmPlayer& start(const QStringList& playerLines = {})
     {
-        if (!playerLines.isEmpty() &&
-            !TestFolders::writeBytes(
-                m_folder->file("skytuner.ini"),
-                AnsiCodePage::encode(QString("[PLAYER]\r\n" + playerLines.join("\r\n") + "\r\n"))))
-            qWarning("settings not written");
+        if (!playerLines.isEmpty())
+            writeSettings(playerLines);
         m_window = std::make_unique<frmPlayer>();
         return *m_window;
     }
@@ -144,30 +149,28 @@ private Q_SLOTS:
                      QSize(Twips::toPixels(3540), Twips::toPixels(2200)));
     }
 
-    void defaultStationListNeverReplacesTheUsers()
+    // The shipped list reads; a user's file of its name is never replaced.
+    void defaultStationList()
     {
+        KeyedListView* list = start({"list=" + m_folder->file("stanice.tlist")}).lstStations();
+        QVERIFY(list->rowCount() >= 12);
+        QVERIFY(list->findKey("https://rozhlas.stream/radiozurnal_mp3_128.mp3") >= 0);
+        QCOMPARE(list->rowText(0), u"BBC World Service"_s);
+        m_window.reset();
         QVERIFY(TestFolders::writeBytes(m_folder->file("stanice.tlist"), "mine\r\n"));
         start();
         QCOMPARE(TestFolders::readBytes(m_folder->file("stanice.tlist")), QByteArray("mine\r\n"));
     }
 
-    void shippedStationListReads()
-    {
-        start({"list=" + m_folder->file("stanice.tlist")});
-        m_window.reset();
-        KeyedListView* list = start().lstStations();
-        QVERIFY(list->rowCount() >= 12);
-        QVERIFY(list->findKey("https://rozhlas.stream/radiozurnal_mp3_128.mp3") >= 0);
-        QCOMPARE(list->rowText(0), u"BBC World Service"_s);
-    }
-
-    // The value rules are PlayerRules'; here one bad and two good values reach the
-    // window, and autostart without an address leaves the status alone.
+    // The value rules are the settings store's; here stored values other than the
+    // defaults reach the window, and autostart without an address leaves the
+    // status alone.
     void settingValuesReachThePlayer()
     {
         frmPlayer& window =
-            startShown({"volume=150", "balance=-100", "state=2", "autostart=1", "lasturl="});
-        QCOMPARE(window.WMP().settings().volume(), 50);
+            startShown({"volume=75", "balance=-100", "state=2", "autostart=1", "lasturl="});
+        QCOMPARE(window.WMP().settings().volume(), 75);
+        QCOMPARE(window.statusBar()->panelText("volume"), u"-4.15 dB"_s);
         QCOMPARE(window.WMP().settings().balance(), -100);
         QCOMPARE(window.windowState(), Qt::WindowMaximized);
         QVERIFY(CurrentURL.isEmpty());
@@ -176,34 +179,44 @@ private Q_SLOTS:
         QCOMPARE(window.statusBar()->panelPicture("icon"), 1);
     }
 
-    // Stored places that cannot be a window are ignored; one off the screen is pulled back.
-    void badPlaces()
+    // A stored place off the screen is pulled back onto it.
+    void placeOffTheScreen()
     {
-        QCOMPARE(start({"left=nan", "top=inf", "width=1e40", "height=-3000"}).frameGeometry(),
-                 QRect(0, 0, Twips::toPixels(6210), Twips::toPixels(4425)));
         const int bottom = QGuiApplication::primaryScreen()->geometry().bottom();
         QCOMPARE(start({"left=-3000", "top=900000", "width=7500", "height=6000"}).frameGeometry(),
                  QRect(0, bottom - 399, 500, 400));
     }
 
+    // Shut-down writes what the window holds over what the file holds by then;
+    // on-top set from the menu survives a restart.
     void shutDownWritesPlaceStateAndSettings()
     {
         const QString list = listFile({{"Jedna", "http://127.0.0.1:9/one"}});
-        QStringList lines{"left=1500", "top=3000",  "width=7500",  "height=6000",
-                          "ontop=1",   "systray=1", "list=" + list};
-        frmPlayer& window = startShown(lines);
+        frmPlayer& window = startShown(
+            {"systray=1", "list=" + list, "left=1500", "top=3000", "width=7500", "height=6000"});
+        window.menuItem("mnuSK_OnTop")->trigger();
+        KeyedListView* lst = window.lstStations();
+        QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, rowCentre(lst, 0));
+        writeSettings({"ontop=0", "systray=0", "list=stale", "lasturl=stale"});
         QSignalSpy unloaded(&window, &frmPlayer::Unloaded);
         window.close();
         window.close(); // a second close runs no second shut-down
         QCOMPARE(unloaded.count(), 1);
-        lines.append({"state=0", "lasturl="});
-        QCOMPARE(stored(lines), lines);
+        const QStringList written{"ontop=1",      "systray=1",   "lasturl=http://127.0.0.1:9/one",
+                                  "list=" + list, "left=1500",   "top=3000",
+                                  "width=7500",   "height=6000", "state=0"};
+        QCOMPARE(stored(written), written);
         // Maximised, only the state is written: the place stays as it was.
+        ResetGlobalState();
         frmPlayer& again = startShown();
+        QVERIFY(again.menuItem("mnuSK_OnTop")->isChecked());
+        QVERIFY(IsWindowTopMost(&again));
+        again.menuItem("mnuSK_OnTop")->trigger();
+        QVERIFY(!IsWindowTopMost(&again));
         again.showMaximized();
         QTRY_VERIFY(again.isMaximized());
         again.close();
-        const QStringList maximised{"state=2", "left=1500", "width=7500"};
+        const QStringList maximised{"ontop=0", "state=2", "left=1500", "width=7500"};
         QCOMPARE(stored(maximised), maximised);
     }
 
@@ -333,25 +346,6 @@ private Q_SLOTS:
         QCOMPARE(clipboard->text(), u"sentinel"_s);
     }
 
-    void alwaysOnTopSurvivesARestart()
-    {
-        frmPlayer& window = startShown();
-        const QRect before = window.frameGeometry();
-        QAction* onTop = window.menuItem("mnuSK_OnTop");
-        onTop->trigger();
-        QVERIFY(onTop->isChecked());
-        QVERIFY(IsWindowTopMost(&window));
-        QCOMPARE(window.frameGeometry(), before);
-        window.close();
-        m_window.reset();
-        ResetGlobalState();
-        frmPlayer& again = start();
-        QVERIFY(again.menuItem("mnuSK_OnTop")->isChecked());
-        QVERIFY(IsWindowTopMost(&again));
-        again.menuItem("mnuSK_OnTop")->trigger();
-        QVERIFY(!IsWindowTopMost(&again));
-    }
-
     void soundOffAndOn()
     {
         frmPlayer& window = start();
@@ -377,7 +371,15 @@ private Q_SLOTS:
         const QString fav = listFile({{"Oblíbená", "http://127.0.0.1:9/fav"}}, "fav.tlist");
         frmPlayer& again = start({u"fav="_s + fav});
         QVERIFY(again.toolButton("tb_fav")->isEnabled());
+        // The fill shows the wait cursor while its rows go in.
+        QList<int> cursors;
+        connect(again.lstStations()->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            cursors << (cursor ? int(cursor->shape()) : -1);
+        });
         again.toolButton("tb_fav")->trigger();
+        QCOMPARE(cursors, QList<int>{Qt::WaitCursor});
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(CurrentListFile, fav);
         QCOMPARE(again.lstStations()->rowCount(), 1);
         QCOMPARE(again.lstStations()->rowText(0), u"Oblíbená"_s);
