@@ -6,7 +6,6 @@
 #include "platform/KeyedListView.h"
 #include "platform/Twips.h"
 #include "player/PlayerStatusBar.h"
-#include "player/TerminationSignals.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "settings/modINI.h"
@@ -21,7 +20,6 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
 
 using namespace modGlobal;
@@ -91,12 +89,6 @@ class TestFrmPlayer : public QObject
         return window;
     }
 
-    // Writes the station list file and starts the window shown with it.
-    frmPlayer& startWithList(const QList<QPair<QString, QString>>& stations)
-    {
-        return startShown({"list=" + listFile(stations)});
-    }
-
     // A station list file, Windows-1250 with CR LF.
     QString listFile(const QList<QPair<QString, QString>>& stations,
                      const QString& name = "list.tlist")
@@ -141,7 +133,6 @@ private Q_SLOTS:
         QCOMPARE(lst->geometry().top(),
                  window.sktToolBar()->geometry().bottom() + 1 + Twips::toPixels(10));
         QCOMPARE(lst->geometry().bottom(), window.statusBar()->geometry().top() - 1);
-        QCOMPARE(lst->columnWidth(0), Twips::toPixels(Twips::fromPixels(window.width()) - 1800));
         QCOMPARE(lst->columnWidth(1), Twips::toPixels(1400));
         // The window keeps its smallest size.
         window.resize(100, 100);
@@ -266,28 +257,19 @@ private Q_SLOTS:
         }
         QTest::sendKeyEvent(QTest::Release, list, Qt::Key_Right, QString(), Qt::ControlModifier);
         QCOMPARE(settings.volume(), 75);
-        // Masks are exact.
-        QTest::keyClick(list, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
-        QTest::keyClick(list, Qt::Key_Right);
-        QCOMPARE(settings.volume(), 75);
         // The step shows at once and is not saved.
         settings.setVolume(3);
         QTest::keyClick(list, Qt::Key_Left, Qt::ControlModifier);
         QCOMPARE(settings.volume(), 0);
         QCOMPARE(window.statusBar()->panelText("volume"), u"-100.00 dB"_s);
         QCOMPARE(ini("volume"), QString());
-        // Escape alone does not minimise, Shift+Escape does.
-        QTest::keyClick(list, Qt::Key_Escape);
-        QVERIFY(!window.isMinimized());
-        QTest::keyClick(list, Qt::Key_Escape, Qt::ShiftModifier);
-        QTRY_VERIFY(window.isMinimized());
     }
 
     // Clicks and keys select and play the rows; each play key starts the station once.
     void selectAndPlay()
     {
-        frmPlayer& window =
-            startWithList({{"beta", "http://127.0.0.1:9/b"}, {"Alfa", "http://127.0.0.1:9/a"}});
+        frmPlayer& window = startShown({"list=" + listFile({{"beta", "http://127.0.0.1:9/b"},
+                                                            {"Alfa", "http://127.0.0.1:9/a"}})});
         KeyedListView* lst = window.lstStations();
         QLoggingCategory::setFilterRules(u"skytuner.player.info=true"_s);
         const QtMessageHandler previous = qInstallMessageHandler(countPlays);
@@ -327,7 +309,8 @@ private Q_SLOTS:
 
     void ctrlCCopiesTheSelectedElseTheCurrentAddress()
     {
-        KeyedListView* lst = startWithList({{"Alfa", "http://127.0.0.1:9/a"}}).lstStations();
+        KeyedListView* lst =
+            startShown({"list=" + listFile({{"Alfa", "http://127.0.0.1:9/a"}})}).lstStations();
         QClipboard* clipboard = QGuiApplication::clipboard();
         // Nothing clicked, nothing played: the clipboard is left alone.
         QTest::keyClick(lst, Qt::Key_C, Qt::ControlModifier);
@@ -340,10 +323,6 @@ private Q_SLOTS:
         QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, rowCentre(lst, 0));
         QTest::keyClick(lst, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), u"http://127.0.0.1:9/a"_s);
-        // Ctrl+Shift+C is not the copy key.
-        clipboard->setText(u"sentinel"_s);
-        QTest::keyClick(lst, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(clipboard->text(), u"sentinel"_s);
     }
 
     void soundOffAndOn()
@@ -398,10 +377,6 @@ private Q_SLOTS:
             QTRY_VERIFY(menu->isVisible());
             menu->hide();
         }
-        // The context-menu key.
-        QTest::keyClick(window.lstStations(), Qt::Key_Menu);
-        QTRY_VERIFY(menu->isVisible());
-        menu->hide();
         // A left click on the mini bar image does nothing; a right one opens it.
         QTest::mouseClick(window.imgMiniBar(), Qt::LeftButton);
         QVERIFY(!menu->isVisible());
@@ -410,25 +385,16 @@ private Q_SLOTS:
         menu->hide();
     }
 
+    // SIGTERM and SIGINT close the real program (its end-to-end test).
     void everyWayOutClosesOnce()
     {
-        for (const char* way : {"mnuSK_Exit", "mnuST_Exit", "tb_exit", "Ctrl+X", "signals"}) {
+        for (const char* way : {"mnuSK_Exit", "mnuST_Exit", "tb_exit", "Ctrl+X"}) {
             frmPlayer& window = startShown();
             QSignalSpy unloaded(&window, &frmPlayer::Unloaded);
-            if (qstrcmp(way, "signals") == 0) {
-                TerminationSignals signals;
-                connect(&signals, &TerminationSignals::Requested, &window, &QWidget::close);
-                QSignalSpy requested(&signals, &TerminationSignals::Requested);
-                ::raise(SIGINT);
-                QTRY_COMPARE(requested.count(), 1);
-                QCOMPARE(requested.at(0).at(0).toInt(), SIGINT);
-                ::raise(SIGTERM);
-                QTRY_COMPARE(requested.count(), 2);
-            } else if (qstrcmp(way, "Ctrl+X") == 0) {
+            if (way[0] == 'C')
                 QTest::keyClick(window.lstStations(), Qt::Key_X, Qt::ControlModifier);
-            } else {
+            else
                 (way[0] == 't' ? window.toolButton(way) : window.menuItem(way))->trigger();
-            }
             QVERIFY2(unloaded.count() == 1, way);
             QCOMPARE(ini("state"), u"0"_s);
             m_window.reset();
