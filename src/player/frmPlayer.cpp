@@ -150,8 +150,8 @@ void frmPlayer::Form_Load()
 
 void frmPlayer::LoadSettings()
 {
-    // The default station list joins the program folder, never over a user's file.
     PlayerSettings::CreateIfMissing();
+    // The default station list joins the program folder, never over a user's file.
     DefaultStationList::Install(ProgramFolder::path());
     const PlayerSettings::Values stored = PlayerSettings::Read();
     OnTopFlag = stored.onTop;

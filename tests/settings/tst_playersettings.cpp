@@ -89,14 +89,9 @@ private Q_SLOTS:
     {
         TemporaryProgramFolder folder;
         PlayerSettings::CreateIfMissing();
-        Values values;
-        values.anim = true;
-        values.autoStart = true;
-        values.lang = u"cs"_s;
-        values.fav = QString::fromUtf8("/home/uživatel/oblíbené.tlist");
-        values.volume = 75;
-        values.balance = -20;
-        values.place.state = PlayerSettings::Maximised;
+        const Values values = parsed(QString::fromUtf8(
+            "anim=1|autostart=1|lang=cs|fav=/home/uživatel/oblíbené.tlist|volume=75|balance=-20|"
+            "state=2"));
         QVERIFY(PlayerSettings::Write(values, PlayerSettings::SettingsDialogKeys));
         QVERIFY(PlayerSettings::Write(values, PlayerSettings::VolumePopupKeys));
         QVERIFY(PlayerSettings::Write(values, PlayerSettings::WindowPlaceKeys));
