@@ -106,17 +106,13 @@ private Q_SLOTS:
         QVERIFY(TestFolders::writeBytes(INI_FilePath(),
                                         QByteArray("[PLAYER]\r\nlasturl=abc\0def\r\n", 27)));
         QCOMPARE(INI_ReadValue("PLAYER", "lasturl"), QString("abc"));
-    }
-
-    void valuesAsText()
-    {
-        TemporaryProgramFolder folder;
-        const QList<QPair<QVariant, QString>> rows{
+        // Values of any type as text.
+        const QList<QPair<QVariant, QString>> values{
             {-20, "-20"},        {QVariant::fromValue<qint16>(100), "100"},
             {true, "1"},         {4500.0f, "4500"},
             {1234.5f, "1234.5"}, {12345678.0f, "1.234568E+07"},
             {-150.0f, "-150"},   {QString("cs"), "cs"}};
-        for (const auto& [value, text] : rows) {
+        for (const auto& [value, text] : values) {
             QVERIFY(INI_TryWriteValue("PLAYER", "k", value));
             QCOMPARE(INI_ReadValue("PLAYER", "k"), text);
         }
