@@ -4,7 +4,6 @@
 #include "common/Logging.h"
 #include "common/ProgramFolder.h"
 #include "common/Version.h"
-#include "common/clsFunctionLib.h"
 #include "common/modGlobal.h"
 #include "platform/KeyedListView.h"
 #include "platform/MessageBox.h"
@@ -20,7 +19,6 @@
 #include "services/SysTray.h"
 #include "services/cMagneticWnd.h"
 #include "settings/PlayerSettings.h"
-#include "settings/modINI.h"
 #include "stations/view/modTLISTView.h"
 #include "stream/MediaPlayer.h"
 #include "stream/gst/GstStreamEngine.h"
@@ -37,30 +35,6 @@ using namespace modGlobal;
 namespace {
 
 frmPlayer* g_instance = nullptr;
-const QString Player = QStringLiteral("PLAYER");
-
-// A key of the PLAYER section in the file text INI_ReadFile returned: the
-// start-up reads many keys from one read of the file.
-QString readPlayer(const QString& ini, const char* key)
-{
-    return INI_ValueIn(ini, Player, QLatin1String(key));
-}
-
-// Several keys go in one read and one write of the file, not one each.
-void writePlayer(const QList<QPair<QString, QVariant>>& values)
-{
-    if (!INI_TryWriteValues(Player, values)) {
-        QStringList keys;
-        for (const auto& pair : values)
-            keys << pair.first;
-        qCWarning(lcPlayer) << "could not write" << keys << "to" << INI_FilePath();
-    }
-}
-
-QString flagText(bool flag)
-{
-    return flag ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 int px(double twips)
 {
@@ -145,33 +119,32 @@ void frmPlayer::CreateControls()
 
 void frmPlayer::Form_Load()
 {
-    // 1.
+    // The tray component first: ApplySettings gives it its style.
     m_cTray = std::make_unique<SysTray>();
-    // 2. Caption from the product name and version.
     setWindowTitle(Version::caption());
     setWindowIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
-    // 3. With "autostart" the stream starts connecting here, and the controls
-    //    are built while it does.
+    // With "autostart" the stream starts connecting here, and the controls are
+    // built while it does.
     LoadSettings();
     CreateControls();
-    // 4.-6.
+    // Columns and panels, then the stored place and the flags, before the window
+    // is shown.
     InitControls();
     LoadWindowPosition();
     ApplySettings();
-    // 7. The window snaps to the work area's edges.
+    // The window snaps to the work area's edges.
     m_magnetic = std::make_unique<cMagneticWnd>();
     m_magnetic->AddWindow(QtMagneticWindows::handleOf(this));
-    // 8. Form first: a new form clears the popup menu. The tray icon follows
-    //    every window icon (the animation).
+    // Form first: a new form clears the popup menu. The tray icon follows every
+    // window icon (the animation).
     m_cTray->setForm(this);
     m_cTray->setIcon(PlayerImages::image(PlayerImages::imglAnim(), 1));
     m_cTray->setTrayTip(windowTitle());
     m_cTray->setRestoreFromTrayOn(64);
     m_cTray->setPopupMenu(m_trayMenu);
     connect(this, &frmPlayer::IconChanged, m_cTray.get(), &SysTray::setIcon);
-    // 9.
+    // Converted ORX files may add station lists before the current one loads.
     CheckForORXFiles();
-    // 10. The current station list.
     if (!CurrentListFile.isEmpty()) {
         TLIST_LoadFile(CurrentListFile);
         TLIST_FillStationListMain();
@@ -180,29 +153,21 @@ void frmPlayer::Form_Load()
 
 void frmPlayer::LoadSettings()
 {
-    // 1. A missing settings file is created with its comment header. The default
-    //    station list joins the program folder, never over a user's file.
-    if (!FileExists(INI_FilePath()))
-        clsFunctionLib().FNC_SaveDataContent(
-            QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
-            INI_FilePath());
+    PlayerSettings::CreateIfMissing();
+    // The default station list joins the program folder, never over a user's file.
     DefaultStationList::Install(ProgramFolder::path());
-    const QString ini = INI_ReadFile();
-    // 2.
-    OnTopFlag = PlayerSettings::Flag(readPlayer(ini, "ontop"));
-    TrayFlag = PlayerSettings::Flag(readPlayer(ini, "systray"));
-    AnimFlag = PlayerSettings::Flag(readPlayer(ini, "anim"));
-    // 3.-4.
-    m_player->settings().setVolume(PlayerSettings::Volume(readPlayer(ini, "volume")));
-    m_player->settings().setBalance(PlayerSettings::Balance(readPlayer(ini, "balance")));
-    // 5.-6.
-    CurrentListFile = readPlayer(ini, "list");
-    FavListFile = readPlayer(ini, "fav");
-    ShowErrorsFlag =
-        PlayerSettings::Flag(INI_ValueIn(ini, QStringLiteral("DEV"), QStringLiteral("showerrors")));
-    // 7. The last stream starts now, while the window is still being built.
-    if (PlayerSettings::Flag(readPlayer(ini, "autostart"))) {
-        m_player->setURL(readPlayer(ini, "lasturl"));
+    const PlayerSettings::Values stored = PlayerSettings::Read();
+    OnTopFlag = stored.onTop;
+    TrayFlag = stored.sysTray;
+    AnimFlag = stored.anim;
+    m_player->settings().setVolume(stored.volume);
+    m_player->settings().setBalance(stored.balance);
+    CurrentListFile = stored.list;
+    FavListFile = stored.fav;
+    ShowErrorsFlag = stored.showErrors;
+    // The last stream starts now, while the window is still being built.
+    if (stored.autoStart) {
+        m_player->setURL(stored.lastUrl);
         CurrentURL = m_player->URL();
         m_player->controls().play();
         qCInfo(lcPlayer) << "autostart" << CurrentURL;
@@ -236,10 +201,7 @@ QSize frmPlayer::frameMargins() const
 
 void frmPlayer::LoadWindowPosition()
 {
-    const QString ini = INI_ReadFile();
-    const WindowPlace::Stored stored =
-        WindowPlace::Read(readPlayer(ini, "left"), readPlayer(ini, "top"), readPlayer(ini, "width"),
-                          readPlayer(ini, "height"), readPlayer(ini, "state"));
+    const PlayerSettings::Place stored = PlayerSettings::Read().place;
     const QRect frame = frameGeometry();
     const QRectF designed(Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()),
                           Twips::fromPixels(frame.width()), Twips::fromPixels(frame.height()));
@@ -259,32 +221,29 @@ void frmPlayer::LoadWindowPosition()
         m_restoredOuterSize = outer;
     // The state last: the place above stays the normal place to restore to.
     if (stored.state)
-        setWindowState(*stored.state == WindowPlace::Minimised   ? Qt::WindowMinimized
-                       : *stored.state == WindowPlace::Maximised ? Qt::WindowMaximized
-                                                                 : Qt::WindowNoState);
+        setWindowState(*stored.state == PlayerSettings::Minimised   ? Qt::WindowMinimized
+                       : *stored.state == PlayerSettings::Maximised ? Qt::WindowMaximized
+                                                                    : Qt::WindowNoState);
 }
 
 void frmPlayer::ApplySettings()
 {
-    // 1. With TrayFlag minimising hides the window to the tray icon.
+    // With TrayFlag minimising hides the window to the tray icon.
     if (m_cTray)
         m_cTray->setTrayFormStyle(
             TrayFlag ? SysTray::HideWhenMinimized | SysTray::IconOnlyWhileHidden : 0);
-    // 2.
     menuItem(QStringLiteral("mnuSK_OnTop"))->setChecked(OnTopFlag);
     SetWindowTopMost(OnTopFlag ? 1 : 0, this);
-    // 3.
-    AnimFlag = PlayerSettings::Flag(readPlayer(INI_ReadFile(), "anim"));
-    // 4.
+    // From the file, not the flag: after the settings dialog the file is newer.
+    AnimFlag = PlayerSettings::Read().anim;
     toolButton(QStringLiteral("tb_fav"))
         ->setEnabled(!FavListFile.isEmpty() && FileExists(FavListFile));
 }
 
 void frmPlayer::CheckForORXFiles()
 {
-    // ORX files in the program folder (TLIST_SearchORX) open the conversion dialog
-    // frmConvertFile modally here, before the window is shown; both are built with
-    // the station list conversion and wired in when they land.
+    // ORX files in the program folder (TLIST_SearchORX) open the conversion
+    // dialog frmConvertFile modally here, before the window is shown.
 }
 
 void frmPlayer::Form_Resize()
@@ -388,30 +347,28 @@ void frmPlayer::Form_Unload()
     Q_EMIT Unloaded();
 }
 
+// A minimised or maximised window writes only its state, so that the stored
+// place stays the normal one to restore to.
 void frmPlayer::SaveWindowPosition()
 {
+    PlayerSettings::Values values;
     if (isMinimized() || isMaximized() || isFullScreen()) {
-        writePlayer(
-            {{QStringLiteral("state"),
-              QString::number(isMinimized() ? WindowPlace::Minimised : WindowPlace::Maximised)}});
-        return;
+        values.place.state = isMinimized() ? PlayerSettings::Minimised : PlayerSettings::Maximised;
+    } else {
+        const QRect frame = frameGeometry();
+        values.place = {Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()),
+                        Twips::fromPixels(frame.width()), Twips::fromPixels(frame.height()),
+                        PlayerSettings::Normal};
     }
-    const QRect frame = frameGeometry();
-    writePlayer({
-        {QStringLiteral("left"), WindowPlace::Text(Twips::fromPixels(frame.x()))},
-        {QStringLiteral("top"), WindowPlace::Text(Twips::fromPixels(frame.y()))},
-        {QStringLiteral("width"), WindowPlace::Text(Twips::fromPixels(frame.width()))},
-        {QStringLiteral("height"), WindowPlace::Text(Twips::fromPixels(frame.height()))},
-        {QStringLiteral("state"), QString::number(WindowPlace::Normal)},
-    });
+    PlayerSettings::Write(values, PlayerSettings::WindowPlaceKeys);
 }
 
 void frmPlayer::SaveSettings()
 {
-    writePlayer({
-        {QStringLiteral("ontop"), flagText(OnTopFlag)},
-        {QStringLiteral("systray"), flagText(TrayFlag)},
-        {QStringLiteral("lasturl"), m_player->URL()},
-        {QStringLiteral("list"), CurrentListFile},
-    });
+    PlayerSettings::Values values;
+    values.onTop = OnTopFlag;
+    values.sysTray = TrayFlag;
+    values.lastUrl = m_player->URL();
+    values.list = CurrentListFile;
+    PlayerSettings::Write(values, PlayerSettings::ShutDownKeys);
 }

@@ -65,14 +65,19 @@ class TestFrmPlayer : public QObject
     std::unique_ptr<TemporaryProgramFolder> m_folder;
     std::unique_ptr<frmPlayer> m_window;
 
-    // Writes skytuner.ini ("key=value" lines under [PLAYER]) and starts the window.
+    // Writes skytuner.ini: "key=value" lines under [PLAYER].
+    void writeSettings(const QStringList& playerLines)
+    {
+        if (!TestFolders::writeBytes(
+                m_folder->file("skytuner.ini"),
+                AnsiCodePage::encode(QString("[PLAYER]\r\n" + playerLines.join("\r\n")))))
+            qWarning("settings not written");
+    }
+
     frmPlayer& start(const QStringList& playerLines = {})
     {
-        if (!playerLines.isEmpty() &&
-            !TestFolders::writeBytes(
-                m_folder->file("skytuner.ini"),
-                AnsiCodePage::encode(QString("[PLAYER]\r\n" + playerLines.join("\r\n") + "\r\n"))))
-            qWarning("settings not written");
+        if (!playerLines.isEmpty())
+            writeSettings(playerLines);
         m_window = std::make_unique<frmPlayer>();
         return *m_window;
     }
@@ -84,12 +89,6 @@ class TestFrmPlayer : public QObject
         if (!QTest::qWaitForWindowExposed(&window))
             qWarning("window not exposed");
         return window;
-    }
-
-    // Writes the station list file and starts the window shown with it.
-    frmPlayer& startWithList(const QList<QPair<QString, QString>>& stations)
-    {
-        return startShown({"list=" + listFile(stations)});
     }
 
     // A station list file, Windows-1250 with CR LF.
@@ -123,7 +122,6 @@ private Q_SLOTS:
         frmPlayer& window = startShown();
         QVERIFY(TestFolders::readBytes(m_folder->file("skytuner.ini"))
                     .startsWith(";Setting file for skyTuner\r\n;****************************\r\n"));
-        QCOMPARE(window.WMP().settings().volume(), 50);
         QCOMPARE(window.size(), QSize(Twips::toPixels(6210), Twips::toPixels(4425)));
         QCOMPARE(window.statusBar()->panelText("status"), u"skyTuner je připraven"_s);
         QCOMPARE(window.statusBar()->panelText("volume"), u"-10.00 dB"_s);
@@ -136,7 +134,6 @@ private Q_SLOTS:
         QCOMPARE(lst->geometry().top(),
                  window.sktToolBar()->geometry().bottom() + 1 + Twips::toPixels(10));
         QCOMPARE(lst->geometry().bottom(), window.statusBar()->geometry().top() - 1);
-        QCOMPARE(lst->columnWidth(0), Twips::toPixels(Twips::fromPixels(window.width()) - 1800));
         QCOMPARE(lst->columnWidth(1), Twips::toPixels(1400));
         // The window keeps its smallest size.
         window.resize(100, 100);
@@ -144,30 +141,28 @@ private Q_SLOTS:
                      QSize(Twips::toPixels(3540), Twips::toPixels(2200)));
     }
 
-    void defaultStationListNeverReplacesTheUsers()
+    // The shipped list reads; a user's file of its name is never replaced.
+    void defaultStationList()
     {
+        KeyedListView* list = start({"list=" + m_folder->file("stanice.tlist")}).lstStations();
+        QVERIFY(list->rowCount() >= 12);
+        QVERIFY(list->findKey("https://rozhlas.stream/radiozurnal_mp3_128.mp3") >= 0);
+        QCOMPARE(list->rowText(0), u"BBC World Service"_s);
+        m_window.reset();
         QVERIFY(TestFolders::writeBytes(m_folder->file("stanice.tlist"), "mine\r\n"));
         start();
         QCOMPARE(TestFolders::readBytes(m_folder->file("stanice.tlist")), QByteArray("mine\r\n"));
     }
 
-    void shippedStationListReads()
-    {
-        start({"list=" + m_folder->file("stanice.tlist")});
-        m_window.reset();
-        KeyedListView* list = start().lstStations();
-        QVERIFY(list->rowCount() >= 12);
-        QVERIFY(list->findKey("https://rozhlas.stream/radiozurnal_mp3_128.mp3") >= 0);
-        QCOMPARE(list->rowText(0), u"BBC World Service"_s);
-    }
-
-    // The value rules are PlayerRules'; here one bad and two good values reach the
-    // window, and autostart without an address leaves the status alone.
+    // The value rules are the settings store's; here stored values other than the
+    // defaults reach the window, and autostart without an address leaves the
+    // status alone.
     void settingValuesReachThePlayer()
     {
         frmPlayer& window =
-            startShown({"volume=150", "balance=-100", "state=2", "autostart=1", "lasturl="});
-        QCOMPARE(window.WMP().settings().volume(), 50);
+            startShown({"volume=75", "balance=-100", "state=2", "autostart=1", "lasturl="});
+        QCOMPARE(window.WMP().settings().volume(), 75);
+        QCOMPARE(window.statusBar()->panelText("volume"), u"-4.15 dB"_s);
         QCOMPARE(window.WMP().settings().balance(), -100);
         QCOMPARE(window.windowState(), Qt::WindowMaximized);
         QVERIFY(CurrentURL.isEmpty());
@@ -176,34 +171,44 @@ private Q_SLOTS:
         QCOMPARE(window.statusBar()->panelPicture("icon"), 1);
     }
 
-    // Stored places that cannot be a window are ignored; one off the screen is pulled back.
-    void badPlaces()
+    // A stored place off the screen is pulled back onto it.
+    void placeOffTheScreen()
     {
-        QCOMPARE(start({"left=nan", "top=inf", "width=1e40", "height=-3000"}).frameGeometry(),
-                 QRect(0, 0, Twips::toPixels(6210), Twips::toPixels(4425)));
         const int bottom = QGuiApplication::primaryScreen()->geometry().bottom();
         QCOMPARE(start({"left=-3000", "top=900000", "width=7500", "height=6000"}).frameGeometry(),
                  QRect(0, bottom - 399, 500, 400));
     }
 
+    // Shut-down writes what the window holds over what the file holds by then;
+    // on-top set from the menu survives a restart.
     void shutDownWritesPlaceStateAndSettings()
     {
         const QString list = listFile({{"Jedna", "http://127.0.0.1:9/one"}});
-        QStringList lines{"left=1500", "top=3000",  "width=7500",  "height=6000",
-                          "ontop=1",   "systray=1", "list=" + list};
-        frmPlayer& window = startShown(lines);
+        frmPlayer& window = startShown(
+            {"systray=1", "list=" + list, "left=1500", "top=3000", "width=7500", "height=6000"});
+        window.menuItem("mnuSK_OnTop")->trigger();
+        KeyedListView* lst = window.lstStations();
+        QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, rowCentre(lst, 0));
+        writeSettings({"ontop=0", "systray=0", "list=stale", "lasturl=stale"});
         QSignalSpy unloaded(&window, &frmPlayer::Unloaded);
         window.close();
         window.close(); // a second close runs no second shut-down
         QCOMPARE(unloaded.count(), 1);
-        lines.append({"state=0", "lasturl="});
-        QCOMPARE(stored(lines), lines);
+        const QStringList written{"ontop=1",      "systray=1",   "lasturl=http://127.0.0.1:9/one",
+                                  "list=" + list, "left=1500",   "top=3000",
+                                  "width=7500",   "height=6000", "state=0"};
+        QCOMPARE(stored(written), written);
         // Maximised, only the state is written: the place stays as it was.
+        ResetGlobalState();
         frmPlayer& again = startShown();
+        QVERIFY(again.menuItem("mnuSK_OnTop")->isChecked());
+        QVERIFY(IsWindowTopMost(&again));
+        again.menuItem("mnuSK_OnTop")->trigger();
+        QVERIFY(!IsWindowTopMost(&again));
         again.showMaximized();
         QTRY_VERIFY(again.isMaximized());
         again.close();
-        const QStringList maximised{"state=2", "left=1500", "width=7500"};
+        const QStringList maximised{"ontop=0", "state=2", "left=1500", "width=7500"};
         QCOMPARE(stored(maximised), maximised);
     }
 
@@ -253,28 +258,19 @@ private Q_SLOTS:
         }
         QTest::sendKeyEvent(QTest::Release, list, Qt::Key_Right, QString(), Qt::ControlModifier);
         QCOMPARE(settings.volume(), 75);
-        // Masks are exact.
-        QTest::keyClick(list, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
-        QTest::keyClick(list, Qt::Key_Right);
-        QCOMPARE(settings.volume(), 75);
         // The step shows at once and is not saved.
         settings.setVolume(3);
         QTest::keyClick(list, Qt::Key_Left, Qt::ControlModifier);
         QCOMPARE(settings.volume(), 0);
         QCOMPARE(window.statusBar()->panelText("volume"), u"-100.00 dB"_s);
         QCOMPARE(ini("volume"), QString());
-        // Escape alone does not minimise, Shift+Escape does.
-        QTest::keyClick(list, Qt::Key_Escape);
-        QVERIFY(!window.isMinimized());
-        QTest::keyClick(list, Qt::Key_Escape, Qt::ShiftModifier);
-        QTRY_VERIFY(window.isMinimized());
     }
 
     // Clicks and keys select and play the rows; each play key starts the station once.
     void selectAndPlay()
     {
-        frmPlayer& window =
-            startWithList({{"beta", "http://127.0.0.1:9/b"}, {"Alfa", "http://127.0.0.1:9/a"}});
+        frmPlayer& window = startShown({"list=" + listFile({{"beta", "http://127.0.0.1:9/b"},
+                                                            {"Alfa", "http://127.0.0.1:9/a"}})});
         KeyedListView* lst = window.lstStations();
         QLoggingCategory::setFilterRules(u"skytuner.player.info=true"_s);
         const QtMessageHandler previous = qInstallMessageHandler(countPlays);
@@ -314,7 +310,8 @@ private Q_SLOTS:
 
     void ctrlCCopiesTheSelectedElseTheCurrentAddress()
     {
-        KeyedListView* lst = startWithList({{"Alfa", "http://127.0.0.1:9/a"}}).lstStations();
+        KeyedListView* lst =
+            startShown({"list=" + listFile({{"Alfa", "http://127.0.0.1:9/a"}})}).lstStations();
         QClipboard* clipboard = QGuiApplication::clipboard();
         // Nothing clicked, nothing played: the clipboard is left alone.
         QTest::keyClick(lst, Qt::Key_C, Qt::ControlModifier);
@@ -327,46 +324,22 @@ private Q_SLOTS:
         QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, rowCentre(lst, 0));
         QTest::keyClick(lst, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), u"http://127.0.0.1:9/a"_s);
-        // Ctrl+Shift+C is not the copy key.
-        clipboard->setText(u"sentinel"_s);
-        QTest::keyClick(lst, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(clipboard->text(), u"sentinel"_s);
     }
 
-    void alwaysOnTopSurvivesARestart()
-    {
-        frmPlayer& window = startShown();
-        const QRect before = window.frameGeometry();
-        QAction* onTop = window.menuItem("mnuSK_OnTop");
-        onTop->trigger();
-        QVERIFY(onTop->isChecked());
-        QVERIFY(IsWindowTopMost(&window));
-        QCOMPARE(window.frameGeometry(), before);
-        window.close();
-        m_window.reset();
-        ResetGlobalState();
-        frmPlayer& again = start();
-        QVERIFY(again.menuItem("mnuSK_OnTop")->isChecked());
-        QVERIFY(IsWindowTopMost(&again));
-        again.menuItem("mnuSK_OnTop")->trigger();
-        QVERIFY(!IsWindowTopMost(&again));
-    }
-
+    // Muted, the mute button gives way to the sound button and the tray item says so.
     void soundOffAndOn()
     {
         frmPlayer& window = start();
-        QAction* mute = window.toolButton("tb_mute");
-        QAction* sound = window.toolButton("tb_sound");
-        QAction* trayItem = window.menuItem("mnuST_Sound");
-        mute->trigger();
-        QVERIFY(window.WMP().settings().mute());
-        QVERIFY(!mute->isVisible());
-        QVERIFY(sound->isVisible());
-        QCOMPARE(trayItem->text(), u"Zapnout zvuk"_s);
-        trayItem->trigger();
-        QVERIFY(!window.WMP().settings().mute());
-        QVERIFY(mute->isVisible());
-        QCOMPARE(trayItem->text(), u"Vypnout zvuk"_s);
+        const auto state = [&] {
+            return QStringList{window.WMP().settings().mute() ? "muted" : "sound",
+                               window.toolButton("tb_mute")->isVisible() ? "tb_mute" : "tb_sound",
+                               window.menuItem("mnuST_Sound")->text()};
+        };
+        window.toolButton("tb_mute")->trigger();
+        QCOMPARE(state(), (QStringList{"muted", "tb_sound", u"Zapnout zvuk"_s}));
+        window.menuItem("mnuST_Sound")->trigger();
+        QCOMPARE(state(), (QStringList{"sound", "tb_mute", u"Vypnout zvuk"_s}));
+        QVERIFY(!window.toolButton("tb_sound")->isVisible());
     }
 
     void favouritesButtonFollowsTheFile()
@@ -377,7 +350,15 @@ private Q_SLOTS:
         const QString fav = listFile({{"Oblíbená", "http://127.0.0.1:9/fav"}}, "fav.tlist");
         frmPlayer& again = start({u"fav="_s + fav});
         QVERIFY(again.toolButton("tb_fav")->isEnabled());
+        // The fill shows the wait cursor while its rows go in.
+        QList<int> cursors;
+        connect(again.lstStations()->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+            const QCursor* cursor = QApplication::overrideCursor();
+            cursors << (cursor ? int(cursor->shape()) : -1);
+        });
         again.toolButton("tb_fav")->trigger();
+        QCOMPARE(cursors, QList<int>{Qt::WaitCursor});
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
         QCOMPARE(CurrentListFile, fav);
         QCOMPARE(again.lstStations()->rowCount(), 1);
         QCOMPARE(again.lstStations()->rowText(0), u"Oblíbená"_s);
@@ -396,10 +377,6 @@ private Q_SLOTS:
             QTRY_VERIFY(menu->isVisible());
             menu->hide();
         }
-        // The context-menu key.
-        QTest::keyClick(window.lstStations(), Qt::Key_Menu);
-        QTRY_VERIFY(menu->isVisible());
-        menu->hide();
         // A left click on the mini bar image does nothing; a right one opens it.
         QTest::mouseClick(window.imgMiniBar(), Qt::LeftButton);
         QVERIFY(!menu->isVisible());

@@ -32,105 +32,58 @@ class TestIni : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void readsLikeTheWindowsProfileFunctions_data()
+    // "section|key|expected" in the settings fixture, then lines of a section S
+    // and the value of its key k.
+    void reads()
     {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* tag, const QString& section, const QString& key,
-                            const QString& expected) {
-            QTest::newRow(tag) << section << key << expected;
-        };
-        row("plain", "PLAYER", "volume", "75");
-        row("names ignore case", "player", "VOLUME", "75");
-        row("blanks dropped", "PLAYER", "balance", "-20");
-        row("quotes and = inside", "PLAYER", "lasturl", "http://127.0.0.1:8000/kun.mp3?a=1&b=2");
-        row("Czech", "PLAYER", "list",
-            QString::fromUtf8("/home/uživatel/Seznamy/Česká rádia.tlist"));
-        row("second section of a name does not count", "PLAYER", "anim", "");
-        row("other section", "Dev", "showerrors", "1");
-        row("line without =", "PLAYER", "just a line without equals", "");
-        row("comment", "PLAYER", "; a comment", "");
-        row("key before any section", "PLAYER", "orphan", "");
-        row("missing key", "PLAYER", "fav", "");
-        row("missing section", "NOPE", "volume", "");
+        const QString fixture = fixtureText();
+        for (const char* row :
+             {"PLAYER|volume|75", "player|VOLUME|75", "PLAYER|balance|-20",
+              "PLAYER|lasturl|http://127.0.0.1:8000/kun.mp3?a=1&b=2",
+              "PLAYER|list|/home/uživatel/Seznamy/Česká rádia.tlist",
+              "PLAYER|anim|", // the second section of a name does not count
+              "Dev|showerrors|1", "PLAYER|just a line without equals|", "PLAYER|; a comment|",
+              "PLAYER|orphan|", "PLAYER|fav|", "NOPE|volume|"}) {
+            const QStringList f = QString::fromUtf8(row).split(u'|');
+            QVERIFY2(IniText::readValue(fixture, f[0], f[1]) == f[2], row);
+        }
+        for (const char* row : {"k=\"a b\"|a b", "k=\" a \"| a ", "k=\"\"a\"\"|\"a\"", "k=\"|\"",
+                                "k=\"\"|", "k=\"abc|\"abc", "k=|", "k=v\n|v"}) {
+            const QStringList f = QString(row).split(u'|');
+            QVERIFY2(IniText::readValue(QString("[S]\r\n" + f[0]), u"S", u"k") == f[1], row);
+        }
     }
 
-    void readsLikeTheWindowsProfileFunctions()
-    {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
-        QCOMPARE(IniText::readValue(fixtureText(), section, key), expected);
-    }
-
-    void quotes_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* tag, const QString& line, const QString& expected) {
-            QTest::newRow(tag) << line << expected;
-        };
-        row("pair", "k=\"a b\"", "a b");
-        row("blanks inside kept", "k=\" a \"", " a ");
-        row("one pair only", "k=\"\"a\"\"", "\"a\"");
-        row("lone quote", "k=\"", "\"");
-        row("empty pair", "k=\"\"", "");
-        row("unbalanced", "k=\"abc", "\"abc");
-        row("empty value", "k=", "");
-        row("LF line end", "k=v\n", "v");
-    }
-
-    void quotes()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        const QString text = QStringLiteral("[S]\r\n") + line;
-        QCOMPARE(IniText::readValue(text, u"S", u"k"), expected);
-    }
-
-    // Rules the settings fixture does not show (its writes are below).
-    void writes_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("after");
-        const auto row = [](const char* tag, const QString& before, const QString& section,
-                            const QString& key, const QString& value, const QString& after) {
-            QTest::newRow(tag) << before << section << key << value << after;
-        };
-        row("new section after the comment header", ";Setting file for skyTuner\r\n;****\r\n",
-            "PLAYER", "ontop", "1",
-            ";Setting file for skyTuner\r\n;****\r\n[PLAYER]\r\nontop=1\r\n");
-        row("replaced in place, spelling kept", "[PLAYER]\r\n  Volume = 5 \r\nx=1\r\n", "player",
-            "VOLUME", "75", "[PLAYER]\r\nVolume=75\r\nx=1\r\n");
-        row("new key after the section's last line", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z",
-            "3", "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
-        row("LF file comes back as CR LF", "[A]\nx=1\ny=2", "A", "y", "3", "[A]\r\nx=1\r\ny=3\r\n");
-        row("a line break cannot smuggle in a key", "[PLAYER]\r\n", "PLAYER", "lasturl",
-            "http://a\r\n[DEV]\r\nshowerrors=1", "[PLAYER]\r\nlasturl=http://a\r\n");
-        row("NUL ends the value", "", "A", "k", QString("ab") + QChar(0) + "c", "[A]\r\nk=ab\r\n");
-        row("empty key refused", "[A]\r\n", "A", " ", "1", "<refused>");
-        row("= in key refused", "", "A", "a=b", "1", "<refused>");
-        row("] in section refused", "", "A]", "k", "1", "<refused>");
-    }
-
+    // Rules the settings fixture does not show (its writes are below): the text
+    // before, section, key, value, the text after ("<refused>": not written).
     void writes()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QFETCH(QString, after);
-        QCOMPARE(written(before, section, key, value), after);
-    }
-
-    void trimNull()
-    {
-        QCOMPARE(INI_TrimNull(QString("abc") + QChar(0) + "def"), QString("abc"));
-        QCOMPARE(INI_TrimNull(QChar(0) + QString("x")), QString());
+        const QStringList rows[] = {
+            // new section after the comment header
+            {";Setting file for skyTuner\r\n;****\r\n", "PLAYER", "ontop", "1",
+             ";Setting file for skyTuner\r\n;****\r\n[PLAYER]\r\nontop=1\r\n"},
+            // replaced in place, spelling kept
+            {"[PLAYER]\r\n  Volume = 5 \r\nx=1\r\n", "player", "VOLUME", "75",
+             "[PLAYER]\r\nVolume=75\r\nx=1\r\n"},
+            // new key after the section's last line
+            {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z", "3",
+             "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+            // LF file comes back as CR LF
+            {"[A]\nx=1\ny=2", "A", "y", "3", "[A]\r\nx=1\r\ny=3\r\n"},
+            // a line break cannot smuggle in a key
+            {"[PLAYER]\r\n", "PLAYER", "lasturl", "http://a\r\n[DEV]\r\nshowerrors=1",
+             "[PLAYER]\r\nlasturl=http://a\r\n"},
+            // NUL ends the value
+            {"", "A", "k", QString("ab") + QChar(0) + "c", "[A]\r\nk=ab\r\n"},
+            // empty key refused
+            {"[A]\r\n", "A", " ", "1", "<refused>"},
+            // = in key refused
+            {"", "A", "a=b", "1", "<refused>"},
+            // ] in section refused
+            {"", "A]", "k", "1", "<refused>"},
+        };
+        for (const QStringList& r : rows)
+            QCOMPARE(written(r[0], r[1], r[2], r[3]), r[4]);
     }
 
     // A missing file reads empty and is not created by reading; a write creates it.
@@ -153,59 +106,35 @@ private Q_SLOTS:
         QVERIFY(TestFolders::writeBytes(INI_FilePath(),
                                         QByteArray("[PLAYER]\r\nlasturl=abc\0def\r\n", 27)));
         QCOMPARE(INI_ReadValue("PLAYER", "lasturl"), QString("abc"));
+        // Values of any type as text.
+        const QList<QPair<QVariant, QString>> values{
+            {-20, "-20"},        {QVariant::fromValue<qint16>(100), "100"},
+            {true, "1"},         {4500.0f, "4500"},
+            {1234.5f, "1234.5"}, {12345678.0f, "1.234568E+07"},
+            {-150.0f, "-150"},   {QString("cs"), "cs"}};
+        for (const auto& [value, text] : values) {
+            QVERIFY(INI_TryWriteValue("PLAYER", "k", value));
+            QCOMPARE(INI_ReadValue("PLAYER", "k"), text);
+        }
     }
 
-    void valuesAsText_data()
-    {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("int") << QVariant(-20) << "-20";
-        QTest::newRow("short") << QVariant::fromValue<qint16>(100) << "100";
-        QTest::newRow("bool") << QVariant(true) << "1";
-        QTest::newRow("twips") << QVariant(4500.0f) << "4500";
-        QTest::newRow("single fraction") << QVariant(1234.5f) << "1234.5";
-        QTest::newRow("single 7 digits") << QVariant(12345678.0f) << "1.234568E+07";
-        QTest::newRow("negative single") << QVariant(-150.0f) << "-150";
-        QTest::newRow("text") << QVariant(QString("cs")) << "cs";
-    }
-
-    void valuesAsText()
-    {
-        QFETCH(QVariant, value);
-        QFETCH(QString, text);
-        TemporaryProgramFolder folder;
-        QVERIFY(INI_TryWriteValue("PLAYER", "k", value));
-        QCOMPARE(INI_ReadValue("PLAYER", "k"), text);
-    }
-
-    void commentHeaderAndUnknownLinesSurviveWrites()
+    // Writes keep the comment header and unknown lines. Several keys in one write
+    // set each as a single write would; one key that cannot be written leaves the
+    // whole file as it was.
+    void writesKeepTheRestOfTheFile()
     {
         TemporaryProgramFolder folder;
         const QByteArray fixture =
             TestFolders::readBytes(TestFolders::dataFile("settings/windows.ini"));
         QVERIFY(TestFolders::writeBytes(INI_FilePath(), fixture));
         QVERIFY(INI_TryWriteValue("PLAYER", "volume", 40));
-        QVERIFY(INI_TryWriteValue("DEV", "newkey", "x"));
+        QVERIFY(INI_TryWriteValues("DEV", {{"newkey", "x"}, {"other", true}}));
         QByteArray expected = fixture;
         expected.replace("volume=75\r\n", "volume=40\r\n");
-        expected.replace("showerrors=1\r\n", "showerrors=1\r\nnewkey=x\r\n");
+        expected.replace("showerrors=1\r\n", "showerrors=1\r\nnewkey=x\r\nother=1\r\n");
         QCOMPARE(TestFolders::readBytes(INI_FilePath()), expected);
-    }
-
-    // Several keys in one write: each as a single write would set it; one key
-    // that cannot be written leaves the whole file as it was.
-    void batchWriteSetsEveryKeyOrNone()
-    {
-        TemporaryProgramFolder folder;
-        const QByteArray fixture =
-            TestFolders::readBytes(TestFolders::dataFile("settings/windows.ini"));
-        QVERIFY(TestFolders::writeBytes(INI_FilePath(), fixture));
-        QVERIFY(INI_TryWriteValues("PLAYER", {{"volume", 40}, {"newkey", true}}));
-        QCOMPARE(INI_ReadValue("PLAYER", "volume"), QStringLiteral("40"));
-        QCOMPARE(INI_ReadValue("PLAYER", "newkey"), QStringLiteral("1"));
-        const QByteArray written = TestFolders::readBytes(INI_FilePath());
         QVERIFY(!INI_TryWriteValues("PLAYER", {{"volume", 10}, {"bad=key", 1}}));
-        QCOMPARE(TestFolders::readBytes(INI_FilePath()), written);
+        QCOMPARE(TestFolders::readBytes(INI_FilePath()), expected);
     }
 
     void failedWriteLeavesTheOldFileByteIdentical()
