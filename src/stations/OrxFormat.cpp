@@ -26,6 +26,15 @@ std::optional<QStringView> valueOf(QStringView record, const ValueTag& tag)
     return record.mid(start, close - start);
 }
 
+// The simple upper case of a character; the ASCII ones without a table lookup.
+char16_t upper(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'a' && u <= u'z' ? char16_t(u - 0x20) : u;
+    return c.toUpper().unicode();
+}
+
 // A value as one field of one station line.
 QString fieldText(const QString& value)
 {
@@ -51,7 +60,7 @@ qsizetype indexOfTag(QStringView text, QLatin1String tag, qsizetype from)
         if (at < 0 || at > last)
             return -1;
         qsizetype i = 1;
-        while (i < tag.size() && text.at(at + i).toUpper() == QLatin1Char(tag.at(i)))
+        while (i < tag.size() && upper(text.at(at + i)) == tag.at(i).unicode())
             ++i;
         if (i == tag.size())
             return at;
