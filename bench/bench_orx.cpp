@@ -1,38 +1,21 @@
 // Converting an ORX file of 10,000 records (Windows-1250, CR LF, as the older
 // program wrote them) into a station list. Prints the median of 20 runs beside
 // reading the resulting station list, and the record scan alone.
+#include "MedianTime.h"
 #include "common/AnsiCodePage.h"
 #include "common/clsFunctionLib.h"
 #include "stations/OrxFormat.h"
 #include "stations/modTLIST.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
-constexpr int Runs = 20;
 constexpr int Records = 10000;
-
-double medianMs(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < Runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return (times[Runs / 2 - 1] + times[Runs / 2]) / 2;
-}
 
 QByteArray orxFile()
 {
@@ -72,7 +55,7 @@ int main(int argc, char* argv[])
 
     bool converted = true;
     const double convert =
-        medianMs([&] { converted = converted && TLIST_ConvertORX(source, target); });
+        Bench::medianMs([&] { converted = converted && TLIST_ConvertORX(source, target); });
     // One line per record and the final empty line.
     const qsizetype lineEnds = clsFunctionLib().FNC_GetFileContent(target).count(u'\n');
     if (!converted || lineEnds != Records + 1) {
@@ -80,11 +63,11 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString text = clsFunctionLib().FNC_GetFileContent(source);
-    const double scan = medianMs([&] { OrxFormat::convert(text); });
-    const double load = medianMs([&] { TLIST_LoadFile(target); });
+    const double scan = Bench::medianMs([&] { OrxFormat::convert(text); });
+    const double load = Bench::medianMs([&] { TLIST_LoadFile(target); });
 
     std::printf("ORX conversion, %d records (%.1f MB), median of %d runs:\n", Records,
-                bytes.size() / 1e6, Runs);
+                bytes.size() / 1e6, Bench::Runs);
     std::printf("  TLIST_ConvertORX (read + scan + write):   %.2f ms (target < 100 ms)\n", convert);
     std::printf("  reference: record scan alone (in memory):  %.2f ms\n", scan);
     std::printf("  reference: TLIST_LoadFile of the result:   %.2f ms (%d stations read)\n", load,
