@@ -2,39 +2,22 @@
 // set up as the main window does: two columns, sorted ascending, headers hidden.
 // Prints the median of 20 runs, with two references from the same run: reading
 // the file alone, and filling a bare QTreeWidget with sorting switched on.
+#include "MedianTime.h"
 #include "common/AnsiCodePage.h"
 #include "platform/KeyedListView.h"
 #include "stations/StationListFormat.h"
 #include "stations/view/modTLISTView.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
-constexpr int Runs = 20;
 constexpr int Stations = StationListFormat::MaxLines;
-
-double medianMs(const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < Runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return (times[Runs / 2 - 1] + times[Runs / 2]) / 2;
-}
 
 // Czech names in a scrambled order, every line a station.
 QByteArray stationFile()
@@ -70,7 +53,7 @@ int main(int argc, char* argv[])
     list.resize(400, 600);
     list.show();
 
-    const double loadAndFill = medianMs([&] {
+    const double loadAndFill = Bench::medianMs([&] {
         TLIST_LoadFile(path);
         TLIST_FillStationListMain(list);
     });
@@ -79,7 +62,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const double loadOnly = medianMs([&] { TLIST_LoadFile(path); });
+    const double loadOnly = Bench::medianMs([&] { TLIST_LoadFile(path); });
 
     QTreeWidget bare;
     bare.setColumnCount(2);
@@ -88,7 +71,7 @@ int main(int argc, char* argv[])
     bare.sortByColumn(0, Qt::AscendingOrder);
     bare.resize(400, 600);
     bare.show();
-    const double bareFill = medianMs([&] {
+    const double bareFill = Bench::medianMs([&] {
         bare.clear();
         for (const QString& entry : std::as_const(colStations)) {
             const StationListFormat::Station station = StationListFormat::parseEntry(entry);
@@ -99,7 +82,7 @@ int main(int argc, char* argv[])
         QCoreApplication::processEvents(); // lets the delayed sort run
     });
 
-    std::printf("station list, %d stations, median of %d runs:\n", Stations, Runs);
+    std::printf("station list, %d stations, median of %d runs:\n", Stations, Bench::Runs);
     std::printf("  load + fill KeyedListView (sorted, hidden headers): %.2f ms (target < 10 ms)\n",
                 loadAndFill);
     std::printf("  reference: load only (read + parse):               %.2f ms (%.1fx)\n", loadOnly,

@@ -5,6 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "common/Version.h"
 #include "common/modGlobal.h"
+#include "dialogs/frmConvertFile.h"
 #include "platform/KeyedListView.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
@@ -242,8 +243,10 @@ void frmPlayer::ApplySettings()
 
 void frmPlayer::CheckForORXFiles()
 {
-    // ORX files in the program folder (TLIST_SearchORX) open the conversion
-    // dialog frmConvertFile modally here, before the window is shown.
+    // Before the station list is loaded, so that a list converted now can be the
+    // one loaded; the window is not shown yet.
+    if (TLIST_SearchORX(ProgramFolder::path()) >= 1)
+        frmConvertFile::instance().exec();
 }
 
 void frmPlayer::Form_Resize()

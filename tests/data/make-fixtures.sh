@@ -94,3 +94,59 @@ printf '%b' \
 '[player]\r\n' \
 'anim=1\r\n' \
 > settings/windows.ini
+
+# An ORX file as the older program wrote it, with what users did to it: a
+# prologue and text outside the records, tags in upper, lower and mixed case, a
+# record without URL, visible "false" and " 0", bold "true", colour "abc", "ß"
+# (upper case "SS") before the tags, a name with an empty line, "|", an entity
+# and a tag inside it, a second name, a nested colour tag, a record without
+# visible, and an unclosed last record.
+printf '%b' \
+'<?xml version="1.0" encoding="windows-1250"?>\r\n' \
+'<RADIOLIST>\r\n' \
+'<RADIOSTATION>\r\n' \
+'  <STATIONNAME>\310esk\375 rozhlas</STATIONNAME>\r\n' \
+'  <STATIONURL>http://127.0.0.1:8000/cro.ogg</STATIONURL>\r\n' \
+'  <STATIONCOLOR>255</STATIONCOLOR>\r\n' \
+'  <VISIBLE>1</VISIBLE>\r\n' \
+'  <BOLD>1</BOLD>\r\n' \
+'</RADIOSTATION>\r\n' \
+'<radiostation><stationname>P\370\355li\232 \236lu\235ou\350k\375 k\371\362</stationname>' \
+'<stationurl>http://127.0.0.1/kun</stationurl><stationcolor>abc</stationcolor>' \
+'<visible>false</visible><bold>true</bold></radiostation>\r\n' \
+'<RadioStation><StationName>Bez adresy</StationName><Visible>1</Visible></RadioStation>\r\n' \
+'<RADIOSTATION><STATIONNAME>Gro\337stadt \337\337\337</STATIONNAME>' \
+'<STATIONURL> http://127.0.0.1/gross </STATIONURL><VISIBLE> 0</VISIBLE></RADIOSTATION>\r\n' \
+'<RADIOSTATION><STATIONNAME>R\341dio\r\n\r\nA|B &amp; <b>C</b></STATIONNAME>' \
+'<STATIONURL>http://127.0.0.1/a?x=1|2</STATIONURL>' \
+'<STATIONCOLOR>1<STATIONCOLOR>2</STATIONCOLOR>3</STATIONCOLOR>' \
+'<VISIBLE>0</VISIBLE><BOLD>1</BOLD><STATIONNAME>Druh\351 jm\351no</STATIONNAME></RADIOSTATION>\r\n' \
+'<RADIOSTATION><STATIONNAME>Bez viditelnosti</STATIONNAME>' \
+'<STATIONURL>http://127.0.0.1/hidden</STATIONURL></RADIOSTATION>\r\n' \
+'<RADIOSTATION><STATIONNAME>Neuzav\370en\341</STATIONNAME>\r\n' \
+'<STATIONURL>http://127.0.0.1/open</STATIONURL>\r\n' \
+'</RADIOLIST>\r\n' \
+> stations/czech.orx
+
+# The station list converted from czech.orx.
+printf '%b' \
+'[STATION:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|255|16777215|1|1\r\n' \
+'[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1/kun|abc|16777215|0|1\r\n' \
+'[STATION:]Gro\337stadt \337\337\337| http://127.0.0.1/gross ||16777215|0|1\r\n' \
+'[STATION:]R\341dio  A_B &amp; <b>C</b>|http://127.0.0.1/a?x=1_2|1<STATIONCOLOR>2|16777215|1|0\r\n' \
+'[STATION:]Bez viditelnosti|http://127.0.0.1/hidden||16777215|0|0\r\n' \
+'\r\n' \
+> stations/czech-orx.tlist
+
+# An ORX file saved as UTF-8 by a Linux editor (LF line ends), and its list.
+printf '%b' \
+'<RADIOSTATION>\n' \
+'<STATIONNAME>P\305\231\303\255li\305\241 \305\276lu\305\245ou\304\215k\303\275</STATIONNAME>\n' \
+'<STATIONURL>http://127.0.0.1/utf8</STATIONURL>\n' \
+'<VISIBLE>1</VISIBLE>\n' \
+'</RADIOSTATION>\n' \
+> stations/linux-utf8.orx
+printf '%b' \
+'[STATION:]P\370\355li\232 \236lu\235ou\350k\375|http://127.0.0.1/utf8||16777215|0|1\r\n' \
+'\r\n' \
+> stations/linux-utf8-orx.tlist

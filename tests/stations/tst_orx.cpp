@@ -1,0 +1,247 @@
+// ORX station files: fixture files with real Windows-1250 bytes converted byte
+// for byte, the value tag rules, and conversions that must fail without losing
+// a station (unreadable source, unwritable target) or survive bad input.
+#include "FileSizeLimit.h"
+#include "TestFolders.h"
+#include "common/ModuleError.h"
+#include "common/clsFunctionLib.h"
+#include "common/modGlobal.h"
+#include "stations/OrxFormat.h"
+#include "stations/modTLIST.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+namespace {
+
+QString fixture(const QString& name)
+{
+    return TestFolders::dataFile(QStringLiteral("stations/") + name);
+}
+
+const QString ReadError = "Module: modTLIST.TLIST_ConvertORX\rError no.: 9998\r"
+                          "Error desc.: Can not read ORX file [FunctionLibrary.GetFileContent]!";
+const QString SaveError =
+    "Module: modTLIST.TLIST_ConvertORX\rError no.: 9999\r"
+    "Error desc.: Can not save ORX converting result [FunctionLibrary.SaveDataContent]!";
+const QByteArray OldTarget = "[STATION:]Old|http://127.0.0.1/old||16777215|0|1\r\n\r\n";
+
+} // namespace
+
+class TestOrx : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QStringList m_messages;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        modGlobal::ShowErrorsFlag = true;
+        ModuleError::setPresenter([this](const QString& text) { m_messages << text; });
+    }
+    void init() { m_messages.clear(); }
+
+    // Every record with a name and a URL becomes exactly one station of the list.
+    void convertsFixture_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("stations");
+        QTest::newRow("Windows-1250, CR LF") << "czech.orx"
+                                             << "czech-orx.tlist" << 5;
+        QTest::newRow("UTF-8, LF") << "linux-utf8.orx"
+                                   << "linux-utf8-orx.tlist" << 1;
+    }
+    void convertsFixture()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, expected);
+        if (source.contains("utf8") &&
+            !clsFunctionLib().FNC_GetFileContent(fixture(source)).contains(u'ř'))
+            QSKIP("clsFunctionLib does not read UTF-8 text yet");
+        const QString target = m_dir.filePath(source + ".tlist");
+        QVERIFY(TestFolders::writeBytes(target, OldTarget));
+        QVERIFY(TLIST_ConvertORX(fixture(source), target));
+        QCOMPARE(TestFolders::readBytes(target), TestFolders::readBytes(fixture(expected)));
+        QStringList entries;
+        QVERIFY(TLIST_LoadFileToColl(target, entries));
+        QTEST(int(entries.size()), "stations");
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // TLIST_ParseORXStation on a record whose results start as "n|u|c|1|1".
+    void parseStation_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("values"); // name|url|colour|bold|visible
+        QTest::newRow("no tags: unchanged") << "text only"
+                                            << "n|u|c|1|1";
+        QTest::newRow("no closing form: unchanged") << "<STATIONNAME>x<STATIONURL>y<BOLD>0"
+                                                    << "n|u|c|1|1";
+        QTest::newRow("closing before opening") << "</BOLD><BOLD>0"
+                                                << "n|u|c|1|1";
+        QTest::newRow("empty values") << "<STATIONNAME></STATIONNAME><VISIBLE></VISIBLE>"
+                                         "<BOLD></BOLD><STATIONCOLOR></STATIONCOLOR>"
+                                      << "|u||0|1";
+        QTest::newRow("visible exactly 0, bold exactly 1") << "<visible>0</visible><bold>1</bold>"
+                                                           << "n|u|c|1|0";
+        QTest::newRow("00 and 01") << "<VISIBLE>00</VISIBLE><BOLD>01</BOLD>"
+                                   << "n|u|c|0|1";
+        QTest::newRow("ß does not shift the values")
+            << u8"ßßß<StationName>ßß</StationName>ß<STATIONURL>ß</STATIONURL>" << u8"ßß|ß|c|1|1";
+        QTest::newRow("dotless i is upper-case I")
+            << u8"<STATıONNAME>ı</STATıONNAME>" << u8"ı|u|c|1|1";
+    }
+    void parseStation()
+    {
+        QFETCH(QString, record);
+        QString name = "n", url = "u", colour = "c";
+        qint16 bold = 1, visible = 1;
+        TLIST_ParseORXStation(record, name, url, colour, bold, visible);
+        QTEST(QStringList({name, url, colour, QString::number(bold), QString::number(visible)})
+                  .join(u'|'),
+              "values");
+    }
+
+    // The record scan over text the fixture does not show.
+    void convertText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("lines");
+        const QString a = "<STATIONNAME>A</STATIONNAME><STATIONURL>u</STATIONURL>";
+        const QString lineA = "[STATION:]A|u||16777215|0|0\r\n";
+        QTest::newRow("no records") << "<RADIOLIST>" + a + "</RADIOLIST>"
+                                    << "";
+        QTest::newRow("no name") << "<RADIOSTATION><STATIONURL>u</STATIONURL></RADIOSTATION>"
+                                 << "";
+        QTest::newRow("nested record: one record")
+            << "<RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATION>" + a + "</RADIOSTATION>"
+            << lineA;
+        QTest::newRow("closing tag cut by the end")
+            << "<RADIOSTATION>" + a + "</RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATIO"
+            << lineA;
+        QTest::newRow("LF and CR alone") << "<RADIOSTATION><STATIONNAME>\nA\r</STATIONNAME>"
+                                            "<STATIONURL>|</STATIONURL></RADIOSTATION>"
+                                         << "[STATION:] A |_||16777215|0|0\r\n";
+    }
+    void convertText()
+    {
+        QFETCH(QString, text);
+        QTEST(OrxFormat::convert(text), "lines");
+    }
+
+    // The target is replaced only by a complete list; the source never changes.
+    void convertFiles_data()
+    {
+        QTest::addColumn<QString>("source"); // a path, or the text of a.orx
+        QTest::addColumn<QString>("target"); // "" for t.tlist in the test folder
+        QTest::addColumn<bool>("converted");
+        QTest::addColumn<QByteArray>("list"); // the target afterwards
+        QTest::addColumn<QString>("message");
+        const QByteArray empty = "\r\n";
+        QTest::newRow("binary garbage") << fixture("garbage.bin") << "" << true << empty << "";
+        static const char nul[] = "<RADIOSTATION>\0<STATIONNAME>A\0B</STATIONNAME>"
+                                  "<STATIONURL>u</STATIONURL></RADIOSTATION>\0";
+        QTest::newRow("NUL bytes")
+            << QString::fromLatin1(nul, sizeof nul - 1) << "" << true
+            << QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33) << "";
+        QTest::newRow("missing source")
+            << m_dir.filePath("none.orx") << "" << false << OldTarget << "";
+        QTest::newRow("source is a folder") << m_dir.path() << "" << false << OldTarget << "";
+        QTest::newRow("source over the size limit") << "huge"
+                                                    << "" << false << OldTarget << ReadError;
+        QTest::newRow("target is a folder")
+            << fixture("czech.orx") << m_dir.path() << false << QByteArray() << SaveError;
+        QTest::newRow("read-only target folder")
+            << fixture("czech.orx") << "/proc/t.tlist" << false << QByteArray() << SaveError;
+        QTest::newRow("disk full")
+            << fixture("czech.orx") << "full" << false << OldTarget << SaveError;
+        QTest::newRow("empty target path")
+            << fixture("czech.orx") << "none" << false << QByteArray() << SaveError;
+    }
+    void convertFiles()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(QByteArray, list);
+        if (!source.startsWith(u'/')) {
+            const QString path = m_dir.filePath("a.orx");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (source == "huge")
+                QVERIFY(file.resize(clsFunctionLib::MaxContentBytes + 1)); // sparse
+            else
+                file.write(source.toLatin1());
+            source = path;
+        }
+        const QByteArray sourceBytes = TestFolders::readBytes(source);
+        const QString path = target == "none"         ? QString()
+                             : target.startsWith('/') ? target
+                                                      : m_dir.filePath("t.tlist");
+        if (!list.isNull())
+            QVERIFY(TestFolders::writeBytes(path, OldTarget));
+        bool converted = false;
+        {
+            std::optional<FileSizeLimit> full;
+            if (target == "full")
+                full.emplace(16);
+            converted = TLIST_ConvertORX(source, path);
+        }
+        QTEST(converted, "converted");
+        if (!list.isNull())
+            QCOMPARE(TestFolders::readBytes(path), list);
+        QCOMPARE(TestFolders::readBytes(source), sourceBytes);
+        QTEST(m_messages.join(u';'), "message");
+        QFile::remove(m_dir.filePath("a.orx"));
+    }
+
+    // Large input: linear time, memory a few times the file's size.
+    void largeInput_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("unit");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("stations");
+        const QByteArray record = "<RADIOSTATION><STATIONNAME>R\341dio</STATIONNAME>"
+                                  "<STATIONURL>http://127.0.0.1/r</STATIONURL></RADIOSTATION>\r\n";
+        QTest::newRow("100,000 records") << QByteArray() << record << 100000 << 100000;
+        QTest::newRow("50 MB of unclosed records")
+            << record << QByteArray("<RADIOSTATION><STATIONNAME><") << 50 * 1024 * 1024 / 28 << 1;
+        QTest::newRow("50 MB of NUL bytes") << record << QByteArray(1024, '\0') << 50 * 1024 << 1;
+    }
+    void largeInput()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, unit);
+        QFETCH(int, count);
+        const QString source = m_dir.filePath("large.orx");
+        QVERIFY(TestFolders::writeBytes(source, head + unit.repeated(count)));
+        const QString target = m_dir.filePath("large.tlist");
+        QVERIFY(TLIST_ConvertORX(source, target));
+        QTEST(int(TestFolders::readBytes(target).count("\r\n")) - 1, "stations");
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        QVERIFY2(usage.ru_maxrss < 512 * 1024, qPrintable(QString::number(usage.ru_maxrss)));
+    }
+
+    void searchesOrxFiles()
+    {
+        QTemporaryDir folder;
+        for (const char* name :
+             {"a.orx", "B.ORX", "orxradio.Orx", ".hidden.orx", "x.orx.bak", "y.tlist", "orx"})
+            QVERIFY(TestFolders::writeBytes(folder.filePath(name), "x"));
+        QVERIFY(QDir(folder.path()).mkdir("folder.orx"));
+        QCOMPARE(TLIST_SearchORX(folder.path()), qint16(3));
+        QCOMPARE(TLIST_SearchORX(QString()), qint16(0));
+        QCOMPARE(TLIST_SearchORX(folder.filePath("missing")), qint16(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrx)
+#include "tst_orx.moc"
