@@ -272,7 +272,7 @@ private Q_SLOTS:
         QTest::newRow("UTF-8") << utf8 << QString() << utf8;
         QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + utf8 << QString() << utf8;
         QTest::newRow("Windows-1250") << cp1250 << QString() << cp1250;
-        QTest::newRow("Cyrillic") << cp1250 << QString("Český Радио")
+        QTest::newRow("Cyrillic") << cp1250 << u8("Český Радио")
                                   << "[STATION:]\xC4\x8C"
                                      "esk\xC3\xBD \xD0\xA0\xD0\xB0\xD0\xB4\xD0\xB8\xD0\xBE" +
                                          rest;
@@ -286,7 +286,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("list.tlist");
         QVERIFY(TestFolders::writeBytes(path, before));
         QVERIFY(TLIST_LoadFile(path));
-        QCOMPARE(colStations, QStringList{"Český|http://127.0.0.1/a|0|16777215|0|1"});
+        QCOMPARE(colStations, QStringList{u8("Český|http://127.0.0.1/a|0|16777215|0|1")});
         KeyedListView list;
         TLIST_FillListViewEdit(colStations, list);
         if (!rename.isEmpty())
@@ -294,8 +294,7 @@ private Q_SLOTS:
         QVERIFY(TLIST_SaveFile(path, list));
         QTEST(TestFolders::readBytes(path), "after");
         QVERIFY(TLIST_LoadFile(path));
-        QCOMPARE(colStations.first().section(u'|', 0, 0),
-                 rename.isEmpty() ? QString("Český") : rename);
+        QCOMPARE(colStations.first().section(u'|', 0, 0), rename.isEmpty() ? u8("Český") : rename);
     }
 };
 
