@@ -22,6 +22,11 @@ QString fixture(const QString& name)
 }
 
 // Every row as "text|key|second column|icon|colour|b" (b: bold).
+QString u8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
 QStringList rows(const KeyedListView& list)
 {
     QStringList rows;
