@@ -53,12 +53,6 @@ printf '%b' \
 '[STATION:]Dva|http://127.0.0.1/2|0|16777215|0|1\r' \
 > stations/cr-only.tlist
 
-# CR LF, but the last station line has no line end.
-printf '%b' \
-'[STATION:]Prvn\355|http://127.0.0.1/1|0|16777215|0|1\r\n' \
-'[STATION:]Posledn\355|http://127.0.0.1/last|255|16777215|-1|1' \
-> stations/no-final-newline.tlist
-
 # NUL bytes inside and between station lines.
 printf '%b' \
 '[STATION:]R\341dio\000Nul|http://127.0.0.1/nul|0|16777215|0|1\r\n' \

@@ -70,12 +70,6 @@ QPoint titleBar(const QWidget& window, int x)
     return {frame.left() + x, frame.top() + (window.geometry().top() - frame.top()) / 2};
 }
 
-bool moveTo(QWidget& window, QPoint topLeft)
-{
-    window.move(topLeft);
-    return QTest::qWaitFor([&] { return window.frameGeometry().topLeft() == topLeft; }, 5000);
-}
-
 QImage imageOf(const QIcon& icon)
 {
     return icon.pixmap(QSize(16, 16)).toImage();
@@ -167,8 +161,7 @@ private Q_SLOTS:
     void cleanupTestCase() { ChildProcess::stop(m_newTrayHost.get()); }
 
     // Bound at start-up without creating a native window (its form and menu: the
-    // real clicks below); "systray" and the settings dialog's flag set the style;
-    // the animation drives the icon.
+    // real clicks below; "systray=1": the next test); the animation drives the icon.
     void startUpBindsTheTrayAndSnapping()
     {
         startMainWindow("systray=0\r\nanim=1\r\n", false);
@@ -176,15 +169,8 @@ private Q_SLOTS:
         QCOMPARE(tray->TrayTip(), m_window->windowTitle());
         QCOMPARE(tray->TrayFormStyle(), 0);
         QVERIFY(!tray->Visible());
-        QVERIFY(m_window->magneticWnd()->count() == 1);
         QVERIFY(m_window->magneticWnd()->isRegistered(QtMagneticWindows::handleOf(m_window.get())));
         QVERIFY(!m_window->testAttribute(Qt::WA_WState_Created));
-        modGlobal::TrayFlag = true;
-        m_window->ApplySettings();
-        QCOMPARE(tray->TrayFormStyle(), 3);
-        modGlobal::TrayFlag = false;
-        m_window->ApplySettings();
-        QCOMPARE(tray->TrayFormStyle(), 0);
 
         const QImage resting = imageOf(PlayerImages::image(PlayerImages::imglAnim(), 1));
         QCOMPARE(imageOf(tray->Icon()), resting);
@@ -267,7 +253,13 @@ private Q_SLOTS:
         QFETCH(int, distance);
         QFETCH(int, landed);
         startMainWindow();
-        QVERIFY(moveTo(*m_window, QPoint(400, 250)));
+        m_window->move(400, 250);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().topLeft(), QPoint(400, 250), 5000);
+        // The window manager reports this move as it reports a drag: let the
+        // snapping's watch of it end, or it could end in the middle of the drag
+        // below, snap while the button is down and be overruled by the window
+        // manager's move.
+        QTest::qWait(QtMagneticWindows::SettleMs + 600);
         const QRect work = m_window->screen()->availableGeometry();
         const QRect frame = m_window->frameGeometry();
         const QPoint grab = titleBar(*m_window, frame.width() / 3);
@@ -276,34 +268,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().left(), work.left() + landed, 5000);
         QCOMPARE(m_window->frameGeometry().top(), frame.top() + 40);
         QCOMPARE(m_window->frameGeometry().size(), frame.size());
-    }
-
-    void aGluedChildTravelsWithItsParent()
-    {
-        QWidget parent;
-        QWidget child;
-        parent.resize(300, 200);
-        child.resize(150, 100);
-        for (QWidget* window : {&parent, &child}) {
-            window->show();
-            QVERIFY(waitUntilManaged(*window));
-        }
-        QVERIFY(moveTo(parent, QPoint(200, 200)));
-        const QPoint beside(parent.frameGeometry().right() + 1, 250);
-        QVERIFY(moveTo(child, beside));
-
-        cMagneticWnd magnetic;
-        const WndHandle p = QtMagneticWindows::handleOf(&parent);
-        const WndHandle c = QtMagneticWindows::handleOf(&child);
-        QVERIFY(magnetic.AddWindow(p) && magnetic.AddWindow(c, p));
-        QVERIFY(magnetic.isGlued(c));
-
-        const QPoint grab = titleBar(parent, 100);
-        QVERIFY(drag(grab, grab + QPoint(-60, 150)));
-        QTRY_COMPARE_WITH_TIMEOUT(parent.frameGeometry().topLeft(), QPoint(140, 350), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(child.frameGeometry().topLeft(), beside + QPoint(-60, 150), 5000);
-        QTest::qWait(QtMagneticWindows::SettleMs + 300);
-        QVERIFY(magnetic.isGlued(c));
     }
 
     void aStatusNotifierWatcherIsTheHostWhileItRuns()

@@ -2,6 +2,8 @@
 // records raw S16LE stereo 44.1 kHz into a file, and the levels measured in it.
 #pragma once
 
+#include "TestFolders.h" // EnvironmentOverride
+
 #include <QByteArray>
 #include <QString>
 
@@ -25,17 +27,3 @@ Levels measure(const QByteArray& raw, qint64 from, qint64 to);
 double decibels(double value, double reference);
 
 } // namespace AudioRecording
-
-// Sets an environment variable for the life of the object.
-struct EnvironmentOverride
-{
-    EnvironmentOverride(const char* name, const QByteArray& value) : name(name), old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvironmentOverride() { qputenv(name, old); }
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-    const char* name;
-    QByteArray old;
-};

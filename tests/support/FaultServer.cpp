@@ -21,6 +21,19 @@ QByteArray header(const QByteArray& status, const QByteArray& type, const QByteA
     return "HTTP/1.0 " + status + "\r\nContent-Type: " + type + "\r\n" + extra + "\r\n";
 }
 
+// A 440 Hz tone of `buffers` buffers through the encoder (gst-launch-1.0
+// elements) into file.
+bool encodeTone(int buffers, const QString& encoder, const QString& file)
+{
+    return ChildProcess::run(QStringLiteral("gst-launch-1.0"),
+                             QStringLiteral("-q audiotestsrc num-buffers=%1 wave=sine freq=440 ! "
+                                            "audio/x-raw,rate=44100,channels=2 ! %2 ! filesink")
+                                     .arg(buffers)
+                                     .arg(encoder)
+                                     .split(QLatin1Char(' '))
+                                 << QStringLiteral("location=") + file);
+}
+
 } // namespace
 
 FaultServer::FaultServer(QObject* parent) : QObject(parent), m_server(new QTcpServer(this))
@@ -33,27 +46,16 @@ FaultServer::~FaultServer() = default;
 bool FaultServer::start()
 {
     const QString file = m_dir.filePath(QStringLiteral("tone.mp3"));
-    const bool encoded = ChildProcess::run(
-        QStringLiteral("gst-launch-1.0"),
-        QStringLiteral("-q audiotestsrc num-buffers=430 wave=sine freq=440 ! "
-                       "audio/x-raw,rate=44100,channels=2 ! lamemp3enc target=bitrate "
-                       "bitrate=128 cbr=true ! filesink location=%1")
-            .arg(file)
-            .split(QLatin1Char(' ')));
-    if (!encoded) {
+    if (!encodeTone(430, QStringLiteral("lamemp3enc target=bitrate bitrate=128 cbr=true"), file)) {
         m_error = QStringLiteral("the MP3 tone could not be encoded");
         return false;
     }
     // An HLS rendition of the same tone: a playlist and MPEG-TS segments.
     const QString hls = m_dir.filePath(QStringLiteral("hls"));
     QDir().mkpath(hls);
-    const bool segmented = ChildProcess::run(
-        QStringLiteral("gst-launch-1.0"),
-        QStringLiteral("-q audiotestsrc num-buffers=300 wave=sine freq=440 ! "
-                       "audio/x-raw,rate=44100,channels=2 ! lamemp3enc ! mpegaudioparse ! "
-                       "mpegtsmux ! filesink")
-                .split(QLatin1Char(' '))
-            << QStringLiteral("location=") + hls + QStringLiteral("/seg00000.ts"));
+    const bool segmented =
+        encodeTone(300, QStringLiteral("lamemp3enc ! mpegaudioparse ! mpegtsmux"),
+                   hls + QStringLiteral("/seg00000.ts"));
     QFile playlist(hls + QStringLiteral("/live.m3u8"));
     if (!segmented || !playlist.open(QIODevice::WriteOnly) ||
         playlist.write("#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:7\n"

@@ -49,14 +49,9 @@ IcecastServer::~IcecastServer()
     stop();
 }
 
-QString IcecastServer::mp3Url() const
+QString IcecastServer::url(const char* mount) const
 {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(Mp3Mount));
-}
-
-QString IcecastServer::oggUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(OggMount));
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(mount));
 }
 
 bool IcecastServer::start()

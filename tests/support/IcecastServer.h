@@ -30,14 +30,15 @@ public:
     void stop();
 
     quint16 port() const { return m_port; }
-    QString mp3Url() const;
-    QString oggUrl() const;
+    QString mp3Url() const { return url(Mp3Mount); }
+    QString oggUrl() const { return url(OggMount); }
     QString errorString() const { return m_error; }
 
     // Changes the title listeners of an MP3 mount receive (Icecast's admin API).
     bool setTitle(const QString& mount, const QString& text);
 
 private:
+    QString url(const char* mount) const;
     std::unique_ptr<QProcess> feed(const char* mount, const QString& encoder, const char* title);
     bool mountsLive(int timeoutMs);
 

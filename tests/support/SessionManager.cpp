@@ -46,6 +46,14 @@ void onSmsError(SmsConn, Bool, int, unsigned long, int errorClass, int, SmPointe
         s_active->record(QStringLiteral("error xsmp class=%1").arg(errorClass));
 }
 
+void drop(SessionManager::Client& client)
+{
+    if (client.sms)
+        SmsCleanUp(client.sms);
+    IceSetShutdownNegotiation(client.ice, False);
+    IceCloseConnection(client.ice);
+}
+
 SessionManager* managerOf(SmPointer data)
 {
     return static_cast<SessionManager*>(data);
@@ -143,7 +151,7 @@ Status newClient(SmsConn sms, SmPointer, unsigned long* mask, SmsCallbacks* call
     callbacks->delete_properties = {deleteProperties, manager};
     callbacks->get_properties = {getProperties, manager};
     // Bind the XSMP connection to the ICE connection it came on.
-    if (SessionManager::Client* client = manager->clientOfIce(SmsGetIceConnection(sms)))
+    if (SessionManager::Client* client = manager->clientOf(SmsGetIceConnection(sms), true))
         client->sms = sms;
     return True;
 }
@@ -242,10 +250,8 @@ void SessionManager::post(std::function<void()> command)
 
 void SessionManager::saveYourself(SaveType type, bool shutdown, InteractStyle style, bool fast)
 {
-    post([this, type, shutdown, style, fast] {
-        for (const auto& client : m_clients)
-            if (client->sms && client->registered)
-                SmsSaveYourself(client->sms, type, shutdown, style, fast);
+    forEachClient([=](void* sms) {
+        SmsSaveYourself(static_cast<SmsConn>(sms), type, shutdown, style, fast);
     });
 }
 
@@ -259,7 +265,7 @@ void SessionManager::cancelShutdown()
     forEachClient([](void* sms) { SmsShutdownCancelled(static_cast<SmsConn>(sms)); });
 }
 
-void SessionManager::forEachClient(void (*send)(void* smsConn))
+void SessionManager::forEachClient(std::function<void(void* smsConn)> send)
 {
     post([this, send] {
         for (const auto& client : m_clients)
@@ -296,18 +302,12 @@ bool SessionManager::waitFor(const QString& event, int n, int timeoutMs) const
                               [&] { return m_events.count(event) >= n; });
 }
 
-SessionManager::Client* SessionManager::clientOf(void* smsConn)
+SessionManager::Client* SessionManager::clientOf(void* conn, bool ice)
 {
-    const auto it = std::find_if(m_clients.begin(), m_clients.end(),
-                                 [&](const auto& c) { return c->sms == smsConn; });
-    return it == m_clients.end() ? nullptr : it->get();
-}
-
-SessionManager::Client* SessionManager::clientOfIce(void* iceConn)
-{
-    const auto it = std::find_if(m_clients.begin(), m_clients.end(),
-                                 [&](const auto& c) { return c->ice == iceConn; });
-    return it == m_clients.end() ? nullptr : it->get();
+    for (const auto& c : m_clients)
+        if ((ice ? static_cast<void*>(c->ice) : c->sms) == conn)
+            return c.get();
+    return nullptr;
 }
 
 void SessionManager::acceptOn(int listenIndex)
@@ -336,10 +336,7 @@ void SessionManager::processConnection(Client* client)
     }
     if (status != IceProcessMessagesConnectionClosed) {
         // The client went away without closing (or its set-up failed).
-        if (client->sms)
-            SmsCleanUp(client->sms);
-        IceSetShutdownNegotiation(ice, False);
-        IceCloseConnection(ice);
+        drop(*client);
         record(QStringLiteral("connection-lost"));
     }
     m_clients.erase(std::find_if(m_clients.begin(), m_clients.end(),
@@ -387,11 +384,7 @@ void SessionManager::run()
                 processConnection(clients[i]);
     }
     // The test is over: drop whoever is still connected.
-    for (const auto& client : m_clients) {
-        if (client->sms)
-            SmsCleanUp(client->sms);
-        IceSetShutdownNegotiation(client->ice, False);
-        IceCloseConnection(client->ice);
-    }
+    for (const auto& client : m_clients)
+        drop(*client);
     m_clients.clear();
 }

@@ -68,14 +68,13 @@ public:
     // Called by the ICE/XSMP callbacks (on the manager's thread).
     struct Client;
     void record(const QString& event);
-    Client* clientOf(void* smsConn);
-    Client* clientOfIce(void* iceConn);
+    Client* clientOf(void* conn, bool ice = false); // an SmsConn, or an IceConn
 
 private:
     bool listen();
     void run();
     void post(std::function<void()> command);
-    void forEachClient(void (*send)(void* smsConn));
+    void forEachClient(std::function<void(void* smsConn)> send); // registered ones
     void acceptOn(int listenIndex);
     void processConnection(Client* client);
 

@@ -25,18 +25,3 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
 }
 
 } // namespace TestFolders
-
-TemporaryProgramFolder::TemporaryProgramFolder()
-    : m_previous(qgetenv("SKYTUNER_HOME")),
-      m_hadPrevious(qEnvironmentVariableIsSet("SKYTUNER_HOME"))
-{
-    qputenv("SKYTUNER_HOME", m_dir.path().toLocal8Bit());
-}
-
-TemporaryProgramFolder::~TemporaryProgramFolder()
-{
-    if (m_hadPrevious)
-        qputenv("SKYTUNER_HOME", m_previous);
-    else
-        qunsetenv("SKYTUNER_HOME");
-}
