@@ -154,6 +154,8 @@ void frmPlayer::Form_Load()
 
 void frmPlayer::LoadSettings()
 {
+    qCInfo(lcPlayer).noquote() << "folders" << ProgramFolder::path() << "|"
+                               << ProgramFolder::dataPath();
     PlayerSettings::CreateIfMissing();
     // The default station list joins the program folder, never over a user's file.
     DefaultStationList::Install(ProgramFolder::path());

@@ -44,21 +44,25 @@ int occurrences(const QString& iniPath, const QString& key)
     return count;
 }
 
-// skytuner with its own program folder, logging what the window does; killed
-// with the test if it is still running.
+// skytuner (the build's, or `program`) with its own program folder (none: the
+// one it picks), logging what the window does; killed with the test if it is
+// still running.
 class Skytuner
 {
 public:
-    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {})
+    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {},
+                      const QString& program = QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(extra);
-        environment.insert("SKYTUNER_HOME", home);
+        environment.remove("SKYTUNER_HOME");
+        if (!home.isEmpty())
+            environment.insert("SKYTUNER_HOME", home);
         environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         ChildProcess::killWithTest(&m_process);
-        m_process.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
+        m_process.start(program, {});
         m_process.waitForStarted(5000);
     }
     ~Skytuner() { ChildProcess::stop(&m_process); }
@@ -283,6 +287,27 @@ private Q_SLOTS:
             QCOMPARE(program.endWith(SIGINT), 0);
         }
         verifySettingsWritten(ini, typed, list, QStringLiteral("2"));
+    }
+
+    // Installed into a prefix of its own, the program keeps the user's files in
+    // $XDG_DATA_HOME/skytuner, copies the default list there and finds its
+    // sounds in <prefix>/share/skytuner.
+    void installedProgramUsesItsDataFolders()
+    {
+        QTemporaryDir prefix, dataHome;
+        QVERIFY(ChildProcess::run(
+            SKYTUNER_CMAKE, {"--install", SKYTUNER_BINARY_DIR, "--prefix", prefix.path()}, 120000));
+        const QString data = prefix.filePath("share/skytuner"),
+                      home = dataHome.filePath("skytuner");
+        QProcessEnvironment environment;
+        environment.insert("XDG_DATA_HOME", dataHome.path());
+        Skytuner program({}, environment, prefix.filePath("bin/skytuner"));
+        QVERIFY2(program.waitFor(("folders " + home + " | " + data).toUtf8()),
+                 program.log().data());
+        QVERIFY(QFile::exists(data + "/resources/over.wav") &&
+                QFile::exists(home + "/skytuner.ini"));
+        QCOMPARE(TestFolders::readBytes(home + "/stanice.tlist"),
+                 TestFolders::readBytes(data + "/stanice.tlist"));
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,

@@ -124,7 +124,7 @@ bool play(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const QString file = ProgramFolder::resolve(path);
+    const QString file = ProgramFolder::resolveData(path);
     if (!QFileInfo(file).isFile())
         return false;
     if (const Handler& handler = installedHandler()) {
