@@ -241,6 +241,12 @@ void frmPlayer::ApplySettings()
         ->setEnabled(!FavListFile.isEmpty() && FileExists(FavListFile));
 }
 
+DialogHost::VolumePanel frmPlayer::volumePanel()
+{
+    return {frameGeometry(), m_statusBar->height(),
+            m_statusBar->panel(QStringLiteral("volume"))->x()};
+}
+
 void frmPlayer::CheckForORXFiles()
 {
     // Before the station list is loaded, so that a list converted now can be the
@@ -373,5 +379,7 @@ void frmPlayer::SaveSettings()
     values.sysTray = TrayFlag;
     values.lastUrl = m_player->URL();
     values.list = CurrentListFile;
+    // Ctrl+Right/Left and the wheel change the volume too: the next start plays at it.
+    values.volume = m_player->settings().volume();
     PlayerSettings::Write(values, PlayerSettings::ShutDownKeys);
 }
