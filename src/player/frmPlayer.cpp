@@ -243,6 +243,15 @@ void frmPlayer::ApplySettings()
         ->setEnabled(!FavListFile.isEmpty() && FileExists(FavListFile));
 }
 
+DialogHost::VolumePanel frmPlayer::volumePanel()
+{
+    // The status bar's height counted from the outer lower edge, so the window
+    // frame's lower border does not push the pop-up over the status bar.
+    const QRect frame = frameGeometry();
+    return {frame, frame.y() + frame.height() - m_statusBar->mapToGlobal(QPoint()).y(),
+            m_statusBar->panel(QStringLiteral("volume"))->x()};
+}
+
 void frmPlayer::CheckForORXFiles()
 {
     // Before the station list is loaded, so that a list converted now can be the
@@ -375,5 +384,7 @@ void frmPlayer::SaveSettings()
     values.sysTray = TrayFlag;
     values.lastUrl = m_player->URL();
     values.list = CurrentListFile;
+    // Ctrl+Right/Left and the wheel change the volume too: the next start plays at it.
+    values.volume = m_player->settings().volume();
     PlayerSettings::Write(values, PlayerSettings::ShutDownKeys);
 }

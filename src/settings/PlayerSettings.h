@@ -68,7 +68,8 @@ enum class Key
 };
 
 // Keys written together, each group in one write and in this order.
-inline constexpr Key ShutDownKeys[] = {Key::OnTop, Key::SysTray, Key::LastUrl, Key::List};
+inline constexpr Key ShutDownKeys[] = {Key::OnTop, Key::SysTray, Key::LastUrl, Key::List,
+                                       Key::Volume};
 inline constexpr Key WindowPlaceKeys[] = {Key::Left, Key::Top, Key::Width, Key::Height, Key::State};
 inline constexpr Key SettingsDialogKeys[] = {Key::Anim, Key::SysTray, Key::AutoStart, Key::Lang,
                                              Key::Fav};

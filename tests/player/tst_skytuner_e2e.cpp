@@ -179,6 +179,24 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
+// Opens a dialog of the main window with its key and activates it; false when
+// no second window came.
+bool openDialog(Skytuner& program, const QString& key)
+{
+    const QByteArray window = visibleWindows(program.pid());
+    if (!ChildProcess::run("xdotool",
+                           {"windowactivate", "--sync", QString::fromLatin1(window), "key", key}))
+        return false;
+    QByteArrayList windows;
+    if (!QTest::qWaitFor(
+            [&] { return (windows = visibleWindows(program.pid()).split('\n')).size() == 2; },
+            10000))
+        return false;
+    windows.removeOne(window); // the dialog's is left
+    return ChildProcess::run("xdotool",
+                             {"windowactivate", "--sync", QString::fromLatin1(windows[0])});
+}
+
 // Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
 QByteArray windowProperties(const QByteArray& window, const QStringList& names)
 {
@@ -261,15 +279,7 @@ private Q_SLOTS:
             Skytuner program(home.path());
             QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
             QVERIFY(program.waitFor("first paint"));
-            const QByteArray window = visibleWindows(program.pid());
-            QVERIFY(ChildProcess::run("xdotool", {"windowactivate", "--sync",
-                                                  QString::fromLatin1(window), "key", "ctrl+o"}));
-            QByteArrayList windows;
-            QTRY_VERIFY_WITH_TIMEOUT(
-                (windows = visibleWindows(program.pid()).split('\n')).size() == 2, 10000);
-            windows.removeOne(window); // the dialog's is left
-            QVERIFY(ChildProcess::run(
-                "xdotool", {"windowactivate", "--sync", QString::fromLatin1(windows[0])}));
+            QVERIFY(openDialog(program, "ctrl+o"));
             QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
             QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
             QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
@@ -308,6 +318,35 @@ private Q_SLOTS:
                 QFile::exists(home + "/skytuner.ini"));
         QCOMPARE(TestFolders::readBytes(home + "/stanice.tlist"),
                  TestFolders::readBytes(data + "/stanice.tlist"));
+    }
+
+    // The settings dialog as a user works it: Ctrl+S, Space ticks the animation
+    // (the focus starts there), Tab to "Uložit a zavřít" and Enter store the
+    // choices, the language always "cs"; Ctrl+S and Escape then write nothing.
+    void settingsDialogStoresTheChoices()
+    {
+        IcecastServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QTemporaryDir home;
+        const QString ini = home.filePath("skytuner.ini");
+        QVERIFY(writeProgramFolder(home, server, QStringLiteral("lang=en\r\n")));
+        Skytuner program(home.path());
+        QVERIFY2(program.waitFor(Playing), program.log().constData());
+        QVERIFY(program.waitFor("first paint"));
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QStringList keys{"key", "--delay", "100", "space"};
+        for (int tab = 0; tab < 7; ++tab)
+            keys << "Tab";
+        QVERIFY(ChildProcess::run("xdotool", keys << "Return"));
+        QTRY_COMPARE_WITH_TIMEOUT(setting(ini, "anim"), QStringLiteral("1"), 10000);
+        QCOMPARE(setting(ini, "lang"), QStringLiteral("cs"));
+        QCOMPARE(setting(ini, "autostart"), QStringLiteral("1"));
+        const QByteArray saved = TestFolders::readBytes(ini);
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "space", "Escape"}));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
+        QCOMPARE(TestFolders::readBytes(ini), saved);
+        QCOMPARE(program.endWith(SIGTERM), 0);
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,
