@@ -133,7 +133,7 @@ private Q_SLOTS:
         const QRect frame = m_window->frameGeometry();
         QCOMPARE(popup->x(), frame.x() + volumePanel()->x());
         QCOMPARE(popup->frameGeometry().bottom() + 1,
-                 frame.bottom() + 1 - Twips::toPixels(50) - m_window->statusBar()->height());
+                 m_window->statusBar()->mapToGlobal(QPoint()).y() - Twips::toPixels(50));
         QCOMPARE(volumePanel()->text() + popup->lblPerc()->text(), QStringLiteral("-66,43 dB1%"));
         QTest::keyClick(popup->ucVolume(), Qt::Key_End);
         QCOMPARE(volumePanel()->text() + popup->lblPerc()->text(), QStringLiteral("0,00 dB100%"));

@@ -85,6 +85,9 @@ private Q_SLOTS:
             drag += QStringList{"sleep", "0.03"} +
                     at(slider->mapToGlobal(thumb + QPoint(0, slider->height() * step / 20)));
         QVERIFY(ChildProcess::run("xdotool", drag + QStringList{"sleep", "0.1", "mouseup", "1"}));
+        // xdotool ran while this loop was blocked: let the queued motion arrive.
+        QTRY_VERIFY_WITH_TIMEOUT(slider->Value() < 80, 10000);
+        QTest::qWait(300);
         const int volume = slider->Value();
         QVERIFY2(volume > 20 && volume < 80, qPrintable(QString::number(volume)));
         QCOMPARE(window->WMP().settings().volume(), volume);
@@ -101,8 +104,10 @@ private Q_SLOTS:
             ChildProcess::run("xdotool", at(window->lstStations()->mapToGlobal(QPoint(20, 20))) +
                                              QStringList{"click", "1"}));
         QTRY_VERIFY_WITH_TIMEOUT(!window->findChild<wfmVolume*>(), 10000);
-        QVERIFY(TestFolders::readBytes(ini).contains(
-            QStringLiteral("volume=%1\r\nbalance=0\r\n").arg(volume).toUtf8()));
+        const QByteArray stored = TestFolders::readBytes(ini);
+        QVERIFY2(stored.contains(QStringLiteral("\nvolume=%1\r\n").arg(volume).toUtf8()) &&
+                     stored.contains("\nbalance=0\r\n"),
+                 stored.constData());
         window.reset();
 
         const QString second = folder.file(QStringLiteral("second.raw"));
