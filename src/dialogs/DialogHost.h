@@ -29,8 +29,9 @@ public:
     virtual void ApplySettings() = 0;
 
     // Where the status bar's "volume" panel stands, in pixels: the window's
-    // outer frame on the screen, the status bar's height and the panel's left
-    // within the status bar (the volume pop-up opens above it).
+    // outer frame on the screen, the distance from its lower edge to the status
+    // bar's top and the panel's left within the status bar (the volume pop-up
+    // opens above it).
     struct VolumePanel
     {
         QRect windowFrame;

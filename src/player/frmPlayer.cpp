@@ -243,7 +243,10 @@ void frmPlayer::ApplySettings()
 
 DialogHost::VolumePanel frmPlayer::volumePanel()
 {
-    return {frameGeometry(), m_statusBar->height(),
+    // The status bar's height counted from the outer lower edge, so the window
+    // frame's lower border does not push the pop-up over the status bar.
+    const QRect frame = frameGeometry();
+    return {frame, frame.y() + frame.height() - m_statusBar->mapToGlobal(QPoint()).y(),
             m_statusBar->panel(QStringLiteral("volume"))->x()};
 }
 

@@ -132,8 +132,8 @@ private Q_SLOTS:
         QVERIFY(popup);
         const QRect frame = m_window->frameGeometry();
         QCOMPARE(popup->x(), frame.x() + volumePanel()->x());
-        QCOMPARE(popup->frameGeometry().bottom() + 1,
-                 frame.bottom() + 1 - Twips::toPixels(50) - m_window->statusBar()->height());
+        QCOMPARE(popup->frameGeometry().bottom() + 1 + Twips::toPixels(50),
+                 m_window->statusBar()->mapToGlobal(QPoint()).y());
         QCOMPARE(volumePanel()->text() + popup->lblPerc()->text(), QStringLiteral("-66,43 dB1%"));
         QTest::keyClick(popup->ucVolume(), Qt::Key_End);
         QCOMPARE(volumePanel()->text() + popup->lblPerc()->text(), QStringLiteral("0,00 dB100%"));

@@ -72,7 +72,8 @@ private Q_SLOTS:
         wfmVolume* popup = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT(
             (popup = window->findChild<wfmVolume*>()) && popup->isActiveWindow(), 10000);
-        QVERIFY(popup->frameGeometry().bottom() < window->statusBar()->mapToGlobal(QPoint()).y());
+        QCOMPARE(popup->frameGeometry().bottom() + 4,
+                 window->statusBar()->mapToGlobal(QPoint()).y());
         QCOMPARE(popup->x(), window->frameGeometry().x() + panel->x());
 
         // Thumb from the top (100) down to the middle of the rail.
