@@ -229,10 +229,12 @@ void GstStreamEngine::Private::checkStall()
 // message of a pipeline closed meanwhile is dropped there.
 GstBusSyncReply GstStreamEngine::Private::syncHandler(GstBus*, GstMessage* message, gpointer data)
 {
+    // A handler that drops a message owns it: every message is released here or
+    // after its handling, and with it the reference it holds on its source.
+    std::shared_ptr<GstMessage> held(message, gst_message_unref);
     Session& s = sessionOf(data);
     if (!wanted(message, s))
         return GST_BUS_DROP;
-    std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
     auto* owner = static_cast<Private*>(s.owner);
     s.relay->post([owner, held, gen = s.generation] {
         if (gen == owner->generation && owner->pipeline)
