@@ -154,6 +154,7 @@ void frmPlayer::Form_Load()
 
 void frmPlayer::LoadSettings()
 {
+    PlayerSettings::RemoveStaleTemporaries();
     PlayerSettings::CreateIfMissing();
     // The default station list joins the program folder, never over a user's file.
     DefaultStationList::Install(ProgramFolder::path());
