@@ -156,6 +156,7 @@ void frmPlayer::LoadSettings()
 {
     qCInfo(lcPlayer).noquote() << "folders" << ProgramFolder::path() << "|"
                                << ProgramFolder::dataPath();
+    PlayerSettings::RemoveStaleTemporaries();
     PlayerSettings::CreateIfMissing();
     // The default station list joins the program folder, never over a user's file.
     DefaultStationList::Install(ProgramFolder::path());

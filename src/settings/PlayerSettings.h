@@ -99,4 +99,7 @@ bool Write(const Values& values, std::span<const Key> keys);
 // first start leaves a file that says what it is.
 void CreateIfMissing();
 
+// At start-up: the temporaries a save killed half-way left beside the file go.
+void RemoveStaleTemporaries();
+
 } // namespace PlayerSettings
