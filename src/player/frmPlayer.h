@@ -73,6 +73,8 @@ public:
     // What the dialogs act on (DialogHost).
     QWidget* dialogParent() override { return this; }
     void LoadStationList(const QString& path) override;
+    VolumePanel volumePanel() override;
+    void ShowVolume() override;
 
     // What the desktop's media controls act on (MediaPlayer2Host).
     QStringList StationKeys() const override;
@@ -129,7 +131,7 @@ private:
     void WMP_StatusChange();
     void tmrAnim_Timer();
     void ShowAnimFrame(int frame);
-    void ShowVolume();
+    void VolumeWheel(int angleDelta);
 
     // Station list (frmPlayerStationList.cpp).
     void ConnectStationList();
@@ -155,6 +157,7 @@ private:
     QTimer m_animTimer;
     QString m_selectedKey;
     int m_animFrame = 0;
+    int m_wheelAngle = 0; // the part of a wheel turn not yet a volume step
     bool m_unloaded = false;
     std::unique_ptr<SysTray> m_cTray;
     std::unique_ptr<cMagneticWnd> m_magnetic;

@@ -11,11 +11,14 @@
 #include "common/modGlobal.h"
 #include "desktop/MprisService.h"
 #include "dialogs/frmPlayURL.h"
+#include "dialogs/frmSettings.h"
 #include "dialogs/logic/PlayURLLogic.h"
+#include "dialogs/wfmVolume.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
+#include "player/PlayerStatusBar.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "services/SysTray.h"
@@ -28,6 +31,7 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace modGlobal;
 
@@ -327,6 +331,13 @@ bool frmPlayer::eventFilter(QObject* watched, QEvent* event)
             static_cast<QWidget*>(watched)->parentWidget() == m_toolBar)
             return true;
         break;
+    case QEvent::Wheel:
+        // The wheel over the "volume" panel steps the volume as Ctrl+Right/Left do.
+        if (watched == m_statusBar->panel(QStringLiteral("volume"))) {
+            VolumeWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true;
+        }
+        break;
     case QEvent::MouseButtonRelease:
         // imgMiniBar: a right-button release opens the product menu.
         if (watched == m_miniBar) {
@@ -358,7 +369,7 @@ void frmPlayer::ShowStationEditDialog()
 
 void frmPlayer::ShowSettingsDialog()
 {
-    qCInfo(lcPlayer) << "settings dialog: not available yet";
+    frmSettings::instance().exec();
     ApplySettings();
 }
 
@@ -369,5 +380,5 @@ void frmPlayer::ShowAboutDialog()
 
 void frmPlayer::ShowVolumePopup()
 {
-    qCInfo(lcPlayer) << "volume pop-up: not available yet";
+    wfmVolume::showPopup();
 }

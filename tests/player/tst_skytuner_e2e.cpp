@@ -44,21 +44,25 @@ int occurrences(const QString& iniPath, const QString& key)
     return count;
 }
 
-// skytuner with its own program folder, logging what the window does; killed
-// with the test if it is still running.
+// skytuner (the build's, or `program`) with its own program folder (none: the
+// one it picks), logging what the window does; killed with the test if it is
+// still running.
 class Skytuner
 {
 public:
-    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {})
+    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {},
+                      const QString& program = QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(extra);
-        environment.insert("SKYTUNER_HOME", home);
+        environment.remove("SKYTUNER_HOME");
+        if (!home.isEmpty())
+            environment.insert("SKYTUNER_HOME", home);
         environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         ChildProcess::killWithTest(&m_process);
-        m_process.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
+        m_process.start(program, {});
         m_process.waitForStarted(5000);
     }
     ~Skytuner() { ChildProcess::stop(&m_process); }
@@ -175,6 +179,24 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
+// Opens a dialog of the main window with its key and activates it; false when
+// no second window came.
+bool openDialog(Skytuner& program, const QString& key)
+{
+    const QByteArray window = visibleWindows(program.pid());
+    if (!ChildProcess::run("xdotool",
+                           {"windowactivate", "--sync", QString::fromLatin1(window), "key", key}))
+        return false;
+    QByteArrayList windows;
+    if (!QTest::qWaitFor(
+            [&] { return (windows = visibleWindows(program.pid()).split('\n')).size() == 2; },
+            10000))
+        return false;
+    windows.removeOne(window); // the dialog's is left
+    return ChildProcess::run("xdotool",
+                             {"windowactivate", "--sync", QString::fromLatin1(windows[0])});
+}
+
 // Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
 QByteArray windowProperties(const QByteArray& window, const QStringList& names)
 {
@@ -257,15 +279,7 @@ private Q_SLOTS:
             Skytuner program(home.path());
             QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
             QVERIFY(program.waitFor("first paint"));
-            const QByteArray window = visibleWindows(program.pid());
-            QVERIFY(ChildProcess::run("xdotool", {"windowactivate", "--sync",
-                                                  QString::fromLatin1(window), "key", "ctrl+o"}));
-            QByteArrayList windows;
-            QTRY_VERIFY_WITH_TIMEOUT(
-                (windows = visibleWindows(program.pid()).split('\n')).size() == 2, 10000);
-            windows.removeOne(window); // the dialog's is left
-            QVERIFY(ChildProcess::run(
-                "xdotool", {"windowactivate", "--sync", QString::fromLatin1(windows[0])}));
+            QVERIFY(openDialog(program, "ctrl+o"));
             QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
             QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
             QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
@@ -283,6 +297,56 @@ private Q_SLOTS:
             QCOMPARE(program.endWith(SIGINT), 0);
         }
         verifySettingsWritten(ini, typed, list, QStringLiteral("2"));
+    }
+
+    // Installed into a prefix of its own, the program keeps the user's files in
+    // $XDG_DATA_HOME/skytuner, copies the default list there and finds its
+    // sounds in <prefix>/share/skytuner.
+    void installedProgramUsesItsDataFolders()
+    {
+        QTemporaryDir prefix, dataHome;
+        QVERIFY(ChildProcess::run(
+            SKYTUNER_CMAKE, {"--install", SKYTUNER_BINARY_DIR, "--prefix", prefix.path()}, 120000));
+        const QString data = prefix.filePath("share/skytuner"),
+                      home = dataHome.filePath("skytuner");
+        QProcessEnvironment environment;
+        environment.insert("XDG_DATA_HOME", dataHome.path());
+        Skytuner program({}, environment, prefix.filePath("bin/skytuner"));
+        QVERIFY2(program.waitFor(("folders " + home + " | " + data).toUtf8()),
+                 program.log().data());
+        QVERIFY(QFile::exists(data + "/resources/over.wav") &&
+                QFile::exists(home + "/skytuner.ini"));
+        QCOMPARE(TestFolders::readBytes(home + "/stanice.tlist"),
+                 TestFolders::readBytes(data + "/stanice.tlist"));
+    }
+
+    // The settings dialog as a user works it: Ctrl+S, Space ticks the animation
+    // (the focus starts there), Tab to "Uložit a zavřít" and Enter store the
+    // choices, the language always "cs"; Ctrl+S and Escape then write nothing.
+    void settingsDialogStoresTheChoices()
+    {
+        IcecastServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QTemporaryDir home;
+        const QString ini = home.filePath("skytuner.ini");
+        QVERIFY(writeProgramFolder(home, server, QStringLiteral("lang=en\r\n")));
+        Skytuner program(home.path());
+        QVERIFY2(program.waitFor(Playing), program.log().constData());
+        QVERIFY(program.waitFor("first paint"));
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QStringList keys{"key", "--delay", "100", "space"};
+        for (int tab = 0; tab < 7; ++tab)
+            keys << "Tab";
+        QVERIFY(ChildProcess::run("xdotool", keys << "Return"));
+        QTRY_COMPARE_WITH_TIMEOUT(setting(ini, "anim"), QStringLiteral("1"), 10000);
+        QCOMPARE(setting(ini, "lang"), QStringLiteral("cs"));
+        QCOMPARE(setting(ini, "autostart"), QStringLiteral("1"));
+        const QByteArray saved = TestFolders::readBytes(ini);
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "space", "Escape"}));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
+        QCOMPARE(TestFolders::readBytes(ini), saved);
+        QCOMPARE(program.endWith(SIGTERM), 0);
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,
