@@ -261,19 +261,30 @@ private Q_SLOTS:
         QTRY_VERIFY(m_window->isVisible() && !m_window->isMinimized());
     }
 
-    // The name is taken: the second program says so once and runs on.
-    void secondInstanceRunsWithoutTheName()
+    // The name is taken, or there is no bus: a second program says so once and runs on.
+    void secondProgramRunsWithoutTheName_data()
     {
+        QTest::addColumn<QString>("bus");
+        QTest::addColumn<QByteArray>("said");
+        QTest::newRow("name taken") << QString() << QByteArray("is taken");
+        QTest::newRow("no session bus") << u"disabled:"_s << QByteArray("no session bus");
+    }
+
+    void secondProgramRunsWithoutTheName()
+    {
+        QFETCH(QString, bus);
+        QFETCH(QByteArray, said);
         QTemporaryDir home;
         QProcess second;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"SKYTUNER_HOME"_s, home.path());
+        if (!bus.isEmpty())
+            environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus);
         second.setProcessEnvironment(environment);
         ChildProcess::killWithTest(&second);
         second.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
         QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += second.readAllStandardError()).contains("is taken"),
-                                 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((log += second.readAllStandardError()).contains(said), 15000);
         QVERIFY(!second.waitForFinished(1500));
         QCOMPARE(QByteArray(log + second.readAllStandardError()).count("(MPRIS)"), 1);
         QCOMPARE(client().interface()->serviceOwner(Name).value(),
