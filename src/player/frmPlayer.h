@@ -69,6 +69,7 @@ public:
     // What the dialogs act on (DialogHost).
     QWidget* dialogParent() override { return this; }
     void LoadStationList(const QString& path) override;
+    std::unique_ptr<MediaPlayer> createPreviewPlayer() override;
 
     // Writes the window place and the settings as the shut-down does, the program
     // going on: the desktop session saves itself (a checkpoint, or a logout that

@@ -10,6 +10,7 @@
 #include "common/Logging.h"
 #include "common/modGlobal.h"
 #include "dialogs/frmPlayURL.h"
+#include "dialogs/frmStationEdit.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
@@ -302,7 +303,7 @@ void frmPlayer::ShowStationFilesDialog()
 
 void frmPlayer::ShowStationEditDialog()
 {
-    qCInfo(lcPlayer) << "station list editor: not available yet";
+    frmStationEdit::instance().exec();
 }
 
 void frmPlayer::ShowSettingsDialog()

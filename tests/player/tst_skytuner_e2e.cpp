@@ -175,6 +175,28 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
+// Waits for a visible window of the process that is not among `known`; empty
+// on a time-out.
+QByteArray newWindow(qint64 pid, const QByteArrayList& known)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        for (const QByteArray& window : visibleWindows(pid).split('\n'))
+            if (!window.isEmpty() && !known.contains(window))
+                return window;
+        QTest::qWait(200);
+    }
+    return {};
+}
+
+// Activates the window, then runs an xdotool command in it ("key", "ctrl+e").
+bool inWindow(const QByteArray& window, const QStringList& command)
+{
+    return ChildProcess::run(
+        "xdotool", QStringList{"windowactivate", "--sync", QString::fromLatin1(window)} + command);
+}
+
 // Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
 QByteArray windowProperties(const QByteArray& window, const QStringList& names)
 {
@@ -258,15 +280,9 @@ private Q_SLOTS:
             QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
             QVERIFY(program.waitFor("first paint"));
             const QByteArray window = visibleWindows(program.pid());
-            QVERIFY(ChildProcess::run("xdotool", {"windowactivate", "--sync",
-                                                  QString::fromLatin1(window), "key", "ctrl+o"}));
-            QByteArrayList windows;
-            QTRY_VERIFY_WITH_TIMEOUT(
-                (windows = visibleWindows(program.pid()).split('\n')).size() == 2, 10000);
-            windows.removeOne(window); // the dialog's is left
-            QVERIFY(ChildProcess::run(
-                "xdotool", {"windowactivate", "--sync", QString::fromLatin1(windows[0])}));
-            QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
+            QVERIFY(inWindow(window, {"key", "ctrl+o"}));
+            const QByteArray dialog = newWindow(program.pid(), {window});
+            QVERIFY(inWindow(dialog, {"type", "--delay", "20", typed}));
             QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
             QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
             QCOMPARE(program.endWith(SIGTERM), 0);
@@ -283,6 +299,45 @@ private Q_SLOTS:
             QCOMPARE(program.endWith(SIGINT), 0);
         }
         verifySettingsWritten(ini, typed, list, QStringLiteral("2"));
+    }
+
+    // The editor (Ctrl+E): a station of the server typed in, Tab to "Uložit"
+    // and Enter; Ctrl+S, the file name typed into the save dialog, Enter;
+    // Escape. At its next start the main window loads the saved list, and
+    // Down, Return plays the station.
+    void editorSavesAListThatPlays()
+    {
+        IcecastServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QTemporaryDir home;
+        QVERIFY(writeProgramFolder(home, server));
+        const QString saved = home.filePath("upraveny.tlist");
+        {
+            Skytuner program(home.path());
+            QVERIFY(program.waitFor("first paint"));
+            const QByteArray window = visibleWindows(program.pid());
+            QVERIFY(inWindow(window, {"key", "ctrl+e"}));
+            const QByteArray editor = newWindow(program.pid(), {window});
+            QVERIFY(inWindow(editor, {"type", "--delay", "20", "Ogg Radio"}));
+            QVERIFY(inWindow(editor, {"key", "Tab", "type", "--delay", "20", server.oggUrl()}));
+            QVERIFY(inWindow(editor, {"key", "--delay", "100", "Tab", "Tab", "Tab", "Tab", "Tab",
+                                      "Return", "ctrl+s"}));
+            const QByteArray dialog = newWindow(program.pid(), {window, editor});
+            QVERIFY(inWindow(dialog, {"type", "--delay", "20", saved}));
+            QVERIFY(inWindow(dialog, {"key", "Return"}));
+            QTRY_VERIFY_WITH_TIMEOUT(TestFolders::readBytes(saved).contains("Ogg Radio"), 10000);
+            QVERIFY(inWindow(editor, {"key", "Escape"}));
+            QCOMPARE(program.endWith(SIGTERM), 0);
+        }
+        QVERIFY(
+            TestFolders::writeBytes(home.filePath("skytuner.ini"),
+                                    "[PLAYER]\r\nautostart=0\r\nlist=" + saved.toUtf8() + "\r\n"));
+        Skytuner program(home.path());
+        QVERIFY(program.waitFor("first paint"));
+        QVERIFY(
+            inWindow(visibleWindows(program.pid()), {"key", "--delay", "100", "Down", "Return"}));
+        QVERIFY2(program.waitFor(Playing, server.oggUrl().toUtf8()), program.log().constData());
+        QCOMPARE(program.endWith(SIGTERM), 0);
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,
