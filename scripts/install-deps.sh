@@ -18,6 +18,8 @@ packages=(
   libsm-dev libice-dev
   # tests: an RTSP server of the tests' own (a test-only program)
   libgstrtspserver-1.0-dev
+  # tests: checks of the installed menu entry and AppStream file; the Debian package
+  desktop-file-utils appstream debhelper dpkg-dev fakeroot lintian
 )
 
 missing=()

@@ -13,6 +13,11 @@ QString stripSeparator(QString path)
     return path;
 }
 
+QString normalise(QString path)
+{
+    return path.replace(u'\\', u'/');
+}
+
 QString executableFolder()
 {
     if (QCoreApplication::instance())
@@ -20,12 +25,21 @@ QString executableFolder()
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
+// The data folder of an installed program, found from the executable's folder
+// by the install layout's relative path; empty when it is not there.
+QString installedDataFolder()
+{
+    const QString folder =
+        QDir::cleanPath(executableFolder() + QStringLiteral("/" SKYTUNER_DATA_FROM_BIN));
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
 QString computeDefault()
 {
     const QString exeDir = executableFolder();
-    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
+    if (installedDataFolder().isEmpty() && !exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
         return exeDir;
-    // A system-wide install: keep the user's files in the user's data folder.
+    // An installed program: keep the user's files in the user's data folder.
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty())
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
@@ -49,11 +63,27 @@ QString path()
 
 QString resolve(const QString& relativePath)
 {
-    QString normalised = relativePath;
-    normalised.replace(u'\\', u'/');
+    const QString normalised = normalise(relativePath);
     if (QDir::isAbsolutePath(normalised))
         return normalised;
     return path() + u'/' + normalised;
+}
+
+QString dataPath()
+{
+    static const QString folder = [] {
+        const QString installed = installedDataFolder();
+        return installed.isEmpty() ? executableFolder() : installed;
+    }();
+    return folder;
+}
+
+QString resolveData(const QString& relativePath)
+{
+    const QString own = resolve(relativePath);
+    if (QDir::isAbsolutePath(normalise(relativePath)) || QFileInfo::exists(own))
+        return own;
+    return QDir::cleanPath(dataPath() + u'/' + normalise(relativePath));
 }
 
 } // namespace ProgramFolder

@@ -4,6 +4,7 @@
 // it); a dialog needing more of the main window adds a hook here.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -31,6 +32,20 @@ public:
     virtual std::unique_ptr<MediaPlayer> createPreviewPlayer() = 0;
     // Applies the settings flags to the main window (after the settings dialog).
     virtual void ApplySettings() = 0;
+
+    // Where the status bar's "volume" panel stands, in pixels: the window's
+    // outer frame on the screen, the distance from its lower edge to the status
+    // bar's top and the panel's left within the status bar (the volume pop-up
+    // opens above it).
+    struct VolumePanel
+    {
+        QRect windowFrame;
+        int statusBarHeight = 0;
+        int panelLeft = 0;
+    };
+    virtual VolumePanel volumePanel() = 0;
+    // Shows the player's volume on the "volume" panel ("-10.00 dB").
+    virtual void ShowVolume() = 0;
 
 protected:
     ~DialogHost() = default;

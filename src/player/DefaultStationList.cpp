@@ -1,6 +1,7 @@
 #include "player/DefaultStationList.h"
 
 #include "common/Logging.h"
+#include "common/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,11 @@ bool Install(const QString& folder)
     const QString target = QDir(folder).filePath(QLatin1String(FileName));
     if (QFileInfo::exists(target))
         return true;
-    QFile source(QStringLiteral(":/") + QLatin1String(FileName));
+    // The installed data folder's copy (a packager may ship another list), else
+    // the one built into the program.
+    const QString shipped = QDir(ProgramFolder::dataPath()).filePath(QLatin1String(FileName));
+    QFile source(QFileInfo::exists(shipped) ? shipped
+                                            : QStringLiteral(":/") + QLatin1String(FileName));
     if (!source.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = source.readAll();

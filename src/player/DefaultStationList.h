@@ -8,7 +8,8 @@ namespace DefaultStationList {
 
 inline constexpr const char* FileName = "stanice.tlist";
 
-// Copies the list into the folder when the folder holds no file of that name;
+// Copies the list (the data folder's, else the built-in one) into the folder
+// when the folder holds no file of that name;
 // a user's file is never replaced. True when the folder has the file afterwards.
 bool Install(const QString& folder);
 

@@ -8,7 +8,8 @@ namespace PlaybackRules {
 
 inline constexpr int AnimFrameCount = 16; // frames of the window icon animation
 inline constexpr int AnimIntervalMs = 80; // one frame every 80 ms
-inline constexpr int VolumeStepSize = 5;  // Ctrl+Right / Ctrl+Left
+inline constexpr int VolumeStepSize = 5;  // Ctrl+Right / Ctrl+Left, one wheel notch
+inline constexpr int WheelNotch = 120;    // a wheel's angle delta per notch
 
 // Row icons (imglStations) and "icon" panel pictures (imglStatusIcon), from 1.
 enum RowIcon

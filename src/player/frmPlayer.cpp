@@ -159,6 +159,9 @@ void frmPlayer::Form_Load()
 
 void frmPlayer::LoadSettings()
 {
+    qCInfo(lcPlayer).noquote() << "folders" << ProgramFolder::path() << "|"
+                               << ProgramFolder::dataPath();
+    PlayerSettings::RemoveStaleTemporaries();
     PlayerSettings::CreateIfMissing();
     // The default station list joins the program folder, never over a user's file.
     DefaultStationList::Install(ProgramFolder::path());
@@ -244,6 +247,15 @@ void frmPlayer::ApplySettings()
     AnimFlag = PlayerSettings::Read().anim;
     toolButton(QStringLiteral("tb_fav"))
         ->setEnabled(!FavListFile.isEmpty() && FileExists(FavListFile));
+}
+
+DialogHost::VolumePanel frmPlayer::volumePanel()
+{
+    // The status bar's height counted from the outer lower edge, so the window
+    // frame's lower border does not push the pop-up over the status bar.
+    const QRect frame = frameGeometry();
+    return {frame, frame.y() + frame.height() - m_statusBar->mapToGlobal(QPoint()).y(),
+            m_statusBar->panel(QStringLiteral("volume"))->x()};
 }
 
 void frmPlayer::CheckForORXFiles()
@@ -378,5 +390,7 @@ void frmPlayer::SaveSettings()
     values.sysTray = TrayFlag;
     values.lastUrl = m_player->URL();
     values.list = CurrentListFile;
+    // Ctrl+Right/Left and the wheel change the volume too: the next start plays at it.
+    values.volume = m_player->settings().volume();
     PlayerSettings::Write(values, PlayerSettings::ShutDownKeys);
 }

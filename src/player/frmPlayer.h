@@ -70,6 +70,8 @@ public:
     QWidget* dialogParent() override { return this; }
     void LoadStationList(const QString& path) override;
     std::unique_ptr<MediaPlayer> createPreviewPlayer() override;
+    VolumePanel volumePanel() override;
+    void ShowVolume() override;
 
     // Writes the window place and the settings as the shut-down does, the program
     // going on: the desktop session saves itself (a checkpoint, or a logout that
@@ -118,7 +120,7 @@ private:
     void WMP_StatusChange();
     void tmrAnim_Timer();
     void ShowAnimFrame(int frame);
-    void ShowVolume();
+    void VolumeWheel(int angleDelta);
 
     // Station list (frmPlayerStationList.cpp).
     void ConnectStationList();
@@ -144,6 +146,7 @@ private:
     QTimer m_animTimer;
     QString m_selectedKey;
     int m_animFrame = 0;
+    int m_wheelAngle = 0; // the part of a wheel turn not yet a volume step
     bool m_unloaded = false;
     std::unique_ptr<SysTray> m_cTray;
     std::unique_ptr<cMagneticWnd> m_magnetic;

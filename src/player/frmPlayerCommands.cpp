@@ -11,10 +11,13 @@
 #include "common/modGlobal.h"
 #include "dialogs/frmPlayURL.h"
 #include "dialogs/frmStationEdit.h"
+#include "dialogs/frmSettings.h"
+#include "dialogs/wfmVolume.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
+#include "player/PlayerStatusBar.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "services/SysTray.h"
@@ -27,6 +30,7 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace modGlobal;
 
@@ -277,6 +281,13 @@ bool frmPlayer::eventFilter(QObject* watched, QEvent* event)
             static_cast<QWidget*>(watched)->parentWidget() == m_toolBar)
             return true;
         break;
+    case QEvent::Wheel:
+        // The wheel over the "volume" panel steps the volume as Ctrl+Right/Left do.
+        if (watched == m_statusBar->panel(QStringLiteral("volume"))) {
+            VolumeWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true;
+        }
+        break;
     case QEvent::MouseButtonRelease:
         // imgMiniBar: a right-button release opens the product menu.
         if (watched == m_miniBar) {
@@ -308,7 +319,7 @@ void frmPlayer::ShowStationEditDialog()
 
 void frmPlayer::ShowSettingsDialog()
 {
-    qCInfo(lcPlayer) << "settings dialog: not available yet";
+    frmSettings::instance().exec();
     ApplySettings();
 }
 
@@ -319,5 +330,5 @@ void frmPlayer::ShowAboutDialog()
 
 void frmPlayer::ShowVolumePopup()
 {
-    qCInfo(lcPlayer) << "volume pop-up: not available yet";
+    wfmVolume::showPopup();
 }

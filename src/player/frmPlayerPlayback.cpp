@@ -121,6 +121,16 @@ void frmPlayer::VolumeStep(int delta)
     ShowVolume();
 }
 
+void frmPlayer::VolumeWheel(int angleDelta)
+{
+    // One step per notch (120); a touchpad's smaller deltas add up to one.
+    m_wheelAngle += angleDelta;
+    const int notches = m_wheelAngle / PlaybackRules::WheelNotch;
+    m_wheelAngle -= notches * PlaybackRules::WheelNotch;
+    if (notches)
+        VolumeStep(notches * PlaybackRules::VolumeStepSize);
+}
+
 void frmPlayer::ShowVolume()
 {
     m_statusBar->setPanelText(QStringLiteral("volume"),

@@ -217,6 +217,14 @@ void QtMagneticWindows::finish()
         m_session = {};
         return;
     }
+    // A button pressed again before the window settled (a drag begun right after
+    // a move the program made) carries the drag on: snapping now would put the
+    // window where the window manager, still dragging, moves it away from.
+    if (X11Native::pointerButtonsDown()) {
+        m_session.released = false;
+        m_poll.start();
+        return;
+    }
     const WndRect now = frameRect(w);
     WndRect r = now;
     qCDebug(lcServices) << "drag of" << hWnd << "ends at" << now.toQRect();

@@ -7,7 +7,8 @@
 // reports for a shown, normal window; every move is a moving step (glued children
 // follow at once); once no mouse button is held and the window has stayed still
 // for a moment the drag ends: the window itself is put where the moving or sizing
-// step says, and gluing is recomputed. The program's own moves, and windows that
+// step says, and gluing is recomputed (a button held again before then carries
+// the drag on). The program's own moves, and windows that
 // are maximised, minimised or full screen, never snap.
 #pragma once
 

@@ -68,7 +68,8 @@ enum class Key
 };
 
 // Keys written together, each group in one write and in this order.
-inline constexpr Key ShutDownKeys[] = {Key::OnTop, Key::SysTray, Key::LastUrl, Key::List};
+inline constexpr Key ShutDownKeys[] = {Key::OnTop, Key::SysTray, Key::LastUrl, Key::List,
+                                       Key::Volume};
 inline constexpr Key WindowPlaceKeys[] = {Key::Left, Key::Top, Key::Width, Key::Height, Key::State};
 inline constexpr Key SettingsDialogKeys[] = {Key::Anim, Key::SysTray, Key::AutoStart, Key::Lang,
                                              Key::Fav};
@@ -97,5 +98,8 @@ bool Write(const Values& values, std::span<const Key> keys);
 // A missing settings file is created with its two comment lines, so that the
 // first start leaves a file that says what it is.
 void CreateIfMissing();
+
+// At start-up: the temporaries a save killed half-way left beside the file go.
+void RemoveStaleTemporaries();
 
 } // namespace PlayerSettings

@@ -15,6 +15,15 @@
 
 namespace {
 
+// Bounded, but long enough for a window manager on a loaded two-core machine.
+constexpr int Slow = 30000;
+
+bool exposed(QWidget& window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window, Slow);
+}
+
 QStringList at(QPoint p)
 {
     return {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())};
@@ -29,7 +38,6 @@ struct Controls : Host
         lumen->setSoundOver(QString());
         lumen->setSoundClick(QString());
         (new QLabel(QString("uvnitř"), container))->setGeometry(0, 0, 60, 40);
-        show();
     }
     LumenButton* lumen = add<LumenButton>(QRect(10, 10, 100, 30));
     ButtonEx* button = add<ButtonEx>(QRect(10, 60, 100, 30));
@@ -48,7 +56,7 @@ private Q_SLOTS:
     void hoverEntersAndLeavesOnce()
     {
         Controls w;
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(exposed(w));
         // One log per control: their timers and the moves interleave freely.
         QStringList lumen, button, container;
         record(w.lumen, &LumenButton::MouseIn, lumen, "in");
@@ -61,21 +69,21 @@ private Q_SLOTS:
             QCursor::setPos(widget->mapToGlobal(local));
         };
         pointAt(w.lumen, QPoint(20, 10));
-        QTRY_COMPARE(lumen, QStringList{"in"});
+        QTRY_COMPARE_WITH_TIMEOUT(lumen, QStringList{"in"}, Slow);
         pointAt(w.lumen, QPoint(30, 12));
         pointAt(w.button, QPoint(20, 10));
-        QTRY_COMPARE(lumen, (QStringList{"in", "out"}));
-        QTRY_COMPARE(button, QStringList{"enter"});
+        QTRY_COMPARE_WITH_TIMEOUT(lumen, (QStringList{"in", "out"}), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(button, QStringList{"enter"}, Slow);
         pointAt(w.button, QPoint(40, 12));
         pointAt(w.container, QPoint(120, 80));
-        QTRY_COMPARE(button, (QStringList{"enter", "exit"}));
-        QTRY_COMPARE(container, QStringList{"enter"});
+        QTRY_COMPARE_WITH_TIMEOUT(button, (QStringList{"enter", "exit"}), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(container, QStringList{"enter"}, Slow);
         pointAt(w.container, QPoint(10, 10)); // over the child counts as outside
-        QTRY_COMPARE(container, (QStringList{"enter", "exit"}));
+        QTRY_COMPARE_WITH_TIMEOUT(container, (QStringList{"enter", "exit"}), Slow);
         pointAt(w.container, QPoint(20, 10)); // still over the child
         QTest::qWait(150);
         pointAt(w.container, QPoint(100, 100)); // back on its own surface
-        QTRY_COMPARE(container, (QStringList{"enter", "exit", "enter"}));
+        QTRY_COMPARE_WITH_TIMEOUT(container, (QStringList{"enter", "exit", "enter"}), Slow);
         QTest::qWait(150);
         QCOMPARE(lumen.size() + button.size() + container.size(), 7);
     }
@@ -83,7 +91,7 @@ private Q_SLOTS:
     void doubleClickActsOnce()
     {
         Controls w;
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(exposed(w));
         QStringList log;
         record(w.lumen, &LumenButton::Click, log, "lumen");
         record(w.button, &ButtonEx::Click, log, "button");
@@ -95,7 +103,8 @@ private Q_SLOTS:
             QCOMPARE(QProcess::execute("xdotool", args), 0);
             QTest::qWait(100);
         }
-        QTRY_COMPARE(log, (QStringList{"lumen", "button", "container", "container double"}));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            log, (QStringList{"lumen", "button", "container", "container double"}), Slow);
         QTest::qWait(100);
         QCOMPARE(log.size(), 4);
     }
@@ -105,12 +114,11 @@ private Q_SLOTS:
         Host window;
         auto* slider = window.add<ucSlider>(QRect(40, 60, 116, 15));
         slider->setOrientation(0);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(exposed(window));
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(78, 7)); // value 7
         ucSliderTip* tip = ucSliderTip::existing();
         QVERIFY(tip);
-        QTRY_VERIFY(tip->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(tip->isVisible(), Slow);
         const QPoint thumb = slider->mapToGlobal(QPoint(70, 0));
         // 5 pixels above the thumb, as high as the label and 3 more.
         const QSize label = tip->labelSize();
@@ -132,8 +140,7 @@ private Q_SLOTS:
         auto* source = window.add<ButtonEx>(QRect(10, 10, 100, 30));
         auto* target = window.add<ButtonEx>(QRect(170, 10, 100, 30));
         target->setOLEDropMode(1);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(exposed(window));
         QStringList log;
         connect(source, &ButtonEx::MouseDown, source, [&] { source->OLEDrag(); });
         connect(source, &ButtonEx::OLEStartDrag, source, [&](DataObject* data, int& allowed) {
@@ -158,7 +165,7 @@ private Q_SLOTS:
             xdotool.kill();
             xdotool.waitForFinished(2000);
         });
-        QTRY_COMPARE_WITH_TIMEOUT(log, (QStringList{"drop Rádio 1", "complete 1"}), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(log, (QStringList{"drop Rádio 1", "complete 1"}), Slow);
     }
 };
 

@@ -1,6 +1,10 @@
 // The dialogs' logic without widgets, on a player over an engine that only
-// records what it is asked to open.
+// records what it is asked to open, and on real skytuner.ini files.
+#include "TestFolders.h"
+#include "common/AnsiCodePage.h"
 #include "dialogs/logic/PlayURLLogic.h"
+#include "dialogs/logic/SettingsLogic.h"
+#include "dialogs/logic/VolumePopupLogic.h"
 #include "stream/MediaPlayer.h"
 #include "stream/StreamEngine.h"
 
@@ -58,7 +62,89 @@ private Q_SLOTS:
         QCOMPARE(currentURL, plays ? text : before);
         QCOMPARE(player.URL(), plays ? text : before);
         QCOMPARE(opened.size() > opens, plays); // the engine opens the new address
-        QCOMPARE(player.playState(), 9); // connecting
+        QCOMPARE(player.playState(), 9);        // connecting
+    }
+
+    // The settings dialog opens with what the file holds: a switch is on only
+    // for exactly "1". OK writes every key in its order, "lang" always "cs".
+    void settings_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("loaded"); // anim systray autostart|fav
+        QTest::addColumn<QString>("after");
+        QTest::newRow("no file") << ""
+                                 << "000|"
+                                 << "";
+        QTest::newRow("anim missing")
+            << "[PLAYER]\r\nsystray=1\r\nautostart=1\r\n"
+            << "011|"
+            << "[PLAYER]\r\nsystray=1\r\nautostart=1\r\nanim=0\r\nlang=cs\r\nfav=\r\n";
+        QTest::newRow("true and quoted blank one")
+            << "[PLAYER]\r\nsystray=\" 1\"\r\nanim=true\r\nlang=en\r\nfav=C:\\Oblíbené.tlist\r\n"
+            << "000|C:\\Oblíbené.tlist"
+            << "[PLAYER]\r\nsystray=0\r\nanim=0\r\nlang=cs\r\nfav=\r\nautostart=0\r\n";
+    }
+
+    void settings()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, loaded);
+        QFETCH(QString, after);
+        TemporaryProgramFolder folder;
+        const QString ini = folder.file(QStringLiteral("skytuner.ini"));
+        if (!before.isEmpty())
+            QVERIFY(TestFolders::writeBytes(ini, AnsiCodePage::encode(before)));
+        const SettingsLogic::Choices c = SettingsLogic::load();
+        QCOMPARE(QString("%1%2%3|%4").arg(c.anim).arg(c.minTray).arg(c.autoStart).arg(c.fav),
+                 loaded);
+        // OK with the list cleared (btnFavNo) and the tray switched over.
+        bool anim = true, tray = !c.minTray;
+        QString fav = QStringLiteral("stale");
+        QVERIFY(SettingsLogic(anim, tray, fav).accept({c.anim, c.minTray, c.autoStart, {}}));
+        QCOMPARE(std::tuple(anim, tray, fav), std::tuple(c.anim, c.minTray, QString()));
+        if (after.isEmpty()) // a new file: the keys in their order
+            after = "[PLAYER]\r\nanim=0\r\nsystray=0\r\nautostart=0\r\nlang=cs\r\nfav=\r\n";
+        QCOMPARE(AnsiCodePage::decode(TestFolders::readBytes(ini)), after);
+    }
+
+    // The pop-up's lower edge 50 twips above the status bar, its left at the
+    // panel's, moved into the work area (all twips).
+    void popupPlace_data()
+    {
+        QTest::addColumn<QRectF>("window");
+        QTest::addColumn<QPointF>("place");
+        QTest::newRow("free") << QRectF(3000, 1500, 6000, 4500) << QPointF(6000, 3475);
+        QTest::newRow("left edge") << QRectF(-4000, 1500, 6000, 4500) << QPointF(0, 3475);
+        QTest::newRow("right edge") << QRectF(17000, 1500, 6000, 4500) << QPointF(18195, 3475);
+        QTest::newRow("top edge") << QRectF(3000, -3000, 6000, 4500) << QPointF(6000, 0);
+        QTest::newRow("below") << QRectF(3000, 10000, 6000, 4500) << QPointF(6000, 9825);
+    }
+
+    void popupPlace()
+    {
+        QFETCH(QRectF, window);
+        QFETCH(QPointF, place);
+        // Status bar 300 high, "volume" panel at 3000, pop-up 1005 x 2175.
+        QCOMPARE(VolumePopupPlace::TopLeft(window, 300, 3000, QSizeF(1005, 2175),
+                                           QRectF(0, 0, 19200, 12000)),
+                 place);
+    }
+
+    // The sliders' values reach the player; closing stores them as whole numbers.
+    void popupValues()
+    {
+        TemporaryProgramFolder folder;
+        QStringList opened;
+        MediaPlayer player(std::make_unique<RecordingEngine>(opened));
+        VolumePopupLogic logic(player);
+        QCOMPARE(logic.setVolume(1), 1);
+        logic.setBalance(-60);
+        QCOMPARE(std::pair(player.settings().volume(), player.settings().balance()),
+                 std::pair(1, -60));
+        QCOMPARE(VolumePopupLogic::percentText(0), QStringLiteral("0%"));
+        QVERIFY(logic.store(logic.volume(), logic.balance()));
+        QCOMPARE(TestFolders::readBytes(folder.file(QStringLiteral("skytuner.ini"))),
+                 "[PLAYER]\r\nvolume=1\r\nbalance=-60\r\n");
     }
 };
 

@@ -44,21 +44,25 @@ int occurrences(const QString& iniPath, const QString& key)
     return count;
 }
 
-// skytuner with its own program folder, logging what the window does; killed
-// with the test if it is still running.
+// skytuner (the build's, or `program`) with its own program folder (none: the
+// one it picks), logging what the window does; killed with the test if it is
+// still running.
 class Skytuner
 {
 public:
-    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {})
+    explicit Skytuner(const QString& home, const QProcessEnvironment& extra = {},
+                      const QString& program = QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(extra);
-        environment.insert("SKYTUNER_HOME", home);
+        environment.remove("SKYTUNER_HOME");
+        if (!home.isEmpty())
+            environment.insert("SKYTUNER_HOME", home);
         environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         ChildProcess::killWithTest(&m_process);
-        m_process.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
+        m_process.start(program, {});
         m_process.waitForStarted(5000);
     }
     ~Skytuner() { ChildProcess::stop(&m_process); }
@@ -175,26 +179,28 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
-// Waits for a visible window of the process that is not among `known`; empty
-// on a time-out.
-QByteArray newWindow(qint64 pid, const QByteArrayList& known)
+// Presses `key` (in the main window while it is the only one, else in the
+// active window) and activates the window that came; false when none came.
+bool openDialog(Skytuner& program, const QString& key)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000) {
-        for (const QByteArray& window : visibleWindows(pid).split('\n'))
-            if (!window.isEmpty() && !known.contains(window))
-                return window;
-        QTest::qWait(200);
-    }
-    return {};
-}
-
-// Activates the window, then runs an xdotool command in it ("key", "ctrl+e").
-bool inWindow(const QByteArray& window, const QStringList& command)
-{
-    return ChildProcess::run(
-        "xdotool", QStringList{"windowactivate", "--sync", QString::fromLatin1(window)} + command);
+    const QByteArrayList before = visibleWindows(program.pid()).split('\n');
+    QStringList press{"key", key};
+    if (before.size() == 1)
+        press = QStringList{"windowactivate", "--sync", QString::fromLatin1(before[0])} + press;
+    if (!ChildProcess::run("xdotool", press))
+        return false;
+    QByteArrayList windows;
+    if (!QTest::qWaitFor(
+            [&] {
+                return (windows = visibleWindows(program.pid()).split('\n')).size() ==
+                       before.size() + 1;
+            },
+            10000))
+        return false;
+    for (const QByteArray& window : before)
+        windows.removeOne(window); // the new one is left
+    return ChildProcess::run("xdotool",
+                             {"windowactivate", "--sync", QString::fromLatin1(windows[0])});
 }
 
 // Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
@@ -279,10 +285,8 @@ private Q_SLOTS:
             Skytuner program(home.path());
             QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
             QVERIFY(program.waitFor("first paint"));
-            const QByteArray window = visibleWindows(program.pid());
-            QVERIFY(inWindow(window, {"key", "ctrl+o"}));
-            const QByteArray dialog = newWindow(program.pid(), {window});
-            QVERIFY(inWindow(dialog, {"type", "--delay", "20", typed}));
+            QVERIFY(openDialog(program, "ctrl+o"));
+            QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
             QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
             QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
             QCOMPARE(program.endWith(SIGTERM), 0);
@@ -301,42 +305,53 @@ private Q_SLOTS:
         verifySettingsWritten(ini, typed, list, QStringLiteral("2"));
     }
 
-    // The editor (Ctrl+E): a station of the server typed in, Tab to "Uložit"
-    // and Enter; Ctrl+S, the file name typed into the save dialog, Enter;
-    // Escape. At its next start the main window loads the saved list, and
-    // Down, Return plays the station.
-    void editorSavesAListThatPlays()
+    // Installed into a prefix of its own, the program keeps the user's files in
+    // $XDG_DATA_HOME/skytuner, copies the default list there and finds its
+    // sounds in <prefix>/share/skytuner.
+    void installedProgramUsesItsDataFolders()
+    {
+        QTemporaryDir prefix, dataHome;
+        QVERIFY(ChildProcess::run(
+            SKYTUNER_CMAKE, {"--install", SKYTUNER_BINARY_DIR, "--prefix", prefix.path()}, 120000));
+        const QString data = prefix.filePath("share/skytuner"),
+                      home = dataHome.filePath("skytuner");
+        QProcessEnvironment environment;
+        environment.insert("XDG_DATA_HOME", dataHome.path());
+        Skytuner program({}, environment, prefix.filePath("bin/skytuner"));
+        QVERIFY2(program.waitFor(("folders " + home + " | " + data).toUtf8()),
+                 program.log().data());
+        QVERIFY(QFile::exists(data + "/resources/over.wav") &&
+                QFile::exists(home + "/skytuner.ini"));
+        QCOMPARE(TestFolders::readBytes(home + "/stanice.tlist"),
+                 TestFolders::readBytes(data + "/stanice.tlist"));
+    }
+
+    // The settings dialog as a user works it: Ctrl+S, Space ticks the animation
+    // (the focus starts there), Tab to "Uložit a zavřít" and Enter store the
+    // choices, the language always "cs"; Ctrl+S and Escape then write nothing.
+    void settingsDialogStoresTheChoices()
     {
         IcecastServer server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QTemporaryDir home;
-        QVERIFY(writeProgramFolder(home, server));
-        const QString saved = home.filePath("upraveny.tlist");
-        {
-            Skytuner program(home.path());
-            QVERIFY(program.waitFor("first paint"));
-            const QByteArray window = visibleWindows(program.pid());
-            QVERIFY(inWindow(window, {"key", "ctrl+e"}));
-            const QByteArray editor = newWindow(program.pid(), {window});
-            QVERIFY(inWindow(editor, {"type", "--delay", "20", "Ogg Radio"}));
-            QVERIFY(inWindow(editor, {"key", "Tab", "type", "--delay", "20", server.oggUrl()}));
-            QVERIFY(inWindow(editor, {"key", "--delay", "100", "Tab", "Tab", "Tab", "Tab", "Tab",
-                                      "Return", "ctrl+s"}));
-            const QByteArray dialog = newWindow(program.pid(), {window, editor});
-            QVERIFY(inWindow(dialog, {"type", "--delay", "20", saved}));
-            QVERIFY(inWindow(dialog, {"key", "Return"}));
-            QTRY_VERIFY_WITH_TIMEOUT(TestFolders::readBytes(saved).contains("Ogg Radio"), 10000);
-            QVERIFY(inWindow(editor, {"key", "Escape"}));
-            QCOMPARE(program.endWith(SIGTERM), 0);
-        }
-        QVERIFY(
-            TestFolders::writeBytes(home.filePath("skytuner.ini"),
-                                    "[PLAYER]\r\nautostart=0\r\nlist=" + saved.toUtf8() + "\r\n"));
+        const QString ini = home.filePath("skytuner.ini");
+        QVERIFY(writeProgramFolder(home, server, QStringLiteral("lang=en\r\n")));
         Skytuner program(home.path());
+        QVERIFY2(program.waitFor(Playing), program.log().constData());
         QVERIFY(program.waitFor("first paint"));
-        QVERIFY(
-            inWindow(visibleWindows(program.pid()), {"key", "--delay", "100", "Down", "Return"}));
-        QVERIFY2(program.waitFor(Playing, server.oggUrl().toUtf8()), program.log().constData());
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QStringList keys{"key", "--delay", "100", "space"};
+        for (int tab = 0; tab < 7; ++tab)
+            keys << "Tab";
+        QVERIFY(ChildProcess::run("xdotool", keys << "Return"));
+        QTRY_COMPARE_WITH_TIMEOUT(setting(ini, "anim"), QStringLiteral("1"), 10000);
+        QCOMPARE(setting(ini, "lang"), QStringLiteral("cs"));
+        QCOMPARE(setting(ini, "autostart"), QStringLiteral("1"));
+        const QByteArray saved = TestFolders::readBytes(ini);
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "space", "Escape"}));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
+        QCOMPARE(TestFolders::readBytes(ini), saved);
         QCOMPARE(program.endWith(SIGTERM), 0);
     }
 

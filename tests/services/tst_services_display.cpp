@@ -37,13 +37,13 @@ QStringList at(QPoint p)
     return {"mousemove", QString::number(p.x()), QString::number(p.y())};
 }
 
-// Presses the left button at from, moves to to in steps and releases it there.
-bool drag(QPoint from, QPoint to)
+// Presses the left button at from and moves to to in steps; the button stays down.
+bool dragTo(QPoint from, QPoint to)
 {
     QStringList args = at(from) + QStringList{"mousedown", "1"};
     for (int step = 1; step <= 12; ++step)
         args += QStringList{"sleep", "0.03"} + at(from + (to - from) * step / 12);
-    return xdotool(args + QStringList{"sleep", "0.1", "mouseup", "1"});
+    return xdotool(args);
 }
 
 QByteArray xprop(const QStringList& args)
@@ -255,15 +255,19 @@ private Q_SLOTS:
         startMainWindow();
         m_window->move(400, 250);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().topLeft(), QPoint(400, 250), 5000);
-        // The window manager reports this move as it reports a drag: let the
-        // snapping's watch of it end, or it could end in the middle of the drag
-        // below, snap while the button is down and be overruled by the window
-        // manager's move.
-        QTest::qWait(QtMagneticWindows::SettleMs + 600);
+        // The window manager reports this move as it reports a drag, whose watch
+        // ends once no button is held and the window is still. Held at the drop
+        // point for longer than that, the window is not snapped yet (the window
+        // manager would undo it); released, it snaps once.
         const QRect work = m_window->screen()->availableGeometry();
         const QRect frame = m_window->frameGeometry();
         const QPoint grab = titleBar(*m_window, frame.width() / 3);
-        QVERIFY(drag(grab, grab + QPoint(work.left() + distance - frame.left(), 40)));
+        auto release = qScopeGuard([] { xdotool({"mouseup", "1"}); });
+        QVERIFY(dragTo(grab, grab + QPoint(work.left() + distance - frame.left(), 40)));
+        QTest::qWait(QtMagneticWindows::SettleMs + 600);
+        QVERIFY(m_window->frameGeometry().left() > work.left());
+        release.dismiss();
+        QVERIFY(xdotool({"mouseup", "1"}));
         QTest::qWait(QtMagneticWindows::SettleMs + 600);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().left(), work.left() + landed, 5000);
         QCOMPARE(m_window->frameGeometry().top(), frame.top() + 40);

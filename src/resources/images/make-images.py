@@ -114,3 +114,6 @@ def radio(frame):
 
 for frame in range(1, 17):
     write(f"anim{frame:02d}.svg", radio(frame))
+
+# The program's icon (hicolor theme, scalable): the radio with three rings out.
+write("skytuner.svg", radio(2), 48)

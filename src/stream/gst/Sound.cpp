@@ -69,6 +69,7 @@ GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [id] { finish(id); }, Qt::QueuedConnection);
     }
+    gst_message_unref(message); // a dropped message is the handler's to release
     return GST_BUS_DROP;
 }
 
@@ -124,7 +125,7 @@ bool play(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const QString file = ProgramFolder::resolve(path);
+    const QString file = ProgramFolder::resolveData(path);
     if (!QFileInfo(file).isFile())
         return false;
     if (const Handler& handler = installedHandler()) {

@@ -9,7 +9,8 @@
 namespace Sound {
 
 // Starts playing the file and returns at once; relative paths (also with "\"
-// separators, as ".\resources\over.wav") resolve against the program folder.
+// separators, as ".\resources\over.wav") resolve against the program folder,
+// or the data folder when the program folder has no such file.
 // Returns false, playing nothing, when the file is missing or cannot start.
 // Plays through SKYTUNER_AUDIO_SINK (a GStreamer bin description) when set.
 bool play(const QString& path);
