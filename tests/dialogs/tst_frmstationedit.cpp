@@ -96,19 +96,18 @@ class TestFrmStationEdit : public QObject
     QStringList m_asked; // the message boxes' texts
     QList<QMessageBox::StandardButton> m_answers;
 
-    // Opens the editor with Ctrl+E and acts inside its modal loop; false when
-    // it was still open afterwards.
+    // Opens the editor with Ctrl+E, acts inside its modal loop and closes it;
+    // false when it did not open.
     bool run(const std::function<void()>& act)
     {
-        bool closed = true;
+        bool opened = false;
         QTimer::singleShot(0, this, [&] {
-            if (QTest::qWaitForWindowActive(&editor()))
+            if ((opened = QTest::qWaitForWindowActive(&editor())))
                 act();
-            closed = !editor().isVisible();
             editor().reject();
         });
         QTest::keyClick(m_window->lstStations(), Qt::Key_E, Qt::ControlModifier);
-        return closed;
+        return opened;
     }
 
 private Q_SLOTS:
@@ -159,6 +158,7 @@ private Q_SLOTS:
             QCOMPARE(rows(), QStringList({u"B|http://x/b_c|4"_s, u"Nová|http://x/a|4"_s}));
             QCOMPARE(child<QLabel>("lblCount")->text(), u"2"_s);
             QTest::keyClick(editor().focusWidget(), Qt::Key_Escape); // no question
+            QVERIFY(!editor().isVisible());
             QCOMPARE(m_asked.size(), 2);
         }));
     }
@@ -195,7 +195,8 @@ private Q_SLOTS:
     void opensAndSavesWithoutLosingSilently()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"mixed.tlist"_s);
+        QVERIFY(QDir(dir.path()).mkdir(u"sub"_s));
+        const QString path = dir.filePath(u"sub/mixed.tlist"_s);
         QVERIFY(TestFolders::writeBytes(path, Mixed));
         QVERIFY(run([&] {
             answerFileDialog(path);
@@ -211,17 +212,16 @@ private Q_SLOTS:
             m_answers = {QMessageBox::Yes};
             editor().Toolbar1_ButtonClick(u"tb_save"_s);
             QCOMPARE(TestFolders::readBytes(path), MixedSaved);
-            // A save that fails (a folder in the way) is reported, and nothing changes.
+            // The folder removed while the editor is open: the failed save is
+            // reported, and the changes stay.
             saveStation(u"X"_s, u"http://x/"_s);
-            answerFileDialog(dir.path());
-            editor().Toolbar1_ButtonClick(u"tb_saveas"_s);
+            QVERIFY(QDir(dir.filePath(u"sub"_s)).removeRecursively());
+            editor().Toolbar1_ButtonClick(u"tb_save"_s);
             QCOMPARE(m_asked.size(), 4);
             QVERIFY(editor().logic().listChanged());
             QVERIFY(editor().windowTitle().endsWith(u"] *"_s));
-            QCOMPARE(TestFolders::readBytes(path), MixedSaved);
-            // A folder opened is unreadable: said so, the list stays.
-            answerFileDialog(dir.path());
-            editor().Toolbar1_ButtonClick(u"tb_open"_s);
+            // A folder (as a file name) is unreadable: said so, the list stays.
+            editor().openFile(dir.path());
             QCOMPARE(m_asked.size(), 5);
             QCOMPARE(rows().size(), 5);
         }));
