@@ -265,8 +265,9 @@ bool frmStationEdit::eventFilter(QObject* watched, QEvent* event)
         // Selected on every focus, after the press that gave the focus.
         if (event->type() == QEvent::FocusIn)
             QTimer::singleShot(0, field, &QLineEdit::selectAll);
-        else if (event->type() == QEvent::FocusOut && field->text().contains(u'|'))
-            field->setText(QString(field->text()).replace(u'|', u'_'));
+        else if (event->type() == QEvent::FocusOut &&
+                 StationEditLogic::fieldText(field->text()) != field->text())
+            field->setText(StationEditLogic::fieldText(field->text()));
     }
     return KeyPreviewDialog::eventFilter(watched, event);
 }
