@@ -245,29 +245,6 @@ private Q_SLOTS:
         QCOMPARE(logic.listChanged(), changed);
         QCOMPARE(logic.overwriteNeedsConfirmation(QStringLiteral("/l.tlist")), confirmSave);
     }
-
-    // A column click: the sorted column flips its order, another keeps it.
-    void stationEditSort_data()
-    {
-        QTest::addColumn<int>("column"); // -1: unsorted
-        QTest::addColumn<bool>("descending");
-        QTest::addColumn<int>("clicked");
-        QTest::addColumn<bool>("nowDescending");
-        QTest::newRow("first click") << -1 << false << 0 << false;
-        QTest::newRow("same column") << 0 << false << 0 << true;
-        QTest::newRow("same again") << 0 << true << 0 << false;
-        QTest::newRow("other column") << 0 << true << 1 << true;
-    }
-
-    void stationEditSort()
-    {
-        QFETCH(int, column);
-        QFETCH(bool, descending);
-        QFETCH(int, clicked);
-        QFETCH(bool, nowDescending);
-        const auto sort = StationEditLogic::afterColumnClick(column, descending, clicked);
-        QCOMPARE(std::pair(sort.column, sort.descending), std::pair(clicked, nowDescending));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDialogLogic)
