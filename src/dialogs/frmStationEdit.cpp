@@ -90,6 +90,7 @@ frmStationEdit::frmStationEdit(QWidget* parent) : KeyPreviewDialog(parent)
     setObjectName(QStringLiteral("frmStationEdit"));
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setAccessibleName(QStringLiteral("Panel nástrojů"));
     buildToolbar();
 
     m_list = new KeyedListView(this);
