@@ -2,49 +2,26 @@
 // set up as the main window does: two columns, sorted ascending, headers hidden.
 // Prints the median of 20 runs, with two references from the same run: reading
 // the file alone, and filling a bare QTreeWidget with sorting switched on.
+#include "FullStationList.h"
 #include "MedianTime.h"
-#include "common/AnsiCodePage.h"
 #include "platform/KeyedListView.h"
-#include "stations/StationListFormat.h"
 #include "stations/view/modTLISTView.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <cstdio>
 
-namespace {
-
-constexpr int Stations = StationListFormat::MaxLines;
-
-// Czech names in a scrambled order, every line a station.
-QByteArray stationFile()
-{
-    QString text;
-    for (int i = 0; i < Stations; ++i) {
-        const int scrambled = (i * 7919) % Stations;
-        const QString name = QString::fromUtf8("Příliš žluťoučký kůň %1").arg(scrambled);
-        text += StationListFormat::stationLine(
-            name, QStringLiteral("http://127.0.0.1:8000/stream%1.mp3").arg(i), i * 65, i % 3 == 0,
-            true);
-    }
-    return AnsiCodePage::encode(text);
-}
-
-} // namespace
+using Bench::Stations;
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.filePath("full.tlist");
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(stationFile()) < 0)
-            return 1;
-    }
+    if (!Bench::writeStationFile(path))
+        return 1;
 
     KeyedListView list;
     list.setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});

@@ -12,9 +12,10 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav fonts-dejavu-core
   # tests: a real stream server and its GStreamer feeder, an X server, a window
-  # manager, a tray host, input synthesis and a session bus; the X session
+  # manager, a tray host, input synthesis (and a Czech keyboard) and a session bus; the X session
   # management libraries a test session manager is built on
-  icecast2 gstreamer1.0-tools xvfb xauth x11-utils openbox trayer xdotool dbus-x11 curl
+  icecast2 gstreamer1.0-tools xvfb xauth x11-utils x11-xkb-utils openbox trayer xdotool
+  dbus-x11 curl
   libsm-dev libice-dev
   # tests: an RTSP server of the tests' own (a test-only program)
   libgstrtspserver-1.0-dev

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
+
 class MediaPlayer;
 class QWidget;
 
@@ -25,6 +27,9 @@ public:
     // Makes the file the current station list (CurrentListFile), loads it and
     // fills the main window's list with it.
     virtual void LoadStationList(const QString& path) = 0;
+    // A stream player of its own with a real media engine, for the editor's
+    // preview (dialogs do not see the media layer); null when there is none.
+    virtual std::unique_ptr<MediaPlayer> createPreviewPlayer() = 0;
     // Applies the settings flags to the main window (after the settings dialog).
     virtual void ApplySettings() = 0;
 

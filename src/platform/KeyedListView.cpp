@@ -217,6 +217,17 @@ QString KeyedListView::rowKey(int row) const
     return item ? item->data(0, KeyRole).toString() : QString();
 }
 
+bool KeyedListView::setRowKey(int row, const QString& key)
+{
+    QTreeWidgetItem* item = itemAtRow(row);
+    if (!item || (m_keys.contains(key) && m_keys.value(key) != item))
+        return false;
+    m_keys.remove(item->data(0, KeyRole).toString());
+    item->setData(0, KeyRole, key);
+    m_keys.insert(key, item);
+    return true;
+}
+
 QString KeyedListView::rowText(int row) const
 {
     return subItem(row, 0);

@@ -36,6 +36,8 @@ public:
     int findKey(const QString& key) const; // -1 when no row has the key
 
     QString rowKey(int row) const;
+    // False (changing nothing) when another row has the key.
+    bool setRowKey(int row, const QString& key);
     QString rowText(int row) const;
     void setRowText(int row, const QString& text);
     QString subItem(int row, int column) const; // column >= 1

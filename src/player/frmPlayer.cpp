@@ -55,6 +55,11 @@ frmPlayer::frmPlayer(QWidget* parent) : QWidget(parent)
     Form_Load();
 }
 
+std::unique_ptr<MediaPlayer> frmPlayer::createPreviewPlayer()
+{
+    return std::make_unique<MediaPlayer>(GstStreamEngine::create());
+}
+
 frmPlayer::~frmPlayer()
 {
     qApp->removeEventFilter(this);

@@ -73,6 +73,7 @@ public:
     // What the dialogs act on (DialogHost).
     QWidget* dialogParent() override { return this; }
     void LoadStationList(const QString& path) override;
+    std::unique_ptr<MediaPlayer> createPreviewPlayer() override;
     VolumePanel volumePanel() override;
     void ShowVolume() override;
 

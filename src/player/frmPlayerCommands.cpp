@@ -12,6 +12,7 @@
 #include "desktop/MprisService.h"
 #include "dialogs/frmPlayURL.h"
 #include "dialogs/frmSettings.h"
+#include "dialogs/frmStationEdit.h"
 #include "dialogs/logic/PlayURLLogic.h"
 #include "dialogs/wfmVolume.h"
 #include "platform/KeyedListView.h"
@@ -364,7 +365,7 @@ void frmPlayer::ShowStationFilesDialog()
 
 void frmPlayer::ShowStationEditDialog()
 {
-    qCInfo(lcPlayer) << "station list editor: not available yet";
+    frmStationEdit::instance().exec();
 }
 
 void frmPlayer::ShowSettingsDialog()

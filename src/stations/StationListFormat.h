@@ -50,10 +50,12 @@ Station parseEntry(QStringView entry, const QLocale& locale = QLocale());
 // colour is always 16777215, bold "-1" or "0", visible "1" or "0".
 QString stationLine(QStringView name, QStringView url, qint32 textColour, bool bold, bool visible);
 
-// The editor's row icons: 1 hidden, 2 shown, 3 hidden and changed, 4 shown and changed.
+// The editor's row icons: 1 hidden, 2 shown, 3 hidden and changed, 4 shown and
+// changed. A station opens hidden exactly when the main list hides it (visible
+// not 1), so opening and saving never shows a hidden one.
 inline int editorIcon(qint16 visible)
 {
-    return visible + 1;
+    return visible == 1 ? 2 : 1;
 }
 inline bool visibleFromEditorIcon(int icon)
 {

@@ -4,6 +4,7 @@
 #include "common/AnsiCodePage.h"
 #include "dialogs/logic/PlayURLLogic.h"
 #include "dialogs/logic/SettingsLogic.h"
+#include "dialogs/logic/StationEditLogic.h"
 #include "dialogs/logic/VolumePopupLogic.h"
 #include "stream/MediaPlayer.h"
 #include "stream/StreamEngine.h"
@@ -145,6 +146,104 @@ private Q_SLOTS:
         QVERIFY(logic.store(logic.volume(), logic.balance()));
         QCOMPARE(TestFolders::readBytes(folder.file(QStringLiteral("skytuner.ini"))),
                  "[PLAYER]\r\nvolume=1\r\nbalance=-60\r\n");
+    }
+    // Saving the station fields: the typed address is stored with "|" as "_"
+    // and control characters as blanks, keyed in lower case; with no station
+    // current it adds unless the key is taken; the current station may change
+    // the letter case of its own address or move to a free one.
+    void stationEditSave_data()
+    {
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("outcome");
+        using S = StationEditLogic::SaveStation;
+        const QStringList a{"http://x/a"}, ab{"http://x/a", "http://x/b_c"};
+        QTest::newRow("add") << "" << a << "http://Y/"
+                             << "http://y/" << int(S::Add);
+        QTest::newRow("add, other case") << "" << a << "HTTP://X/A"
+                                         << "http://x/a" << int(S::Duplicate);
+        QTest::newRow("add, bar") << "" << ab << "http://x/B|c"
+                                  << "http://x/b_c" << int(S::Duplicate);
+        QTest::newRow("add, control") << "" << a << "http://x/\ta"
+                                      << "http://x/ a" << int(S::Add);
+        QTest::newRow("add empty twice") << "" << QStringList{""} << ""
+                                         << "" << int(S::Duplicate);
+        QTest::newRow("change case") << "http://x/a" << a << "http://X/A"
+                                     << "http://x/a" << int(S::Change);
+        QTest::newRow("change to free") << "http://x/a" << a << "http://x/b"
+                                        << "http://x/b" << int(S::Change);
+        QTest::newRow("change to taken") << "http://x/a" << ab << "http://x/b|C"
+                                         << "http://x/b_c" << int(S::Duplicate);
+    }
+
+    void stationEditSave()
+    {
+        QFETCH(QString, current);
+        QFETCH(QStringList, taken);
+        QFETCH(QString, typed);
+        QFETCH(QString, key);
+        QFETCH(int, outcome);
+        StationEditLogic logic;
+        logic.setCurrentKey(current);
+        const QString address = StationEditLogic::fieldText(typed);
+        QCOMPARE(StationEditLogic::keyOf(address), key);
+        QCOMPARE(int(logic.saveStation(address, taken.contains(key))), outcome);
+    }
+
+    // The title, the change flag and the overwrite question after a script of
+    // steps: "station" (saved or removed), "open F", "lossy F" (opened with
+    // lines a save drops), "save F", "new".
+    void stationEditState_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("confirmSave"); // over /l.tlist
+        QTest::newRow("new") << ""
+                             << "Editace [Nový]" << false << false;
+        QTest::newRow("station, no file") << "station"
+                                          << "Editace [] *" << true << false;
+        QTest::newRow("opened") << "open /l.tlist"
+                                << "Editace [/l.tlist]" << false << false;
+        QTest::newRow("opened, station") << "open /l.tlist;station"
+                                         << "Editace [/l.tlist] *" << true << false;
+        QTest::newRow("saved") << "station;save /s.tlist"
+                               << "Editace [/s.tlist]" << false << false;
+        QTest::newRow("lossy") << "lossy /l.tlist"
+                               << "Editace [/l.tlist]" << false << true;
+        QTest::newRow("lossy, saved elsewhere") << "lossy /l.tlist;save /s.tlist"
+                                                << "Editace [/s.tlist]" << false << true;
+        QTest::newRow("lossy, saved over") << "lossy /l.tlist;save /l.tlist;station"
+                                           << "Editace [/l.tlist] *" << true << false;
+        QTest::newRow("new again") << "lossy /l.tlist;station;new"
+                                   << "Editace [Nový]" << false << false;
+    }
+
+    void stationEditState()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, title);
+        QFETCH(bool, changed);
+        QFETCH(bool, confirmSave);
+        StationEditLogic logic;
+        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+            const QString op = step.section(u' ', 0, 0), file = step.section(u' ', 1);
+            logic.setCurrentKey(QStringLiteral("http://x/"));
+            if (op == u"station")
+                logic.stationSaved();
+            else if (op == u"open" || op == u"lossy")
+                logic.opened(file, op == u"lossy" ? 3 : 0);
+            else if (op == u"save")
+                logic.saved(file);
+            else
+                logic.reset();
+            QVERIFY(logic.currentKey().isEmpty());
+        }
+        QCOMPARE(logic.title(), title);
+        QCOMPARE(logic.listChanged(), changed);
+        QCOMPARE(logic.overwriteNeedsConfirmation(QStringLiteral("/l.tlist")), confirmSave);
     }
 };
 
