@@ -8,9 +8,14 @@
 
 namespace DefaultStationList {
 
+QString Path(const QString& folder)
+{
+    return QDir(folder).filePath(QLatin1String(FileName));
+}
+
 bool Install(const QString& folder)
 {
-    const QString target = QDir(folder).filePath(QLatin1String(FileName));
+    const QString target = Path(folder);
     if (QFileInfo::exists(target))
         return true;
     QFile source(QStringLiteral(":/") + QLatin1String(FileName));

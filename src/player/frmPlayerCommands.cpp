@@ -9,7 +9,9 @@
 // releases never act, and auto-repeated presses act again.
 #include "common/Logging.h"
 #include "common/modGlobal.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmPlayURL.h"
+#include "dialogs/frmStationFiles.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
@@ -154,6 +156,7 @@ void frmPlayer::LoadStationList(const QString& path)
     CurrentListFile = path;
     TLIST_LoadFile(CurrentListFile);
     TLIST_FillStationListMain();
+    qCInfo(lcPlayer) << "station list" << CurrentListFile << m_list->rowCount() << "rows";
 }
 
 void frmPlayer::mnuSK_OnTop_Click()
@@ -297,7 +300,7 @@ void frmPlayer::ShowOpenUrlDialog()
 
 void frmPlayer::ShowStationFilesDialog()
 {
-    qCInfo(lcPlayer) << "station list chooser: not available yet";
+    frmStationFiles::instance().exec();
 }
 
 void frmPlayer::ShowStationEditDialog()
@@ -313,7 +316,7 @@ void frmPlayer::ShowSettingsDialog()
 
 void frmPlayer::ShowAboutDialog()
 {
-    qCInfo(lcPlayer) << "about dialog: not available yet";
+    frmAbout::instance().exec();
 }
 
 void frmPlayer::ShowVolumePopup()

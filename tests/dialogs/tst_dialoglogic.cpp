@@ -58,7 +58,7 @@ private Q_SLOTS:
         QCOMPARE(currentURL, plays ? text : before);
         QCOMPARE(player.URL(), plays ? text : before);
         QCOMPARE(opened.size() > opens, plays); // the engine opens the new address
-        QCOMPARE(player.playState(), 9); // connecting
+        QCOMPARE(player.playState(), 9);        // connecting
     }
 };
 
