@@ -6,6 +6,7 @@
 
 #include "dialogs/KeyPreviewDialog.h"
 #include "dialogs/logic/StationFilesLogic.h"
+#include "platform/WaitCursor.h"
 
 #include <QTimer>
 
@@ -15,7 +16,6 @@ class ButtonEx;
 class Container3D;
 class KeyedListView;
 class QLabel;
-class WaitCursor;
 
 class frmStationFiles : public KeyPreviewDialog
 {
