@@ -9,9 +9,11 @@
 // releases never act, and auto-repeated presses act again.
 #include "common/Logging.h"
 #include "common/modGlobal.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmPlayURL.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/wfmVolume.h"
+#include "dialogs/frmStationFiles.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
@@ -158,6 +160,7 @@ void frmPlayer::LoadStationList(const QString& path)
     CurrentListFile = path;
     TLIST_LoadFile(CurrentListFile);
     TLIST_FillStationListMain();
+    qCInfo(lcPlayer) << "station list" << CurrentListFile << m_list->rowCount() << "rows";
 }
 
 void frmPlayer::mnuSK_OnTop_Click()
@@ -308,7 +311,7 @@ void frmPlayer::ShowOpenUrlDialog()
 
 void frmPlayer::ShowStationFilesDialog()
 {
-    qCInfo(lcPlayer) << "station list chooser: not available yet";
+    frmStationFiles::instance().exec();
 }
 
 void frmPlayer::ShowStationEditDialog()
@@ -324,7 +327,7 @@ void frmPlayer::ShowSettingsDialog()
 
 void frmPlayer::ShowAboutDialog()
 {
-    qCInfo(lcPlayer) << "about dialog: not available yet";
+    frmAbout::instance().exec();
 }
 
 void frmPlayer::ShowVolumePopup()

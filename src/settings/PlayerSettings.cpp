@@ -205,12 +205,14 @@ bool Write(const Values& values, std::span<const Key> keys)
     return written;
 }
 
-void CreateIfMissing()
+bool CreateIfMissing()
 {
-    if (!modGlobal::FileExists(INI_FilePath()))
-        clsFunctionLib().FNC_SaveDataContent(
-            QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
-            INI_FilePath());
+    if (modGlobal::FileExists(INI_FilePath()))
+        return false;
+    clsFunctionLib().FNC_SaveDataContent(
+        QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
+        INI_FilePath());
+    return true;
 }
 
 } // namespace PlayerSettings

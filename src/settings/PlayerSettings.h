@@ -96,7 +96,8 @@ std::optional<QString> Text(const Values& values, Key key);
 bool Write(const Values& values, std::span<const Key> keys);
 
 // A missing settings file is created with its two comment lines, so that the
-// first start leaves a file that says what it is.
-void CreateIfMissing();
+// first start leaves a file that says what it is. True when there was none:
+// the program's very first start in this folder.
+bool CreateIfMissing();
 
 } // namespace PlayerSettings

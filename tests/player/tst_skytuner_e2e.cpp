@@ -1,6 +1,7 @@
 // The real skytuner program on its own X display: with "autostart" it plays the
 // last stream from a local Icecast server, and the open-URL dialog plays an
-// address typed in; SIGTERM (and SIGINT, on the next start
+// address typed in; the first start shows the shipped stations and the station
+// list chooser opens a list whose station then plays; SIGTERM (and SIGINT, on the next start
 // from the settings it wrote) ends it through the normal shut-down, which writes
 // the settings, with exit code 0. As a client of a real X session manager it
 // writes its settings when the session saves itself, keeps running through a
@@ -17,6 +18,8 @@
 #include <QtTest>
 
 #include <csignal>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -347,6 +350,44 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
         QCOMPARE(TestFolders::readBytes(ini), saved);
         QCOMPARE(program.endWith(SIGTERM), 0);
+    }
+
+    // The very first start (no settings file) shows the shipped stations; F12
+    // opens the chooser on the program folder, where a list of the test's
+    // station is picked by typing its first letter and opened with Enter; Home
+    // and Enter in the main window play its station.
+    void firstStartAndTheChooserPlayAStation()
+    {
+        IcecastServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QTemporaryDir home;
+        const QString list = home.filePath("e2e.tlist");
+        QVERIFY(TestFolders::writeBytes(
+            list,
+            AnsiCodePage::encode(
+                u"[STATION:]Testovací rádio|%1|0|16777215|-1|1\r\n\r\n"_s.arg(server.mp3Url()))));
+        Skytuner program(home.path());
+        QVERIFY2(program.waitFor("station list", "stanice.tlist"), program.log().constData());
+        QVERIFY(!program.log().contains("stanice.tlist\" 0 rows"));
+        QVERIFY(program.waitFor("first paint"));
+        const QByteArray window = visibleWindows(program.pid());
+        QVERIFY(ChildProcess::run(
+            "xdotool", {"windowactivate", "--sync", QString::fromLatin1(window), "key", "F12"}));
+        QByteArrayList windows;
+        QTRY_VERIFY_WITH_TIMEOUT((windows = visibleWindows(program.pid()).split('\n')).size() == 2,
+                                 10000);
+        windows.removeOne(window);
+        QTest::qWait(500); // the folder is listed
+        QVERIFY(ChildProcess::run("xdotool",
+                                  {"windowactivate", "--sync", QString::fromLatin1(windows[0]),
+                                   "key", "--delay", "200", "e", "Return"}));
+        QVERIFY2(program.waitFor("station list", "e2e.tlist\" 1 rows"), program.log().constData());
+        QVERIFY(
+            ChildProcess::run("xdotool", {"windowactivate", "--sync", QString::fromLatin1(window),
+                                          "key", "--delay", "200", "Home", "Return"}));
+        QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
+        QCOMPARE(program.endWith(SIGTERM), 0);
+        QCOMPARE(setting(home.filePath("skytuner.ini"), "list"), list);
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,
