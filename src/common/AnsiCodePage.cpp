@@ -123,7 +123,10 @@ QByteArray encode(QStringView text, bool* lost)
         } else {
             if (lost)
                 *lost = true;
-            if (QChar::isHighSurrogate(unit) && inLeft >= 2 * sizeof unit)
+            char16_t next = 0;
+            if (inLeft >= 2 * sizeof unit)
+                std::memcpy(&next, in + sizeof unit, sizeof next);
+            if (QChar::isHighSurrogate(unit) && QChar::isLowSurrogate(next))
                 consumed = 2 * sizeof unit; // one character, one "?"
         }
         *out++ = replacement;

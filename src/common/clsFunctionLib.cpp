@@ -2,10 +2,14 @@
 
 #include "common/TextFileEncoding.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <unistd.h>
 
 namespace {
 
@@ -114,6 +118,9 @@ bool clsFunctionLib::FNC_SaveDataContent(const QString& iContent, const QString&
 {
     if (iFilePath.isEmpty())
         return true;
+    if (const QFileInfo target(iFilePath);
+        (target.exists() || target.isSymLink()) && !target.isFile())
+        return false;
     QByteArray bytes = TextFileEncoding::encode(iContent, existingEncoding(iFilePath));
     bytes.append("\r\n");
     QSaveFile file(iFilePath);
@@ -127,6 +134,24 @@ bool clsFunctionLib::FNC_SaveDataContent(const QString& iContent, const QString&
         return false;
     }
     return file.commit();
+}
+
+int clsFunctionLib::FNC_RemoveStaleTemporaries(const QString& iFilePath) const
+{
+    const QFileInfo target(iFilePath);
+    // QSaveFile's temporaries: the name, a dot and six letters or digits.
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-60);
+    int removed = 0;
+    for (const QFileInfo& file :
+         target.dir().entryInfoList({target.fileName() + QStringLiteral(".*")},
+                                    QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        if (temporary.match(file.fileName()).hasMatch() && file.ownerId() == getuid() &&
+            file.lastModified() < stale && QFile::remove(file.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 QString clsFunctionLib::FNC_AddPathSlashes(const QString& iPath) const

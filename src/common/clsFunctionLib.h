@@ -36,8 +36,16 @@ public:
     // replaces reads as UTF-8 or the text holds a character Windows-1250 cannot
     // represent; then as UTF-8 (common/TextFileEncoding.h). The old file is
     // replaced atomically: on failure it stays exactly as it was. An empty path
-    // writes nothing and succeeds.
+    // writes nothing and succeeds. Only a regular file (or a link to one) is
+    // replaced: a folder, a FIFO, a device or a broken or looping link at the
+    // path stays as it is, and the write fails.
     bool FNC_SaveDataContent(const QString& iContent, const QString& iFilePath) const;
+
+    // Removes what an atomic replace of the file killed half-way left beside it
+    // (where the file system has no unnamed files): regular files of this user
+    // named "<file name>.XXXXXX", unchanged for a minute, so that a save running
+    // now is never touched. Returns how many were removed.
+    int FNC_RemoveStaleTemporaries(const QString& iFilePath) const;
 
     // The path with a separator appended unless it already ends in "/" or "\".
     QString FNC_AddPathSlashes(const QString& iPath) const;

@@ -15,6 +15,8 @@ PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
     for (const QString& key : panelKeys()) {
         auto* label = new QLabel(this);
         label->setObjectName(key);
+        // The status carries the stream's own title: shown as text, never as markup.
+        label->setTextFormat(Qt::PlainText);
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         label->installEventFilter(this);

@@ -154,6 +154,7 @@ void frmPlayer::LoadSettings()
 {
     qCInfo(lcPlayer).noquote() << "folders" << ProgramFolder::path() << "|"
                                << ProgramFolder::dataPath();
+    PlayerSettings::RemoveStaleTemporaries();
     const bool firstStart = PlayerSettings::CreateIfMissing();
     // The default station list joins the program folder, never over a user's file.
     const bool shipped = DefaultStationList::Install(ProgramFolder::path());

@@ -205,6 +205,12 @@ bool Write(const Values& values, std::span<const Key> keys)
     return written;
 }
 
+void RemoveStaleTemporaries()
+{
+    if (const int removed = clsFunctionLib().FNC_RemoveStaleTemporaries(INI_FilePath()))
+        qCInfo(lcPlayer) << "removed" << removed << "stale temporaries of" << INI_FilePath();
+}
+
 bool CreateIfMissing()
 {
     if (modGlobal::FileExists(INI_FilePath()))

@@ -100,4 +100,7 @@ bool Write(const Values& values, std::span<const Key> keys);
 // the program's very first start in this folder.
 bool CreateIfMissing();
 
+// At start-up: the temporaries a save killed half-way left beside the file go.
+void RemoveStaleTemporaries();
+
 } // namespace PlayerSettings

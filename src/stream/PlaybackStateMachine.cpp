@@ -1,7 +1,8 @@
 #include "stream/PlaybackStateMachine.h"
 
+#include "stream/TitleText.h"
+
 #include <QElapsedTimer>
-#include <QRegularExpression>
 
 #include <array>
 
@@ -12,14 +13,7 @@ namespace {
 
 QString clean(const QString& text)
 {
-    // Titles come from the stream and may hold anything: no control characters,
-    // no runs of blanks, and a bounded length.
-    QString t = text;
-    t.replace(QRegularExpression(QStringLiteral("[\\x00-\\x1F\\x7F]+")), QStringLiteral(" "));
-    t = t.simplified();
-    if (t.size() > PlaybackStateMachine::MaxTitleLength)
-        t = t.left(PlaybackStateMachine::MaxTitleLength - 3) + QStringLiteral("...");
-    return t;
+    return TitleText::clean(text, PlaybackStateMachine::MaxTitleLength);
 }
 
 qint64 monotonicMs()

@@ -109,7 +109,8 @@ PlaylistParser::Result PlaylistParser::parse(const QByteArray& data, const QStri
                                          (entry.startsWith(QLatin1Char('/')) && base.isLocalFile())
                                      ? entry
                                      : base.resolved(QUrl(entry)).toString();
-        if (!result.entries.contains(resolved))
+        // An entry that resolves to nothing (a malformed relative address) is none.
+        if (!resolved.isEmpty() && !result.entries.contains(resolved))
             result.entries << resolved;
     }
     return result;

@@ -1,5 +1,6 @@
 #include "stream/StreamAddress.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
@@ -32,15 +33,70 @@ bool hasPlaylistExtension(const QString& path)
     return ext.match(path).hasMatch();
 }
 
+StreamAddress invalid(const QString& text)
+{
+    StreamAddress a;
+    a.kind = StreamAddress::Invalid;
+    a.host = text;
+    return a;
+}
+
+// A file to play: never a folder, and never the root a garbled address
+// ("file://:///") reduces to.
 StreamAddress fileAddress(const QString& path)
 {
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (path.isEmpty() || QFileInfo(absolute).isDir())
+        return invalid(path);
     StreamAddress a;
     a.kind = StreamAddress::File;
     a.scheme = QStringLiteral("file");
-    a.uri = QString::fromLatin1(
-        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded(QUrl::FullyEncoded));
-    a.host = QFileInfo(path).fileName();
-    a.playlistName = hasPlaylistExtension(path);
+    a.uri = QString::fromLatin1(QUrl::fromLocalFile(absolute).toEncoded(QUrl::FullyEncoded));
+    a.host = QFileInfo(absolute).fileName();
+    a.playlistName = hasPlaylistExtension(absolute);
+    return a;
+}
+
+// Control characters and broken UTF-16 belong in no address.
+bool wellFormed(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            return false;
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (QChar::isSurrogate(u))
+            return false;
+    }
+    return true;
+}
+
+StreamAddress parseUrl(const QString& t, const QString& scheme)
+{
+    StreamAddress a;
+    a.scheme = scheme;
+    // Local file addresses are often written with blanks and national characters.
+    const bool file = scheme == QLatin1String("file");
+    const QUrl url(t, file ? QUrl::TolerantMode : QUrl::StrictMode);
+    if (file) {
+        // Only this machine's files: no host, or "localhost".
+        if (!url.isValid() || (!url.host().isEmpty() && url.host() != QLatin1String("localhost")))
+            return invalid(t);
+        return fileAddress(url.path(QUrl::FullyDecoded));
+    }
+    if (!isNetworkScheme(scheme)) {
+        a.kind = StreamAddress::RefusedScheme;
+        return a;
+    }
+    if (!url.isValid() || url.host().isEmpty() ||
+        t.contains(QRegularExpression(QStringLiteral("\\s"))))
+        return invalid(t);
+    a.kind = StreamAddress::Network;
+    a.host = url.host();
+    a.port = url.port(defaultPort(scheme));
+    a.playlistName = hasPlaylistExtension(url.path());
+    a.uri = QString::fromLatin1(url.toEncoded(QUrl::FullyEncoded));
     return a;
 }
 
@@ -49,9 +105,10 @@ StreamAddress fileAddress(const QString& path)
 StreamAddress StreamAddress::parse(const QString& text)
 {
     const QString t = text.trimmed();
-    StreamAddress a;
     if (t.isEmpty())
-        return a;
+        return {};
+    if (!wellFormed(t))
+        return invalid(t);
 
     // A scheme is letters before "://" or before ":" not followed by a port number,
     // so "radio.example.com:8000/live" is a host with a port, not a scheme.
@@ -60,44 +117,12 @@ StreamAddress StreamAddress::parse(const QString& text)
     const auto m = schemeRe.match(t);
     const bool driveLetter =
         QRegularExpression(QStringLiteral("^[A-Za-z]:[\\\\/]")).match(t).hasMatch();
-    if (!m.hasMatch() || driveLetter) {
-        const QFileInfo info(t);
-        if (t.startsWith(QLatin1Char('/')) || driveLetter || (info.exists() && info.isFile())) {
-            if (!info.isFile()) {
-                a.kind = Invalid;
-                a.host = t;
-                return a;
-            }
-            return fileAddress(t);
-        }
-        return parse(QStringLiteral("http://") + t);
-    }
-
-    a.scheme = m.captured(1).toLower();
-    // Local file addresses are often written with blanks and national characters.
-    const QUrl url(t, a.scheme == QLatin1String("file") ? QUrl::TolerantMode : QUrl::StrictMode);
-    if (a.scheme == QLatin1String("file")) {
-        if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty()) {
-            a.kind = Invalid;
-            return a;
-        }
-        return fileAddress(url.toLocalFile());
-    }
-    if (!isNetworkScheme(a.scheme)) {
-        a.kind = RefusedScheme;
-        return a;
-    }
-    if (!url.isValid() || url.host().isEmpty() ||
-        t.contains(QRegularExpression(QStringLiteral("\\s")))) {
-        a.kind = Invalid;
-        return a;
-    }
-    a.kind = Network;
-    a.host = url.host();
-    a.port = url.port(defaultPort(a.scheme));
-    a.playlistName = hasPlaylistExtension(url.path());
-    a.uri = QString::fromLatin1(url.toEncoded(QUrl::FullyEncoded));
-    return a;
+    if (m.hasMatch() && !driveLetter)
+        return parseUrl(t, m.captured(1).toLower());
+    const QFileInfo info(t);
+    if (t.startsWith(QLatin1Char('/')) || driveLetter || (info.exists() && info.isFile()))
+        return info.isFile() ? fileAddress(t) : invalid(t);
+    return parseUrl(QStringLiteral("http://") + t, QStringLiteral("http"));
 }
 
 bool StreamAddress::isPlaylistContentType(const QString& contentType)

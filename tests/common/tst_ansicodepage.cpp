@@ -47,6 +47,10 @@ private Q_SLOTS:
         QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("x日y")), QByteArray("x?y"));
         // A character outside the basic plane is one "?", not two.
         QCOMPARE(AnsiCodePage::encode(QString::fromUtf8("a😀b")), QByteArray("a?b"));
+        // A lone surrogate is one "?" too, and takes nothing after it along.
+        const QChar high(0xD83D), low(0xDE00);
+        QCOMPARE(AnsiCodePage::encode(QString(QString(high) + "b" + high)), QByteArray("?b?"));
+        QCOMPARE(AnsiCodePage::encode(QString(QString(low) + low + "č")), QByteArray("??\xE8"));
         bool lost = false;
         QCOMPARE(AnsiCodePage::encode(QString(QChar(0x80)), &lost), QByteArray("?"));
         QVERIFY(lost);

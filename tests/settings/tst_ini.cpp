@@ -5,11 +5,15 @@
 #include "common/AnsiCodePage.h"
 #include "common/clsFunctionLib.h"
 #include "settings/IniText.h"
+#include "settings/PlayerSettings.h"
 #include "settings/modINI.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -168,6 +172,20 @@ private Q_SLOTS:
         QVERIFY(QDir(INI_FilePath()).isEmpty());
         QVERIFY(QDir(folder.path()).rmdir("skytuner.ini"));
 
+        // A FIFO or a looping link is left as it is, as a folder is.
+        const QByteArray path = QFile::encodeName(INI_FilePath());
+        for (const auto& make : {+[](const char* p) { return mkfifo(p, 0600); },
+                                 +[](const char* p) {
+                                     return symlink(p, p);
+                                 }}) {
+            QCOMPARE(make(path.constData()), 0);
+            PlayerSettings::CreateIfMissing();
+            QVERIFY(!INI_TryWriteValue("PLAYER", "volume", 1));
+            QVERIFY(!QFileInfo(INI_FilePath()).isFile());
+            QCOMPARE(QDir(folder.path()).entryList(QDir::System | QDir::Files).size(), 1);
+            QVERIFY(QFile::remove(INI_FilePath()));
+        }
+
         // A file too large to be a settings file is never replaced by one key.
         QFile huge(INI_FilePath());
         QVERIFY(huge.open(QIODevice::WriteOnly));
@@ -184,6 +202,26 @@ private Q_SLOTS:
         QCOMPARE(INI_ReadValue("PLAYER", "volume"), QString());
         QVERIFY(!QFileInfo::exists(folder.file("gone")));
     }
+    // What a save killed half-way left goes at start-up; anything else stays.
+    void staleTemporariesGo()
+    {
+        TemporaryProgramFolder folder;
+        const QStringList kept = {"other.ini.Ab12Cd",     "skytuner.ini",
+                                  "skytuner.ini.Ab12Cde", "skytuner.ini.Fresh1",
+                                  "skytuner.ini.Link12",  "skytuner.ini.bak"};
+        for (const QString& name :
+             kept + QStringList{"skytuner.ini.Ab12Cd", "skytuner.ini.xY98zW"}) {
+            QFile file(folder.file(name));
+            QVERIFY(name == "skytuner.ini.Link12" ? QFile::link(INI_FilePath(), file.fileName())
+                                                  : file.open(QIODevice::WriteOnly));
+            if (name != "skytuner.ini.Fresh1" && file.isOpen())
+                QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                         QFileDevice::FileModificationTime));
+        }
+        PlayerSettings::RemoveStaleTemporaries();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System, QDir::Name), kept);
+    }
+
     // A file edited on Linux: UTF-8 reads as such and stays UTF-8 when a key is
     // written; a value Windows-1250 cannot hold turns the whole file UTF-8.
     void encodings_data()

@@ -1,7 +1,9 @@
-// Stream addresses and playlists: what reaches the media engine, and what not.
+// Text from outside: stream addresses and playlists (what reaches the media
+// engine, and what not) and the titles a stream sends.
 #include "stream/PlaylistParser.h"
 #include "stream/StreamAddress.h"
 #include "stream/StreamError.h"
+#include "stream/TitleText.h"
 
 #include <QtTest>
 
@@ -55,6 +57,12 @@ private Q_SLOTS:
         QTest::newRow("data") << "data:audio/mp3;base64,AAAA" << int(StreamAddress::RefusedScheme);
         QTest::newRow("blank inside") << "http://h/a b" << int(StreamAddress::Invalid);
         QTest::newRow("bad port") << "http://h:99999999/" << int(StreamAddress::Invalid);
+        const QString lone = QString(QChar(0xD800));
+        QTest::newRow("lone surrogate") << "r.cz/" + lone << int(StreamAddress::Invalid);
+        QTest::newRow("control") << "http://h/a\x01" << int(StreamAddress::Invalid);
+        QTest::newRow("file root") << "file://:///\t\x01" << int(StreamAddress::Invalid);
+        QTest::newRow("file folder") << "file:///tmp/" << int(StreamAddress::Invalid);
+        QTest::newRow("file elsewhere") << "file://h/tmp/a.mp3" << int(StreamAddress::Invalid);
     }
 
     void rejectedAddresses()
@@ -114,6 +122,7 @@ private Q_SLOTS:
                                      "</location></track></trackList></playlist>"
                               << ab;
         QTest::newRow("empty") << QByteArray() << QStringList{};
+        QTest::newRow("unresolvable") << QByteArray("//[\n") << QStringList{};
     }
 
     void playlists()
@@ -137,6 +146,49 @@ private Q_SLOTS:
         const auto r = PlaylistParser::parse(data, QStringLiteral("http://h/l.m3u"));
         QVERIFY(!r.entries.isEmpty());
         QVERIFY(r.entries.size() < 30000);
+    }
+
+    void titles_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("max");
+        const auto row = [](const char* tag, const QString& text, const char* shown, int max = 99) {
+            QTest::newRow(tag) << text << QString::fromUtf8(shown) << max;
+        };
+        const QString lone = QString(QChar(0xD800));
+        row("controls", QStringLiteral("A\x01\nB\u0085C\u2028D"), "A B C D");
+        row("nul", lone + QStringLiteral("A") + QChar(0) + QStringLiteral("B") + lone, "A B");
+        row("bidi", QStringLiteral("x\u202Egpj.exe \u2066y\u2069"), "xgpj.exe y");
+        row("numeric", QStringLiteral("P&#345;&#237;&#x161;ern&#X11B; &#128512;"), "Příšerně 😀");
+        row("named",
+            QStringLiteral("&Zcaron;lu&tcaron;ou&ccaron;k&yacute; k&uring;&ncaron; &amp; "
+                           "&ndash; &szlig;"),
+            "Žluťoučký kůň & – ß");
+        row("not references", QStringLiteral("&foo; &amp &#; &amp;amp; &xcaron;"),
+            "&foo; &amp &#; &amp; &xcaron;");
+        row("references to nothing", QStringLiteral("A&#0;B&#x202E;C&#xD800;&#1114112;"), "A BC");
+        row("windows-1250",
+            QString::fromLatin1("Dvo\xF8\xE1k - P\xEDse\xF2 \xC8"
+                                "ech"),
+            "Dvořák - Píseň Čech");
+        row("windows-1250 by its C1 bytes", QString::fromLatin1("\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2"),
+            "Žluťoučký kůň");
+        row("latin-1",
+            QString::fromLatin1("Cr\xE8me br\xFBl\xE9"
+                                "e, Bj\xF8rn, Cos\xEC, \xBFS\xED?"),
+            "Crème brûlée, Bjørn, Così, ¿Sí?");
+        row("utf-8 read as latin-1", QString::fromLatin1("\xC5\xBElu\xC5\xA5"), "žluť");
+        row("unicode stays", QStringLiteral("Café Dvořák"), "Café Dvořák");
+        row("cut before a surrogate pair", QStringLiteral("ab😀😀😀"), "ab...", 6);
+        row("cut before a combining sequence", QStringLiteral("abe\u0301\u0301xyz"), "ab...", 7);
+    }
+
+    void titles()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, max);
+        QTEST(TitleText::clean(text, max), "shown");
     }
 
     void httpStatusFromEngineText()

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int BytesPerSecond = 16000; // 128 kbit/s
 constexpr int IcyInterval = 8192;
+constexpr int TitleInterval = 256; // 62 title changes a second
 
 QByteArray header(const QByteArray& status, const QByteArray& type, const QByteArray& extra = {})
 {
@@ -122,11 +123,13 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
         socket->disconnectFromHost();
     };
     if (path == QLatin1String("/stream.mp3")) {
-        startStream(socket, -1, false);
+        startStream(socket, -1, NoMeta);
     } else if (path == QLatin1String("/drop.mp3")) {
-        startStream(socket, m_dropAfterMs, false);
+        startStream(socket, m_dropAfterMs, NoMeta);
     } else if (path == QLatin1String("/icy-big.mp3")) {
-        startStream(socket, -1, true);
+        startStream(socket, -1, BigMeta);
+    } else if (path == QLatin1String("/titles.mp3")) {
+        startStream(socket, -1, Titles);
     } else if (path == QLatin1String("/404")) {
         finish(header("404 Not Found", "text/html") + "<html>gone</html>");
     } else if (path == QLatin1String("/blackhole")) {
@@ -161,11 +164,13 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
 }
 
 // A station: a burst of about four seconds, then real time, looping the tone.
-void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, bool icy)
+void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, Meta meta)
 {
+    const bool icy = meta != NoMeta;
+    const int interval = meta == Titles ? TitleInterval : IcyInterval;
     QByteArray extra = "icy-name: Fault Radio\r\n";
     if (icy)
-        extra += "icy-metaint: " + QByteArray::number(IcyInterval) + "\r\n";
+        extra += "icy-metaint: " + QByteArray::number(interval) + "\r\n";
     socket->write(header("200 OK", "audio/mpeg", extra));
 
     struct State
@@ -173,12 +178,13 @@ void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, bool icy)
         qint64 offset = 0; // into the looped MP3 data
         qint64 sent = 0;   // audio bytes sent
         qint64 sinceMeta = 0;
+        int titles = 0;
         QElapsedTimer clock;
     };
     auto state = std::make_shared<State>();
     state->clock.start();
     auto* timer = new QTimer(socket);
-    auto pump = [this, socket, state, dropAfterMs, icy, timer] {
+    auto pump = [this, socket, state, dropAfterMs, icy, interval, meta, timer] {
         if (dropAfterMs >= 0 && state->clock.elapsed() >= dropAfterMs) {
             timer->stop();
             socket->abort();
@@ -189,16 +195,20 @@ void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, bool icy)
         while (state->sent < due) {
             qint64 n = std::min<qint64>(due - state->sent, m_mp3.size() - state->offset);
             if (icy)
-                n = std::min<qint64>(n, IcyInterval - state->sinceMeta);
+                n = std::min<qint64>(n, interval - state->sinceMeta);
             out += m_mp3.mid(state->offset, n);
             state->offset = (state->offset + n) % m_mp3.size();
             state->sent += n;
             state->sinceMeta += n;
-            if (icy && state->sinceMeta == IcyInterval) {
-                // The largest block the protocol allows, holding an overlong title.
-                QByteArray meta = "StreamTitle='" + QByteArray(4000, 'A') + "';";
-                meta = meta.leftJustified(255 * 16, '\0');
-                out += char(255) + meta;
+            if (icy && state->sinceMeta == interval) {
+                // The largest block the protocol allows, holding an overlong
+                // title; or a new title each time, numbered.
+                const QByteArray title =
+                    meta == Titles ? m_titlePrefix + ' ' + QByteArray::number(++state->titles)
+                                   : QByteArray(4000, 'A');
+                const QByteArray text = "StreamTitle='" + title + "';";
+                const qsizetype blocks = meta == Titles ? (text.size() + 15) / 16 : 255;
+                out += char(blocks) + text.leftJustified(blocks * 16, '\0');
                 state->sinceMeta = 0;
             }
         }

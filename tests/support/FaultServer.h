@@ -4,6 +4,8 @@
 //   /drop.mp3        the same, but the connection drops after dropAfterMs; the
 //                    next request plays again
 //   /icy-big.mp3     the stream with ICY metadata blocks of the largest size
+//   /titles.mp3      the stream with a new title 62 times a second: the title
+//                    prefix (raw bytes) and a number
 //   /404             HTTP 404
 //   /blackhole       accepts and never answers
 //   /garbage         answers with bytes that are not HTTP at all
@@ -38,6 +40,7 @@ public:
     QString url(const QString& path) const;
     QString refusedUrl() const;
     void setDropAfterMs(int ms) { m_dropAfterMs = ms; }
+    void setTitlePrefix(const QByteArray& bytes) { m_titlePrefix = bytes; }
 
     // The tone the streams loop: about ten seconds of 128 kbit/s MP3.
     QByteArray mp3Data() const { return m_mp3; }
@@ -48,7 +51,13 @@ public:
 private:
     void onConnection();
     void serve(QTcpSocket* socket, const QByteArray& path);
-    void startStream(QTcpSocket* socket, int dropAfterMs, bool icy);
+    enum Meta
+    {
+        NoMeta,
+        BigMeta,
+        Titles
+    };
+    void startStream(QTcpSocket* socket, int dropAfterMs, Meta meta);
     QByteArray playlist() const;
 
     QTcpServer* m_server;
@@ -56,6 +65,7 @@ private:
     QByteArray m_mp3;
     quint16 m_refusedPort = 0;
     int m_dropAfterMs = 3000;
+    QByteArray m_titlePrefix = "Song";
     QHash<QString, int> m_requests;
     QByteArray m_lastUserAgent;
     QString m_error;

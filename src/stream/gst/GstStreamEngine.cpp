@@ -226,13 +226,17 @@ void GstStreamEngine::Private::checkStall()
 }
 
 // Runs on a streaming thread; the message is handled on the owner's thread, and a
-// message of a pipeline closed meanwhile is dropped there.
+// message of a pipeline closed meanwhile is dropped there. A handler that drops a
+// message owns it: one left unreferenced keeps its element, and so the whole
+// pipeline with its HTTP session, thread and sockets, alive for ever.
 GstBusSyncReply GstStreamEngine::Private::syncHandler(GstBus*, GstMessage* message, gpointer data)
 {
     Session& s = sessionOf(data);
-    if (!wanted(message, s))
+    if (!wanted(message, s)) {
+        gst_message_unref(message);
         return GST_BUS_DROP;
-    std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+    }
+    std::shared_ptr<GstMessage> held(message, gst_message_unref);
     auto* owner = static_cast<Private*>(s.owner);
     s.relay->post([owner, held, gen = s.generation] {
         if (gen == owner->generation && owner->pipeline)

@@ -42,6 +42,11 @@ void dropLibavTypefinders()
 bool ensureInit()
 {
     static bool ok = [] {
+        // A radio title that is not UTF-8 reaches us byte for byte (ISO-8859-1
+        // maps every byte), and the player tells Windows-1250 from Latin-1.
+        // GStreamer's own fallback, Windows-1252, drops a title holding a byte
+        // that code page leaves undefined, as Czech "ť" (0x9D) is.
+        g_setenv("GST_ICY_TAG_ENCODING", "ISO-8859-1", FALSE);
         GError* error = nullptr;
         const bool result = gst_init_check(nullptr, nullptr, &error);
         if (!result) {

@@ -175,12 +175,12 @@ void PlaylistFetcher::fetch(const QString& uri)
         bus,
         [](GstBus*, GstMessage* message, gpointer data) {
             Download& dl = **static_cast<DownloadPtr*>(data);
-            if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
+            // Dropped messages are ours to release (see GstStreamEngine's handler).
+            std::shared_ptr<GstMessage> held(message, gst_message_unref);
+            if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS)
                 finish(dl, true);
-            } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-                std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+            else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR)
                 dl.relay->post([f = dl.errored, held] { f(held); });
-            }
             return GST_BUS_DROP;
         },
         new DownloadPtr(d->download), deleteDownload);

@@ -69,6 +69,7 @@ GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [id] { finish(id); }, Qt::QueuedConnection);
     }
+    gst_message_unref(message); // a dropped message is the handler's to release
     return GST_BUS_DROP;
 }
 
