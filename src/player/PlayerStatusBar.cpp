@@ -63,13 +63,16 @@ QString PlayerStatusBar::panelText(const QString& key) const
     return label ? label->property(TextProperty).toString() : QString();
 }
 
-// A text too long for its panel ends in "…" and is whole in the tool tip: an
-// error's cause is never cut off silently.
+// A text too long for the status panel ends in "…" and is whole in the tool
+// tip: an error's cause is never cut off silently. The other panels grow to
+// their texts (an elided text would keep a panel at its old width).
 void PlayerStatusBar::showText(QLabel* label)
 {
     const QString text = label->property(TextProperty).toString();
     const QString shown =
-        label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
+        label->objectName() != QLatin1String("status")
+            ? text
+            : label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
     label->setText(shown);
     label->setToolTip(shown == text ? QString() : text);
 }

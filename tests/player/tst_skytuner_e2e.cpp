@@ -182,13 +182,25 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
-// Opens a dialog of the main window with its key and activates it; false when
-// no second window came.
-bool openDialog(Skytuner& program, const QString& key)
+// Opens a dialog of the main window with its keys, after a right click on the
+// toolbar (the "skyTuner" menu) when they follow "menu", and activates it;
+// false when no second window came.
+bool openDialog(Skytuner& program, QStringList keys)
 {
     const QByteArray window = visibleWindows(program.pid());
-    if (!ChildProcess::run("xdotool",
-                           {"windowactivate", "--sync", QString::fromLatin1(window), "key", key}))
+    QStringList act{"windowactivate", "--sync", QString::fromLatin1(window)};
+    if (keys.first() == u"menu")
+        act << "mousemove"
+            << "--window" << QString::fromLatin1(window) << "8"
+            << "8"
+            << "click"
+            << "3"
+            << "sleep"
+            << "1";
+    keys.removeAll(u"menu"_s);
+    if (!ChildProcess::run("xdotool", act << "key"
+                                          << "--delay"
+                                          << "200" << keys))
         return false;
     QByteArrayList windows;
     if (!QTest::qWaitFor(
@@ -371,16 +383,9 @@ private Q_SLOTS:
         QVERIFY(!program.log().contains("stanice.tlist\" 0 rows"));
         QVERIFY(program.waitFor("first paint"));
         const QByteArray window = visibleWindows(program.pid());
-        QVERIFY(ChildProcess::run(
-            "xdotool", {"windowactivate", "--sync", QString::fromLatin1(window), "key", "F12"}));
-        QByteArrayList windows;
-        QTRY_VERIFY_WITH_TIMEOUT((windows = visibleWindows(program.pid()).split('\n')).size() == 2,
-                                 10000);
-        windows.removeOne(window);
+        QVERIFY(openDialog(program, {"F12"}));
         QTest::qWait(500); // the folder is listed
-        QVERIFY(ChildProcess::run("xdotool",
-                                  {"windowactivate", "--sync", QString::fromLatin1(windows[0]),
-                                   "key", "--delay", "200", "e", "Return"}));
+        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "200", "e", "Return"}));
         QVERIFY2(program.waitFor("station list", "e2e.tlist\" 1 rows"), program.log().constData());
         QVERIFY(
             ChildProcess::run("xdotool", {"windowactivate", "--sync", QString::fromLatin1(window),
@@ -388,6 +393,23 @@ private Q_SLOTS:
         QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
         QCOMPARE(program.endWith(SIGTERM), 0);
         QCOMPARE(setting(home.filePath("skytuner.ini"), "list"), list);
+    }
+
+    // "O programu..." (last but one in the "skyTuner" menu) opens the about box;
+    // Enter on its focused close button closes it.
+    void aboutBoxOpensFromTheMenu()
+    {
+        QTemporaryDir home;
+        Skytuner program(home.path());
+        QVERIFY(program.waitFor("first paint"));
+        QVERIFY(openDialog(program, {"menu", "Up", "Up", "Return"}));
+        QProcess title;
+        title.start("xdotool", {"getactivewindow", "getwindowname"});
+        QVERIFY(title.waitForFinished(5000));
+        QCOMPARE(title.readAllStandardOutput().trimmed(), "O programu");
+        QVERIFY(ChildProcess::run("xdotool", {"key", "Return"}));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
+        QCOMPARE(program.endWith(SIGTERM), 0);
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,

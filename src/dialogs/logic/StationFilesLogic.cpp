@@ -56,8 +56,10 @@ StationFilesLogic::StationFilesLogic(QObject* parent) : QObject(parent)
         Q_EMIT RowsFound(rows);
     });
     connect(&m_watcher, &QFutureWatcherBase::finished, this, [this] {
-        if (!m_watcher.isCanceled())
-            Q_EMIT Finished();
+        if (m_watcher.isCanceled())
+            return;
+        m_listing = false;
+        Q_EMIT Finished();
     });
 }
 
@@ -95,6 +97,7 @@ void StationFilesLogic::ReadDirectory(const QString& folder)
     const QString path = clsFunctionLib().FNC_AddPathSlashes(folder);
     const QLocale locale; // the user's, read on this thread
     m_watcher.setFuture(promise->future());
+    m_listing = true;
     Q_EMIT Started();
     QThreadPool::globalInstance()->start([promise, path, locale] {
         promise->start();

@@ -39,7 +39,9 @@ public:
     // running. Emits Started, RowsFound per batch, then Finished; a folder that
     // cannot be read or a file vanishing ends the listing with the rows so far.
     void ReadDirectory(const QString& folder);
-    bool isListing() const { return m_watcher.isRunning(); }
+    // True until Finished: the last rows may still be on their way after the
+    // worker thread is done.
+    bool isListing() const { return m_listing; }
 
     // The sort after a click on a header: the sorted column flips its order,
     // another column is sorted keeping the order (ascending at the first click).
@@ -64,4 +66,5 @@ Q_SIGNALS:
 private:
     QFutureWatcher<Row> m_watcher;
     QString m_selectedPath;
+    bool m_listing = false;
 };
