@@ -41,6 +41,7 @@ LumenButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 {
     auto* button = new LumenButton(parent);
     button->setObjectName(QLatin1String(name));
+    button->setMaskColor(0xFF00FF); // the default mask, black, would cut out the outlines
     button->setPicture(parent->style()->standardIcon(picture).pixmap(16, 16));
     button->setAccessibleName(accessibleName);
     button->setToolTip(accessibleName);

@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -71,6 +72,21 @@ QPixmap centreMark()
     return mark;
 }
 
+// imgLeft's picture, a loudspeaker facing left; imgRight shows it mirrored.
+QPixmap speakerMark(bool facingRight)
+{
+    QPixmap mark(10, 10);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRect(6, 3, 3, 4);
+    const QPoint cone[] = {{6, 3}, {1, 0}, {1, 9}, {6, 6}};
+    painter.drawPolygon(cone, 4);
+    painter.end();
+    return facingRight ? mark.transformed(QTransform().scale(-1, 1)) : mark;
+}
+
 } // namespace
 
 wfmVolume* wfmVolume::showPopup()
@@ -108,11 +124,20 @@ wfmVolume::wfmVolume(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Frameless
 
     m_center = new LumenButton(this);
     m_center->setObjectName(QStringLiteral("btnCenter"));
+    m_center->setMaskColor(0xFF00FF); // the default mask, black, would hide the black mark
     m_center->setPicture(centreMark());
     m_center->setAccessibleName(QStringLiteral("Vyvážení na střed"));
     m_center->setToolTip(QStringLiteral("Vyvážení na střed"));
     m_center->setGeometry(32, 80, 24, 22);
     connect(m_center, &LumenButton::Click, this, [this] { m_balance->setValue(0); });
+
+    // The speakers flank the centre button: the balance's two ends.
+    for (const bool right : {false, true}) {
+        auto* image = new QLabel(this);
+        image->setObjectName(right ? QStringLiteral("imgRight") : QStringLiteral("imgLeft"));
+        image->setPixmap(speakerMark(right));
+        image->setGeometry(right ? 57 : 21, 86, 10, 10);
+    }
 
     auto* line = new z3DLine(this);
     line->setObjectName(QStringLiteral("z3DLine1"));
@@ -126,6 +151,17 @@ wfmVolume::wfmVolume(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Frameless
     m_balance->setMax(100);
     m_balance->setToolTip(QStringLiteral("Vyvážení"));
     m_balance->setAccessibleName(QStringLiteral("Vyvážení"));
+
+    // Line1 to Line3 mark full left, centre and full right under the rail.
+    const int rail = m_balance->geometry().bottom() + 1;
+    for (int i = 0; i < 3; ++i) {
+        auto* mark = new QFrame(this);
+        mark->setObjectName(QStringLiteral("Line%1").arg(i + 1));
+        mark->setFrameShape(QFrame::VLine);
+        mark->setFrameShadow(QFrame::Plain);
+        const int x = m_balance->x() + 4 + i * (m_balance->width() - 9) / 2;
+        mark->setGeometry(x, rail, 1, 4);
+    }
 
     for (ucSlider* slider : {m_volume, m_balance}) {
         slider->setRailStyle(2);

@@ -68,6 +68,23 @@ int fromTable(int qtKey)
         return NumLock;
     case Qt::Key_ScrollLock:
         return Scroll;
+    // The keyboard's media keys. On X11 the play/pause key is XF86AudioPlay,
+    // which Qt reports as Key_MediaPlay: both toggle.
+    case Qt::Key_VolumeMute:
+        return VolumeMute;
+    case Qt::Key_VolumeDown:
+        return VolumeDown;
+    case Qt::Key_VolumeUp:
+        return VolumeUp;
+    case Qt::Key_MediaNext:
+        return MediaNextTrack;
+    case Qt::Key_MediaPrevious:
+        return MediaPrevTrack;
+    case Qt::Key_MediaStop:
+        return MediaStop;
+    case Qt::Key_MediaPlay:
+    case Qt::Key_MediaTogglePlayPause:
+        return MediaPlayPause;
     // OEM keys of the US layout, shifted or not.
     case Qt::Key_Semicolon:
     case Qt::Key_Colon:

@@ -64,7 +64,14 @@ enum Code
     F12 = 123,
     F24 = 135,
     NumLock = 144,
-    Scroll = 145
+    Scroll = 145,
+    VolumeMute = 173,
+    VolumeDown = 174,
+    VolumeUp = 175,
+    MediaNextTrack = 176,
+    MediaPrevTrack = 177,
+    MediaStop = 178,
+    MediaPlayPause = 179
 };
 
 // The virtual key code of a Qt key (letters as upper-case ASCII, digits as

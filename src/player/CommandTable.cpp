@@ -56,6 +56,15 @@ constexpr Binding Bindings[] = {
     {Command::Settings, nullptr, 'S', CtrlMask},
     {Command::Exit, nullptr, 'X', CtrlMask},
     {Command::ProductMenu, nullptr, Apps, 0},
+    // The keyboard's media keys, while the window has the focus (the desktop
+    // routes them to the media controls otherwise).
+    {Command::PlayPause, nullptr, MediaPlayPause, 0},
+    {Command::Stop, nullptr, MediaStop, 0},
+    {Command::NextStation, nullptr, MediaNextTrack, 0},
+    {Command::PreviousStation, nullptr, MediaPrevTrack, 0},
+    {Command::VolumeUp, nullptr, VolumeUp, 0},
+    {Command::VolumeDown, nullptr, VolumeDown, 0},
+    {Command::ToggleSound, nullptr, VolumeMute, 0},
     // Keys of the station list only.
     {Command::Play, nullptr, Return, 0, true},
     {Command::Play, nullptr, Return, ShiftMask, true},

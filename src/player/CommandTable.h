@@ -31,6 +31,9 @@ enum class Command
     Stop,        // the player's controls.stop
     Play,        // PlaySelectedStation
     Resume,      // the player's controls.play: the last opened address again
+    PlayPause,   // stop while playing, else play (as the desktop's media controls)
+    NextStation, // play the next station of the list (wrapping around)
+    PreviousStation,
     VolumeUp,
     VolumeDown,
     Minimise,

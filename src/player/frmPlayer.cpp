@@ -5,6 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "common/Version.h"
 #include "common/modGlobal.h"
+#include "desktop/MprisService.h"
 #include "dialogs/frmConvertFile.h"
 #include "platform/KeyedListView.h"
 #include "platform/MessageBox.h"
@@ -128,6 +129,7 @@ void frmPlayer::Form_Load()
     // built while it does.
     LoadSettings();
     CreateControls();
+    connect(m_player, &MediaPlayer::VolumeChange, this, &frmPlayer::ShowVolume);
     // Columns and panels, then the stored place and the flags, before the window
     // is shown.
     InitControls();
@@ -148,6 +150,12 @@ void frmPlayer::Form_Load()
     CheckForORXFiles();
     if (!CurrentListFile.isEmpty())
         LoadStationList(CurrentListFile);
+    // On the desktop's media controls once the list is there; they follow its fills.
+    m_mpris = std::make_unique<MprisService>(*this);
+    const QAbstractItemModel* rows = m_list->model();
+    connect(rows, &QAbstractItemModel::rowsInserted, m_mpris.get(), &MprisService::Refresh);
+    connect(rows, &QAbstractItemModel::rowsRemoved, m_mpris.get(), &MprisService::Refresh);
+    connect(rows, &QAbstractItemModel::modelReset, m_mpris.get(), &MprisService::Refresh);
 }
 
 void frmPlayer::LoadSettings()

@@ -6,6 +6,7 @@
 // station list's events) and frmPlayerCommands.cpp (toolbar, menus and keys).
 #pragma once
 
+#include "desktop/MediaPlayer2Host.h"
 #include "dialogs/DialogHost.h"
 #include "player/CommandTable.h"
 
@@ -18,6 +19,7 @@
 
 class KeyedListView;
 class MediaPlayer;
+class MprisService;
 class PlayerStatusBar;
 class QAction;
 class QLabel;
@@ -26,7 +28,7 @@ class QToolBar;
 class SysTray;
 class cMagneticWnd;
 
-class frmPlayer : public QWidget, public DialogHost
+class frmPlayer : public QWidget, public DialogHost, public MediaPlayer2Host
 {
     Q_OBJECT
 
@@ -53,6 +55,8 @@ public:
     // The window services: the tray icon (released at shut-down, then null) and snapping.
     SysTray* cTray() const { return m_cTray.get(); }
     cMagneticWnd* magneticWnd() const { return m_magnetic.get(); }
+    // The desktop's media controls (MPRIS); the media keys use them too.
+    MprisService* mpris() const { return m_mpris.get(); }
 
     // Playback and status.
     void PlaySelectedStation();
@@ -71,6 +75,14 @@ public:
     void LoadStationList(const QString& path) override;
     VolumePanel volumePanel() override;
     void ShowVolume() override;
+
+    // What the desktop's media controls act on (MediaPlayer2Host).
+    QStringList StationKeys() const override;
+    QString StationName(const QString& key) const override;
+    void PlayStation(const QString& key) override;
+    void PlayAddress(const QString& address) override;
+    void Raise() override;
+    void Quit() override;
 
     // Writes the window place and the settings as the shut-down does, the program
     // going on: the desktop session saves itself (a checkpoint, or a logout that
@@ -149,6 +161,7 @@ private:
     bool m_unloaded = false;
     std::unique_ptr<SysTray> m_cTray;
     std::unique_ptr<cMagneticWnd> m_magnetic;
+    std::unique_ptr<MprisService> m_mpris;
     bool m_painted = false;
     std::optional<QSize> m_restoredOuterSize; // applied again once the frame is known
 };

@@ -9,11 +9,13 @@
 // releases never act, and auto-repeated presses act again.
 #include "common/Logging.h"
 #include "common/modGlobal.h"
+#include "desktop/MprisService.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmPlayURL.h"
 #include "dialogs/frmSettings.h"
-#include "dialogs/wfmVolume.h"
+#include "dialogs/logic/PlayURLLogic.h"
 #include "dialogs/frmStationFiles.h"
+#include "dialogs/wfmVolume.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
 #include "player/PlaybackRules.h"
@@ -163,6 +165,46 @@ void frmPlayer::LoadStationList(const QString& path)
     qCInfo(lcPlayer) << "station list" << CurrentListFile << m_list->rowCount() << "rows";
 }
 
+QStringList frmPlayer::StationKeys() const
+{
+    QStringList keys;
+    for (int row = 0; row < m_list->rowCount(); ++row)
+        keys << m_list->rowKey(row);
+    return keys;
+}
+
+QString frmPlayer::StationName(const QString& key) const
+{
+    const int row = m_list->findKey(key);
+    return row >= 0 ? m_list->rowText(row) : QString();
+}
+
+void frmPlayer::PlayStation(const QString& key)
+{
+    const int row = m_list->findKey(key);
+    if (row < 0)
+        return;
+    m_list->selectRow(row);
+    m_selectedKey = key;
+    PlaySelectedStation();
+}
+
+void frmPlayer::PlayAddress(const QString& address)
+{
+    PlayURLLogic(*m_player, CurrentURL).accept(address);
+}
+
+void frmPlayer::Raise()
+{
+    RunCommand(CommandTable::Command::TrayRestore);
+}
+
+void frmPlayer::Quit()
+{
+    // Hidden in the tray it is restored first, as the tray menu's "Zavřít" does.
+    RunCommand(isHidden() ? CommandTable::Command::TrayExit : CommandTable::Command::Exit);
+}
+
 void frmPlayer::mnuSK_OnTop_Click()
 {
     OnTopFlag = !OnTopFlag;
@@ -230,6 +272,15 @@ void frmPlayer::RunCommand(CommandTable::Command command)
         break;
     case Command::Resume:
         m_player->controls().play();
+        break;
+    case Command::PlayPause:
+        m_mpris->PlayPause();
+        break;
+    case Command::NextStation:
+        m_mpris->Next();
+        break;
+    case Command::PreviousStation:
+        m_mpris->Previous();
         break;
     case Command::VolumeUp:
         VolumeStep(PlaybackRules::VolumeStepSize);

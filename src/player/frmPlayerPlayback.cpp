@@ -118,7 +118,7 @@ void frmPlayer::VolumeStep(int delta)
 {
     const int volume = m_player->settings().volume();
     m_player->settings().setVolume(PlaybackRules::SteppedVolume(volume, delta));
-    ShowVolume();
+    // The panel follows the player's VolumeChange.
 }
 
 void frmPlayer::VolumeWheel(int angleDelta)

@@ -119,6 +119,16 @@ QString MediaPlayer::status() const
     return d->machine.status();
 }
 
+QString MediaPlayer::title() const
+{
+    return d->machine.title();
+}
+
+QString MediaPlayer::stationName() const
+{
+    return d->machine.stationName();
+}
+
 QString MediaPlayer::versionInfo() const
 {
     return d->engine->versionInfo();
@@ -141,8 +151,11 @@ int MediaPlayer::Settings::volume() const
 
 void MediaPlayer::Settings::setVolume(int volume)
 {
+    const int before = m_player.d->volume;
     m_player.d->volume = std::clamp(volume, 0, 100);
     m_player.d->updateGains();
+    if (m_player.d->volume != before)
+        Q_EMIT m_player.VolumeChange();
 }
 
 int MediaPlayer::Settings::balance() const

@@ -63,12 +63,18 @@ public:
 
     int playState() const; // a PlayState number
     QString status() const;
+    // What the stream says of itself, cleaned ("" until it does): the
+    // now-playing title and the station's own name (ICY name, organization tag).
+    QString title() const;
+    QString stationName() const;
 
     // The engine's version text, e.g. "GStreamer 1.22.0".
     QString versionInfo() const;
 
 Q_SIGNALS:
     void StatusChange();
+    // settings().volume changed (from any caller).
+    void VolumeChange();
 
 private:
     class Private;

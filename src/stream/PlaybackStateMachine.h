@@ -54,6 +54,8 @@ public:
     State state() const { return m_state; }
     QString status() const { return m_status; }
     QString address() const { return m_address; }
+    QString title() const { return m_title; }             // the stream's now-playing title
+    QString stationName() const { return m_stationName; } // the name the stream gives itself
     int attempt() const { return m_attempt; }
     bool active() const;
 

@@ -130,6 +130,24 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QStringLiteral("cs_CZ")));
         wfmVolume* popup = openPopup();
         QVERIFY(popup);
+        // The decorations stay inside and clear of what the user clicks.
+        const QWidget* controls[] = {popup->ucVolume(), popup->ucBalance(), popup->btnCenter(),
+                                     popup->lblPerc()};
+        for (const char* name : {"imgLeft", "imgRight", "Line1", "Line2", "Line3"}) {
+            const auto* item = popup->findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(item && popup->rect().contains(item->geometry()), name);
+            for (const QWidget* control : controls)
+                QVERIFY2(!item->geometry().intersects(control->geometry()), name);
+        }
+        const QImage centre = popup->btnCenter()->grab().toImage();
+        const auto dark = [&] {
+            for (int y = 0; y < centre.height(); ++y)
+                for (int x = 0; x < centre.width(); ++x)
+                    if (centre.pixelColor(x, y).lightness() < 80)
+                        return true;
+            return false;
+        };
+        QVERIFY2(dark(), "btnCenter shows its mark");
         const QRect frame = m_window->frameGeometry();
         QCOMPARE(popup->x(), frame.x() + volumePanel()->x());
         QCOMPARE(popup->frameGeometry().bottom() + 1,

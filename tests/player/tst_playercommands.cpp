@@ -76,6 +76,15 @@ const struct
     {"mnuST_Play", "state 9"}, // the last opened address again
     {"Ctrl+Right", "volume 55"},
     {"Ctrl+Left", "volume 45"},
+    // The media keys ("_" for a blank of the key's name).
+    {"Media_Play", "state 9"}, // the last address again; a second press stops
+    {"Media_Play Media_Play", ""},
+    {"tb_play Media_Stop", "url a"},
+    {"Media_Next", "url a|state 9"},
+    {"Media_Previous", "url a|state 9"},
+    {"Volume_Up", "volume 55"},
+    {"Volume_Down", "volume 45"},
+    {"Volume_Mute", "muted"},
     {"mnuSK_OnTop", "on top"},
     {"Menu", "menu"},
     {"Ctrl+C", "clipboard a"},
@@ -171,9 +180,8 @@ private Q_SLOTS:
                 m_window->toolButton(trigger)->trigger();
             else if (trigger.startsWith(u"mnu"))
                 m_window->menuItem(trigger)->trigger();
-            else
-                QTest::keyClick(m_window->lstStations(), QKeySequence(trigger)[0].key(),
-                                QKeySequence(trigger)[0].keyboardModifiers());
+            else if (const QKeySequence key(QString(trigger).replace(u'_', u' ')); true)
+                QTest::keyClick(m_window->lstStations(), key[0].key(), key[0].keyboardModifiers());
         }
         QStringList changed;
         for (const QString& seen : observe())
