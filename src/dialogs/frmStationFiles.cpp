@@ -69,6 +69,7 @@ frmStationFiles::frmStationFiles(QWidget* parent) : KeyPreviewDialog(parent)
     // Shown over the list while a folder is read.
     m_wait = new Container3D(this);
     m_wait->setObjectName(QStringLiteral("cntWait"));
+    m_wait->setAccessibleName(QStringLiteral("Prosím čekejte..."));
     m_wait->setCtrlEffect(3);
     m_wait->resize(200, 48);
     m_waitImage = new QLabel(m_wait);
