@@ -294,7 +294,7 @@ private Q_SLOTS:
             Skytuner program(home.path());
             QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
             QVERIFY(program.waitFor("first paint"));
-            QVERIFY(openDialog(program, "ctrl+o"));
+            QVERIFY(openDialog(program, {"ctrl+o"}));
             QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
             QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
             QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
@@ -348,7 +348,7 @@ private Q_SLOTS:
         Skytuner program(home.path());
         QVERIFY2(program.waitFor(Playing), program.log().constData());
         QVERIFY(program.waitFor("first paint"));
-        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(openDialog(program, {"ctrl+s"}));
         QStringList keys{"key", "--delay", "100", "space"};
         for (int tab = 0; tab < 7; ++tab)
             keys << "Tab";
@@ -357,7 +357,7 @@ private Q_SLOTS:
         QCOMPARE(setting(ini, "lang"), QStringLiteral("cs"));
         QCOMPARE(setting(ini, "autostart"), QStringLiteral("1"));
         const QByteArray saved = TestFolders::readBytes(ini);
-        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(openDialog(program, {"ctrl+s"}));
         QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "space", "Escape"}));
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
         QCOMPARE(TestFolders::readBytes(ini), saved);
