@@ -366,8 +366,8 @@ private Q_SLOTS:
 
     // The very first start (no settings file) shows the shipped stations; F12
     // opens the chooser on the program folder, where a list of the test's
-    // station is picked by typing its first letter and opened with Enter; Home
-    // and Enter in the main window play its station.
+    // station is picked by typing its first letter and opened with Enter; End
+    // (its station sorts last) and Enter in the main window play it.
     void firstStartAndTheChooserPlayAStation()
     {
         IcecastServer server;
@@ -376,8 +376,9 @@ private Q_SLOTS:
         const QString list = home.filePath("e2e.tlist");
         QVERIFY(TestFolders::writeBytes(
             list,
-            AnsiCodePage::encode(
-                u"[STATION:]Testovací rádio|%1|0|16777215|-1|1\r\n\r\n"_s.arg(server.mp3Url()))));
+            AnsiCodePage::encode(u"[STATION:]Testovací "
+                                 u"rádio|%1|0|16777215|-1|1\r\n[STATION:]Alfa|http://127.0.0.1:9/|"
+                                 u"0|0|0|1\r\n\r\n"_s.arg(server.mp3Url()))));
         Skytuner program(home.path());
         QVERIFY2(program.waitFor("station list", "stanice.tlist"), program.log().constData());
         QVERIFY(!program.log().contains("stanice.tlist\" 0 rows"));
@@ -386,10 +387,10 @@ private Q_SLOTS:
         QVERIFY(openDialog(program, {"F12"}));
         QTest::qWait(500); // the folder is listed
         QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "200", "e", "Return"}));
-        QVERIFY2(program.waitFor("station list", "e2e.tlist\" 1 rows"), program.log().constData());
+        QVERIFY2(program.waitFor("station list", "e2e.tlist\" 2 rows"), program.log().constData());
         QVERIFY(
             ChildProcess::run("xdotool", {"windowactivate", "--sync", QString::fromLatin1(window),
-                                          "key", "--delay", "200", "Home", "Return"}));
+                                          "key", "--delay", "200", "End", "Return"}));
         QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
         QCOMPARE(program.endWith(SIGTERM), 0);
         QCOMPARE(setting(home.filePath("skytuner.ini"), "list"), list);
