@@ -9,9 +9,14 @@
 
 namespace DefaultStationList {
 
+QString Path(const QString& folder)
+{
+    return QDir(folder).filePath(QLatin1String(FileName));
+}
+
 bool Install(const QString& folder)
 {
-    const QString target = QDir(folder).filePath(QLatin1String(FileName));
+    const QString target = Path(folder);
     if (QFileInfo::exists(target))
         return true;
     // The installed data folder's copy (a packager may ship another list), else

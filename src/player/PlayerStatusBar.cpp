@@ -6,7 +6,8 @@
 
 namespace {
 const char* const NumberProperty = "imageNumber";
-}
+const char* const TextProperty = "fullText";
+} // namespace
 
 PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
 {
@@ -50,14 +51,30 @@ QLabel* PlayerStatusBar::panel(const QString& key) const
 
 void PlayerStatusBar::setPanelText(const QString& key, const QString& text)
 {
-    if (QLabel* label = panel(key))
-        label->setText(text);
+    if (QLabel* label = panel(key)) {
+        label->setProperty(TextProperty, text);
+        showText(label);
+    }
 }
 
 QString PlayerStatusBar::panelText(const QString& key) const
 {
     const QLabel* label = panel(key);
-    return label ? label->text() : QString();
+    return label ? label->property(TextProperty).toString() : QString();
+}
+
+// A text too long for the status panel ends in "…" and is whole in the tool
+// tip: an error's cause is never cut off silently. The other panels grow to
+// their texts (an elided text would keep a panel at its old width).
+void PlayerStatusBar::showText(QLabel* label)
+{
+    const QString text = label->property(TextProperty).toString();
+    const QString shown =
+        label->objectName() != QLatin1String("status")
+            ? text
+            : label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }
 
 void PlayerStatusBar::setPanelPicture(const QString& key, const QIcon& icon, int number)
@@ -76,6 +93,10 @@ int PlayerStatusBar::panelPicture(const QString& key) const
 
 bool PlayerStatusBar::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Resize)
+        if (auto* label = qobject_cast<QLabel*>(watched);
+            label && m_panels.contains(label) && label->property(TextProperty).isValid())
+            showText(label); // text panels only: the picture panels keep their tips
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (auto* label = qobject_cast<QLabel*>(watched); label && m_panels.contains(label))

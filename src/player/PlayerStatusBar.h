@@ -17,6 +17,7 @@ public:
     static QStringList panelKeys();
     QLabel* panel(const QString& key) const; // nullptr for an unknown key
 
+    // The whole text; the panel shows it cut to "…" when it is too long.
     void setPanelText(const QString& key, const QString& text);
     QString panelText(const QString& key) const;
     // Shows image `number` of an image list; panelPicture tells which one it is.
@@ -30,5 +31,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showText(QLabel* label);
+
     QList<QLabel*> m_panels;
 };

@@ -153,10 +153,8 @@ void frmPlayer::Form_Load()
     connect(this, &frmPlayer::IconChanged, m_cTray.get(), &SysTray::setIcon);
     // Converted ORX files may add station lists before the current one loads.
     CheckForORXFiles();
-    if (!CurrentListFile.isEmpty()) {
-        TLIST_LoadFile(CurrentListFile);
-        TLIST_FillStationListMain();
-    }
+    if (!CurrentListFile.isEmpty())
+        LoadStationList(CurrentListFile);
     // On the desktop's media controls once the list is there; they follow its fills.
     m_mpris = std::make_unique<MprisService>(*this);
     const QAbstractItemModel* rows = m_list->model();
@@ -170,9 +168,9 @@ void frmPlayer::LoadSettings()
     qCInfo(lcPlayer).noquote() << "folders" << ProgramFolder::path() << "|"
                                << ProgramFolder::dataPath();
     PlayerSettings::RemoveStaleTemporaries();
-    PlayerSettings::CreateIfMissing();
+    const bool firstStart = PlayerSettings::CreateIfMissing();
     // The default station list joins the program folder, never over a user's file.
-    DefaultStationList::Install(ProgramFolder::path());
+    const bool shipped = DefaultStationList::Install(ProgramFolder::path());
     const PlayerSettings::Values stored = PlayerSettings::Read();
     OnTopFlag = stored.onTop;
     TrayFlag = stored.sysTray;
@@ -180,6 +178,10 @@ void frmPlayer::LoadSettings()
     m_player->settings().setVolume(stored.volume);
     m_player->settings().setBalance(stored.balance);
     CurrentListFile = stored.list;
+    // The very first start opens the shipped list, so that the first window
+    // shows stations; later an empty "list" stays empty.
+    if (firstStart && shipped)
+        CurrentListFile = DefaultStationList::Path(ProgramFolder::path());
     FavListFile = stored.fav;
     ShowErrorsFlag = stored.showErrors;
     // The last stream starts now, while the window is still being built.
@@ -222,7 +224,9 @@ void frmPlayer::LoadWindowPosition()
     const QRect frame = frameGeometry();
     const QRectF designed(Twips::fromPixels(frame.x()), Twips::fromPixels(frame.y()),
                           Twips::fromPixels(frame.width()), Twips::fromPixels(frame.height()));
+    // Kept on the screen with the size it will have, grown to the smallest.
     QRectF place = WindowPlace::Apply(stored, designed);
+    place.setSize(WindowLayout::AtLeastMinimum(place.size()));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
@@ -231,7 +235,9 @@ void frmPlayer::LoadWindowPosition()
                           Twips::fromPixels(s.width()), Twips::fromPixels(s.height())));
     }
     const QSize outer(px(place.width()), px(place.height()));
-    move(px(place.left()), px(place.top()));
+    // Without a stored place the window manager places the window.
+    if (stored.left || stored.top)
+        move(px(place.left()), px(place.top()));
     resize(outer - frameMargins());
     // The window manager's frame is known only once the window is shown.
     if (stored.width || stored.height)

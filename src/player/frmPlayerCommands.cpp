@@ -10,10 +10,12 @@
 #include "common/Logging.h"
 #include "common/modGlobal.h"
 #include "desktop/MprisService.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmPlayURL.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/frmStationEdit.h"
 #include "dialogs/logic/PlayURLLogic.h"
+#include "dialogs/frmStationFiles.h"
 #include "dialogs/wfmVolume.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
@@ -161,6 +163,7 @@ void frmPlayer::LoadStationList(const QString& path)
     CurrentListFile = path;
     TLIST_LoadFile(CurrentListFile);
     TLIST_FillStationListMain();
+    qCInfo(lcPlayer) << "station list" << CurrentListFile << m_list->rowCount() << "rows";
 }
 
 QStringList frmPlayer::StationKeys() const
@@ -360,7 +363,7 @@ void frmPlayer::ShowOpenUrlDialog()
 
 void frmPlayer::ShowStationFilesDialog()
 {
-    qCInfo(lcPlayer) << "station list chooser: not available yet";
+    frmStationFiles::instance().exec();
 }
 
 void frmPlayer::ShowStationEditDialog()
@@ -376,7 +379,7 @@ void frmPlayer::ShowSettingsDialog()
 
 void frmPlayer::ShowAboutDialog()
 {
-    qCInfo(lcPlayer) << "about dialog: not available yet";
+    frmAbout::instance().exec();
 }
 
 void frmPlayer::ShowVolumePopup()

@@ -211,12 +211,14 @@ void RemoveStaleTemporaries()
         qCInfo(lcPlayer) << "removed" << removed << "stale temporaries of" << INI_FilePath();
 }
 
-void CreateIfMissing()
+bool CreateIfMissing()
 {
-    if (!modGlobal::FileExists(INI_FilePath()))
-        clsFunctionLib().FNC_SaveDataContent(
-            QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
-            INI_FilePath());
+    if (modGlobal::FileExists(INI_FilePath()))
+        return false;
+    clsFunctionLib().FNC_SaveDataContent(
+        QStringLiteral(";Setting file for skyTuner\r\n;****************************"),
+        INI_FilePath());
+    return true;
 }
 
 } // namespace PlayerSettings

@@ -96,8 +96,9 @@ std::optional<QString> Text(const Values& values, Key key);
 bool Write(const Values& values, std::span<const Key> keys);
 
 // A missing settings file is created with its two comment lines, so that the
-// first start leaves a file that says what it is.
-void CreateIfMissing();
+// first start leaves a file that says what it is. True when there was none:
+// the program's very first start in this folder.
+bool CreateIfMissing();
 
 // At start-up: the temporaries a save killed half-way left beside the file go.
 void RemoveStaleTemporaries();

@@ -125,10 +125,12 @@ private Q_SLOTS:
         QCOMPARE(window.size(), QSize(Twips::toPixels(6210), Twips::toPixels(4425)));
         QCOMPARE(window.statusBar()->panelText("status"), u"skyTuner je připraven"_s);
         QCOMPARE(window.statusBar()->panelText("volume"), u"-10.00 dB"_s);
-        // The default station list joins the program folder; nothing loads it yet.
-        QVERIFY(QFile::exists(m_folder->file("stanice.tlist")));
+        // The shipped list joins the program folder and is the first list shown;
+        // the window manager places the window.
+        QCOMPARE(CurrentListFile, m_folder->file("stanice.tlist"));
         KeyedListView* lst = window.lstStations();
-        QCOMPARE(lst->rowCount(), 0);
+        QVERIFY(lst->rowCount() >= 12);
+        QVERIFY(!window.testAttribute(Qt::WA_Moved));
         // The list fills the space between toolbar and status bar; its columns stay
         // as laid out (no stretching of the last one).
         QCOMPARE(lst->geometry().top(),
@@ -139,6 +141,18 @@ private Q_SLOTS:
         window.resize(100, 100);
         QTRY_COMPARE(window.frameGeometry().size(),
                      QSize(Twips::toPixels(3540), Twips::toPixels(2200)));
+        // A text too long for the status panel ends in "…", whole in the tool tip.
+        const QString error = u"Chyba: server vrátil HTTP 404 (stream nebyl nalezen)"_s;
+        window.statusBar()->setPanelText("status", error);
+        QCOMPARE(window.statusBar()->panelText("status"), error);
+        QVERIFY(window.statusBar()->panel("status")->text().endsWith(u"…"_s));
+        QCOMPARE(window.statusBar()->panel("status")->toolTip(), error);
+        window.resize(1600, 300);
+        QTRY_COMPARE(window.statusBar()->panel("status")->text(), error);
+        QVERIFY(window.statusBar()->panel("status")->toolTip().isEmpty());
+        // Later starts with an empty list stay empty.
+        m_window.reset();
+        QCOMPARE(start({"list="}).lstStations()->rowCount(), 0);
     }
 
     // The shipped list reads; a user's file of its name is never replaced.
@@ -177,6 +191,10 @@ private Q_SLOTS:
         const int bottom = QGuiApplication::primaryScreen()->geometry().bottom();
         QCOMPARE(start({"left=-3000", "top=900000", "width=7500", "height=6000"}).frameGeometry(),
                  QRect(0, bottom - 399, 500, 400));
+        // Stored smaller than the smallest size: kept on the screen at that size.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QTRY_VERIFY(screen.contains(
+            start({"left=900000", "top=900000", "width=150", "height=150"}).frameGeometry()));
     }
 
     // Shut-down writes what the window holds over what the file holds by then;

@@ -1,6 +1,7 @@
 // The real skytuner program on its own X display: with "autostart" it plays the
 // last stream from a local Icecast server, and the open-URL dialog plays an
-// address typed in; SIGTERM (and SIGINT, on the next start
+// address typed in; the first start shows the shipped stations and the station
+// list chooser opens a list whose station then plays; SIGTERM (and SIGINT, on the next start
 // from the settings it wrote) ends it through the normal shut-down, which writes
 // the settings, with exit code 0. As a client of a real X session manager it
 // writes its settings when the session saves itself, keeps running through a
@@ -17,6 +18,8 @@
 #include <QtTest>
 
 #include <csignal>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -179,15 +182,28 @@ QByteArray visibleWindows(qint64 pid)
     return xdotool.readAllStandardOutput().trimmed();
 }
 
-// Presses `key` (in the main window while it is the only one, else in the
-// active window) and activates the window that came; false when none came.
-bool openDialog(Skytuner& program, const QString& key)
+// Presses `keys` (in the main window while it is the only one, else in the
+// active window; after a right click on the toolbar, the "skyTuner" menu, when
+// they follow "menu") and activates the window that came; false when none came.
+bool openDialog(Skytuner& program, QStringList keys)
 {
     const QByteArrayList before = visibleWindows(program.pid()).split('\n');
-    QStringList press{"key", key};
+    QStringList act;
     if (before.size() == 1)
-        press = QStringList{"windowactivate", "--sync", QString::fromLatin1(before[0])} + press;
-    if (!ChildProcess::run("xdotool", press))
+        act << "windowactivate"
+            << "--sync" << QString::fromLatin1(before[0]);
+    if (keys.first() == u"menu")
+        act << "mousemove"
+            << "--window" << QString::fromLatin1(before[0]) << "8"
+            << "8"
+            << "click"
+            << "3"
+            << "sleep"
+            << "1";
+    keys.removeAll(u"menu"_s);
+    if (!ChildProcess::run("xdotool", act << "key"
+                                          << "--delay"
+                                          << "200" << keys))
         return false;
     QByteArrayList windows;
     if (!QTest::qWaitFor(
@@ -285,7 +301,7 @@ private Q_SLOTS:
             Skytuner program(home.path());
             QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
             QVERIFY(program.waitFor("first paint"));
-            QVERIFY(openDialog(program, "ctrl+o"));
+            QVERIFY(openDialog(program, {"ctrl+o"}));
             QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
             QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
             QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
@@ -339,7 +355,7 @@ private Q_SLOTS:
         Skytuner program(home.path());
         QVERIFY2(program.waitFor(Playing), program.log().constData());
         QVERIFY(program.waitFor("first paint"));
-        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(openDialog(program, {"ctrl+s"}));
         QStringList keys{"key", "--delay", "100", "space"};
         for (int tab = 0; tab < 7; ++tab)
             keys << "Tab";
@@ -348,7 +364,7 @@ private Q_SLOTS:
         QCOMPARE(setting(ini, "lang"), QStringLiteral("cs"));
         QCOMPARE(setting(ini, "autostart"), QStringLiteral("1"));
         const QByteArray saved = TestFolders::readBytes(ini);
-        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(openDialog(program, {"ctrl+s"}));
         QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "space", "Escape"}));
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
         QCOMPARE(TestFolders::readBytes(ini), saved);
@@ -367,7 +383,7 @@ private Q_SLOTS:
         const QString saved = home.filePath("upraveny.tlist");
         Skytuner program(home.path());
         QVERIFY(program.waitFor("first paint"));
-        QVERIFY(openDialog(program, "ctrl+e"));
+        QVERIFY(openDialog(program, {"ctrl+e"}));
         // Czech letters from a Czech keyboard: xdotool's own mapping of letters
         // to spare keys races with the program's keymap updates.
         QVERIFY(ChildProcess::run("setxkbmap", {"cz"}));
@@ -376,7 +392,7 @@ private Q_SLOTS:
         QVERIFY(ChildProcess::run("xdotool", {"key", "Tab"}));
         QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", server.oggUrl()}));
         QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "alt+u"}));
-        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(openDialog(program, {"ctrl+s"}));
         QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", saved}));
         QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Return"}));
         QTRY_COMPARE_WITH_TIMEOUT(TestFolders::readBytes(saved),
@@ -386,6 +402,55 @@ private Q_SLOTS:
                                       server.oggUrl().toUtf8() + "|0|16777215|0|1\r\n\r\n",
                                   10000);
         QVERIFY(ChildProcess::run("xdotool", {"key", "Escape"}));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
+        QCOMPARE(program.endWith(SIGTERM), 0);
+    }
+
+    // The very first start (no settings file) shows the shipped stations; F12
+    // opens the chooser on the program folder, where a list of the test's
+    // station is picked by typing its first letter and opened with Enter; End
+    // (its station sorts last) and Enter in the main window play it.
+    void firstStartAndTheChooserPlayAStation()
+    {
+        IcecastServer server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QTemporaryDir home;
+        const QString list = home.filePath("e2e.tlist");
+        QVERIFY(TestFolders::writeBytes(
+            list,
+            AnsiCodePage::encode(u"[STATION:]Testovací "
+                                 u"rádio|%1|0|16777215|-1|1\r\n[STATION:]Alfa|http://127.0.0.1:9/|"
+                                 u"0|0|0|1\r\n\r\n"_s.arg(server.mp3Url()))));
+        Skytuner program(home.path());
+        QVERIFY2(program.waitFor("station list", "stanice.tlist"), program.log().constData());
+        QVERIFY(!program.log().contains("stanice.tlist\" 0 rows"));
+        QVERIFY(program.waitFor("first paint"));
+        const QByteArray window = visibleWindows(program.pid());
+        QVERIFY(openDialog(program, {"F12"}));
+        QTest::qWait(500); // the folder is listed
+        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "200", "e", "Return"}));
+        QVERIFY2(program.waitFor("station list", "e2e.tlist\" 2 rows"), program.log().constData());
+        QVERIFY(
+            ChildProcess::run("xdotool", {"windowactivate", "--sync", QString::fromLatin1(window),
+                                          "key", "--delay", "200", "End", "Return"}));
+        QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
+        QCOMPARE(program.endWith(SIGTERM), 0);
+        QCOMPARE(setting(home.filePath("skytuner.ini"), "list"), list);
+    }
+
+    // "O programu..." (last but one in the "skyTuner" menu) opens the about box;
+    // Enter on its focused close button closes it.
+    void aboutBoxOpensFromTheMenu()
+    {
+        QTemporaryDir home;
+        Skytuner program(home.path());
+        QVERIFY(program.waitFor("first paint"));
+        QVERIFY(openDialog(program, {"menu", "Up", "Up", "Return"}));
+        QProcess title;
+        title.start("xdotool", {"getactivewindow", "getwindowname"});
+        QVERIFY(title.waitForFinished(5000));
+        QCOMPARE(title.readAllStandardOutput().trimmed(), "O programu");
+        QVERIFY(ChildProcess::run("xdotool", {"key", "Return"}));
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
         QCOMPARE(program.endWith(SIGTERM), 0);
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the main window's images as SVG: toolbar, station rows, status panel,
-proxy panel and the 16 frames of the radio icon animation.
+"""Draws the program's images as SVG: the main window's toolbar, station rows,
+status panel, proxy panel and the 16 frames of the radio icon animation; the
+station list chooser's file icon and wait picture; the about box's pictures.
 
 One family: a 16-unit grid, rounded 1.5-unit strokes in slate, one accent colour
 per meaning (green plays, red stops or ends, amber waits, blue opens).
@@ -19,9 +20,9 @@ BLUE = "#2f7ed8"
 WHITE = "#ffffff"
 
 
-def svg(body, size=16):
-    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
-            f'viewBox="0 0 16 16">\n{body}\n</svg>\n')
+def svg(body, size=16, height=None, box="0 0 16 16"):
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{height or size}" '
+            f'viewBox="{box}">\n{body}\n</svg>\n')
 
 
 def stroke(colour=SLATE, width=1.5, fill="none"):
@@ -29,8 +30,8 @@ def stroke(colour=SLATE, width=1.5, fill="none"):
             'stroke-linecap="round" stroke-linejoin="round"')
 
 
-def write(name, body, size=16):
-    (HERE / name).write_text(svg(body, size))
+def write(name, body, size=16, **shape):
+    (HERE / name).write_text(svg(body, size, **shape))
 
 
 # Toolbar (drawn on the same grid, shown at 24 pixels).
@@ -117,3 +118,34 @@ for frame in range(1, 17):
 
 # The program's icon (hicolor theme, scalable): the radio with three rings out.
 write("skytuner.svg", radio(2), 48)
+
+# Chooser: a station list file (a page with lines), and the wait picture: eight
+# dots in a ring, the bright one going round.
+write("list_file.svg", f'<path d="M3 1.5h6.5l3.5 3.5v9.5H3z" {stroke(SLATE, 1.1, fill=WHITE)}/>'
+                       f'<path d="M5.5 7h5M5.5 9.5h5M5.5 12h3" {stroke(BLUE, 1.3)}/>')
+for frame in range(8):
+    dots = ""
+    for k in range(8):
+        a = math.radians(45 * k - 90)
+        lit = (frame - k) % 8
+        opacity = 1.0 if lit == 0 else max(0.2, 0.75 - 0.12 * lit)
+        dots += (f'<circle cx="{8 + 5.5 * math.cos(a):.2f}" cy="{8 + 5.5 * math.sin(a):.2f}" '
+                 f'r="1.5" fill="{BLUE}" opacity="{opacity:.2f}"/>')
+    write(f"wait{frame + 1:02d}.svg", dots, 32)
+
+# About box: the radio as the logo, and the splash: the radio under a sky with
+# waves and the program's name.
+write("about_logo.svg", radio(1), 32)
+waves = "".join(
+    f'<path d="M{100 - r} 62A{r} {r} 0 0 1 {100 + r} 62" {stroke(WHITE, 3)} opacity="{o}"/>'
+    for r, o in ((22, 0.9), (36, 0.6), (50, 0.35)))
+write("splash.svg",
+      '<defs><linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">'
+      f'<stop offset="0" stop-color="{BLUE}"/><stop offset="1" stop-color="#9cc8f2"/>'
+      '</linearGradient></defs>'
+      '<rect width="200" height="150" rx="8" fill="url(#sky)"/>' + waves +
+      f'<path d="M100 62L86 120M100 62L114 120M90 102h20" {stroke(SLATE, 3)}/>'
+      f'<circle cx="100" cy="62" r="5" fill="{AMBER}"/>'
+      f'<text x="100" y="142" text-anchor="middle" font-family="DejaVu Sans" '
+      f'font-size="18" font-weight="bold" fill="{WHITE}">skyTuner</text>',
+      200, height=150, box="0 0 200 150")
