@@ -15,6 +15,8 @@ packages=(
   # manager, a tray host, input synthesis and a session bus; the X session
   # management libraries a test session manager is built on
   icecast2 gstreamer1.0-tools xvfb xauth x11-utils openbox trayer xdotool dbus-x11 curl
+  # tests: the accessibility bus and a screen reader's view of it
+  at-spi2-core python3-pyatspi
   libsm-dev libice-dev
   # tests: an RTSP server of the tests' own (a test-only program)
   libgstrtspserver-1.0-dev

@@ -5,12 +5,28 @@
 #include <QMouseEvent>
 
 namespace {
+
 const char* const NumberProperty = "imageNumber";
+
+// What a screen reader calls each panel; a text panel's name carries its text
+// too, so that the text is read with it.
+QString spokenName(const QString& key)
+{
+    if (key == QLatin1String("status"))
+        return QStringLiteral("Stav");
+    if (key == QLatin1String("volume"))
+        return QStringLiteral("Hlasitost");
+    if (key == QLatin1String("proxy"))
+        return QStringLiteral("Proxy");
+    return QStringLiteral("Stav přehrávání");
 }
+
+} // namespace
 
 PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(true);
+    setAccessibleName(QStringLiteral("Stavový řádek"));
     for (const QString& key : panelKeys()) {
         auto* label = new QLabel(this);
         label->setObjectName(key);
@@ -19,6 +35,7 @@ PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         label->installEventFilter(this);
+        label->setAccessibleName(spokenName(key));
         m_panels << label;
         if (key == QLatin1String("status")) {
             label->setMinimumWidth(0);
@@ -50,8 +67,11 @@ QLabel* PlayerStatusBar::panel(const QString& key) const
 
 void PlayerStatusBar::setPanelText(const QString& key, const QString& text)
 {
-    if (QLabel* label = panel(key))
+    if (QLabel* label = panel(key)) {
         label->setText(text);
+        label->setAccessibleName(text.isEmpty() ? spokenName(key)
+                                                : spokenName(key) + QStringLiteral(": ") + text);
+    }
 }
 
 QString PlayerStatusBar::panelText(const QString& key) const

@@ -87,6 +87,7 @@ void frmPlayer::CreateToolBar()
 {
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("sktToolBar"));
+    m_toolBar->setAccessibleName(QStringLiteral("Panel nástrojů"));
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
