@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPointer>
 #include <QStyle>
@@ -98,6 +99,7 @@ frmSettings::frmSettings(QWidget* parent) : KeyPreviewDialog(parent)
     m_lang->setIconSize(QSize(24, 16));
     m_lang->addItem(czechFlag(), SettingsLogic::languageText(), SettingsLogic::languageKey());
     langCaption->setBuddy(m_lang);
+    m_lang->view()->setAccessibleName(QStringLiteral("Jazyky aplikace")); // its drop-down list
 
     m_fileDialog = new QFileDialog(this, QStringLiteral("Vyberte oblíbený seznam stanic"));
     m_fileDialog->setObjectName(QStringLiteral("cmdDialog"));

@@ -17,6 +17,7 @@
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
 #include "player/PlayerStatusBar.h"
+#include "player/ToolBarAccessible.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "services/SysTray.h"
@@ -85,6 +86,7 @@ constexpr MenuItem TrayMenuItems[] = {
 
 void frmPlayer::CreateToolBar()
 {
+    ToolBarAccessible::install();
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("sktToolBar"));
     m_toolBar->setAccessibleName(QStringLiteral("Panel nástrojů"));
