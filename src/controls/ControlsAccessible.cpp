@@ -44,6 +44,15 @@ public:
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
 
+    // The access key of the caption, which clicks as the press does.
+    QStringList keyBindingsForAction(const QString& name) const override
+    {
+        const std::optional<QChar> key = Gdi::underlinedCharacter(button()->Caption());
+        if (name != pressAction() || !key)
+            return QAccessibleWidget::keyBindingsForAction(name);
+        return {QStringLiteral("Alt+") + key->toUpper()};
+    }
+
     void doAction(const QString& name) override
     {
         // From the event loop, as a click comes: an assistive tool's call

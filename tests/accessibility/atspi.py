@@ -19,8 +19,7 @@ def first(what, nodes):
 def unnamed(c):
     if c.getRole() == pyatspi.ROLE_TABLE:
         t = c.queryTable()
-        yield from (f"column {i} of {c.name}" for i in range(t.nColumns)
-                    if not (t.getColumnHeader(i) and t.getColumnHeader(i).name))
+        yield from (f"column {i} of {c.name}" for i in range(t.nColumns) if not getattr(t.getColumnHeader(i), "name", ""))
     if c.getState().contains(pyatspi.STATE_FOCUSABLE) and not c.name.strip():
         yield f"{c.getRoleName()} in {c.parent.getRoleName()} {c.parent.name!r}"
 
