@@ -27,12 +27,10 @@ def unnamed(c):
 root = first(sys.argv[2], lambda: (w for a in filter(None, pyatspi.Registry.getDesktop(0))
                                    if a.name == "skyTuner" for w in filter(None, a)))
 if sys.argv[1] == "walk":
-    missing = [m for c in descendants(root) for m in unnamed(c)]
-    sys.exit("without a name: " + "; ".join(missing) if missing else 0)
+    sys.exit("without a name: " + "; ".join(m) if (m := [u for c in descendants(root) for u in unnamed(c)]) else 0)
 target = first(sys.argv[3], lambda: descendants(root))
 if sys.argv[1] == "press":
-    action = target.queryAction()
-    action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
+    (a := target.queryAction()).doAction([a.getName(i) for i in range(a.nActions)].index("Press"))
 elif sys.argv[1] == "set":
     target.queryValue().currentValue = float(sys.argv[4])
 elif sys.argv[1] == "click":
