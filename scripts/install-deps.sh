@@ -16,6 +16,8 @@ packages=(
   # management libraries a test session manager is built on
   icecast2 gstreamer1.0-tools xvfb xauth x11-utils x11-xkb-utils openbox trayer xdotool
   dbus-x11 curl
+  # tests: the accessibility bus and a screen reader's view of it
+  at-spi2-core python3-pyatspi
   libsm-dev libice-dev
   # tests: an RTSP server of the tests' own (a test-only program)
   libgstrtspserver-1.0-dev

@@ -3,6 +3,7 @@
 #include "controls/ButtonExLayout.h"
 #include "controls/ControlError.h"
 #include "controls/ControlInput.h"
+#include "controls/ControlsAccessible.h"
 #include "platform/CursorProbe.h"
 #include "platform/OleColor.h"
 
@@ -23,6 +24,7 @@ ButtonEx::ButtonEx(QWidget* parent)
     : QWidget(parent), m_backColor(OleColor::ButtonFace), m_foreColor(OleColor::ButtonText),
       m_highlightColor(OleColor::ButtonText), m_hoverTimer(new QTimer(this))
 {
+    ControlsAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_hoverTimer->setInterval(HoverInterval);
@@ -66,6 +68,14 @@ void ButtonEx::setDisplayAsDefault(bool isDefault)
 {
     m_focusedOrDefault = isDefault;
     drawState(m_state);
+}
+
+void ButtonEx::performClick()
+{
+    if (m_style == 1)
+        m_value = m_value == 0 ? 1 : 0;
+    drawState(Up);
+    Q_EMIT Click();
 }
 
 void ButtonEx::ClearHighlight()

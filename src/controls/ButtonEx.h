@@ -114,6 +114,10 @@ public:
     // The host's default-button ambient: the default button draws as focused.
     void setDisplayAsDefault(bool isDefault);
 
+    // A whole click without the mouse (Enter or Space in a dialog, an assistive
+    // tool's press): a toggle flips, then Click.
+    void performClick();
+
     void ClearHighlight();
     void DrawHighlight();
     void Refresh() { update(); }

@@ -2,6 +2,7 @@
 
 #include "controls/ControlError.h"
 #include "controls/ControlInput.h"
+#include "controls/ControlsAccessible.h"
 #include "platform/CursorProbe.h"
 #include "platform/GdiEdge.h"
 #include "platform/OleColor.h"
@@ -37,6 +38,7 @@ uint frameEdge(int effect)
 Container3D::Container3D(QWidget* parent)
     : QWidget(parent), m_backColor(OleColor::ButtonFace), m_tmrMouseEnter(new QTimer(this))
 {
+    ControlsAccessible::install();
     setMinimumSize(MinimumSide, MinimumSide);
     setMouseTracking(true);
     m_tmrMouseEnter->setInterval(50);

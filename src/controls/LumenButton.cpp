@@ -2,6 +2,7 @@
 
 #include "controls/ControlError.h"
 #include "controls/ControlInput.h"
+#include "controls/ControlsAccessible.h"
 #include "controls/LumenLook.h"
 #include "platform/CursorProbe.h"
 #include "platform/OleColor.h"
@@ -32,6 +33,7 @@ LumenButton::LumenButton(QWidget* parent)
       m_soundOver(QStringLiteral(".\\resources\\over.wav")),
       m_soundClick(QStringLiteral(".\\resources\\click.wav")), m_overTimer(new QTimer(this))
 {
+    ControlsAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_overTimer->setInterval(OverInterval);
@@ -159,6 +161,15 @@ void LumenButton::applyRegion()
 void LumenButton::GoToURL()
 {
     ShellOpen::openAddress(m_url);
+}
+
+void LumenButton::performClick()
+{
+    if (!isEnabled())
+        return;
+    Sound::play(m_soundClick);
+    Q_EMIT Click();
+    GoToURL();
 }
 
 void LumenButton::pressStep(short button, short shift, QPointF at)

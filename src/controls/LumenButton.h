@@ -85,6 +85,9 @@ public:
     void setDisplayAsDefault(bool isDefault);
 
     void Refresh() { update(); }
+    // A whole click without the mouse (an assistive tool's press): the click
+    // sound, Click and the address, as the access key and Space give.
+    void performClick();
     // Opens URL: "mailto:" addresses with the mail handler, others in the browser.
     void GoToURL();
 

@@ -2,12 +2,14 @@
 
 #include "controls/ControlError.h"
 #include "controls/ControlInput.h"
+#include "controls/ControlsAccessible.h"
 #include "controls/Rounding.h"
 #include "controls/SliderGeometry.h"
 #include "controls/ucSliderTip.h"
 #include "platform/GdiEdge.h"
 #include "platform/OleColor.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
@@ -40,6 +42,7 @@ uint railEdge(int style)
 
 ucSlider::ucSlider(QWidget* parent) : QWidget(parent), m_backColor(OleColor::ButtonFace)
 {
+    ControlsAccessible::install();
     resize(DefaultThumb.width(), 100);
     relayout();
 }
@@ -108,6 +111,8 @@ void ucSlider::setValue(int value)
     if (m_dragging && m_showValueTip)
         showTip();
     m_lastNotified = value;
+    QAccessibleValueChangeEvent moved(this, value); // screen readers say the new value
+    QAccessible::updateAccessibility(&moved);
     Q_EMIT Change();
     if (value == m_max)
         Q_EMIT ArrivedLast();

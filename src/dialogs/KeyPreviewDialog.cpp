@@ -8,6 +8,17 @@
 KeyPreviewDialog::KeyPreviewDialog(QWidget* parent) : QDialog(parent)
 {
     qApp->installEventFilter(this);
+    // After the buttons' own focus handling, which sets and clears the frame.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (m_default && now && now->window() == this)
+            m_default->setDisplayAsDefault(now == m_default || !qobject_cast<ButtonEx*>(now));
+    });
+}
+
+void KeyPreviewDialog::setDefaultButton(ButtonEx* button)
+{
+    m_default = button;
+    button->setDisplayAsDefault(true);
 }
 
 KeyPreviewDialog::~KeyPreviewDialog()
@@ -22,10 +33,13 @@ bool KeyPreviewDialog::previewKey(QKeyEvent* event)
         reject();
         return true;
     }
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     auto* button = qobject_cast<ButtonEx*>(focusWidget());
+    if (!button && enter)
+        button = m_default;
     if (button && button->isEnabled() && !event->isAutoRepeat() &&
-        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-        Q_EMIT button->Click();
+        (enter || key == Qt::Key_Space)) {
+        button->performClick();
         return true;
     }
     return false;

@@ -43,7 +43,7 @@ frmConvertFile& frmConvertFile::instance()
     return *dialog;
 }
 
-frmConvertFile::frmConvertFile(QWidget* parent) : QDialog(parent)
+frmConvertFile::frmConvertFile(QWidget* parent) : KeyPreviewDialog(parent)
 {
     setObjectName(QStringLiteral("frmConvertFile"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -58,7 +58,7 @@ frmConvertFile::frmConvertFile(QWidget* parent) : QDialog(parent)
     // Its state is read nowhere: the dialog comes back at every start that finds
     // ORX files, whatever was ticked.
     m_check1 = placed(new QCheckBox(this), "Check1", {720, 720, 2700, 300});
-    m_check1->setText(QStringLiteral("Již nezobrazovat"));
+    m_check1->setText(QStringLiteral("&Již nezobrazovat"));
     m_check1->setToolTip(
         QStringLiteral("Nezobrazí tento dialog při novém nálezu souboru ve starém formátu"));
     m_gbOK = placed(new ButtonEx(this), "gbOK", {3000, 1140, 1200, 375});
@@ -68,11 +68,14 @@ frmConvertFile::frmConvertFile(QWidget* parent) : QDialog(parent)
 
     m_container3D1 = placed(new Container3D(this), "Container3D1", {120, 1800, 5400, 540});
     m_container3D1->setCtrlEffect(3);
+    m_container3D1->setAccessibleName(QStringLiteral("Průběh převodu"));
     m_label2 = placed(new QLabel(m_container3D1), "Label2", {90, 45, 5220, 225});
     m_label2->setText(QStringLiteral("Probíhá převod..."));
     m_progressBar1 = placed(new QProgressBar(m_container3D1), "ProgressBar1", {90, 300, 5220, 180});
     m_progressBar1->setTextVisible(false);
+    m_progressBar1->setAccessibleName(QStringLiteral("Převedené soubory"));
 
+    setDefaultButton(m_gbOK);
     connect(m_gbOK, &ButtonEx::Click, this, &frmConvertFile::gbOK_Click);
     connect(m_gbCancel, &ButtonEx::Click, this, &QDialog::reject);
     Form_Load();

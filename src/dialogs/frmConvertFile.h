@@ -1,10 +1,11 @@
 // The ORX conversion dialog: offers to convert the ORX files of the program
 // folder into station lists and, on OK, converts them all with a progress bar
 // and deletes the sources whose conversion succeeded (ConvertFileLogic). Shown
-// modally at start-up, before the station list is loaded.
+// modally at start-up, before the station list is loaded. Enter converts,
+// Escape cancels.
 #pragma once
 
-#include <QDialog>
+#include "dialogs/KeyPreviewDialog.h"
 
 class ButtonEx;
 class Container3D;
@@ -12,7 +13,7 @@ class QCheckBox;
 class QLabel;
 class QProgressBar;
 
-class frmConvertFile : public QDialog
+class frmConvertFile : public KeyPreviewDialog
 {
     Q_OBJECT
 

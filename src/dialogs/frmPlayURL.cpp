@@ -28,7 +28,7 @@ frmPlayURL::frmPlayURL(QWidget* parent) : KeyPreviewDialog(parent)
     setObjectName(QStringLiteral("frmPlayURL"));
     setWindowTitle(QStringLiteral("Přehrát URL stanice"));
 
-    m_label = new QLabel(QStringLiteral("Adresa stanice:"), this);
+    m_label = new QLabel(QStringLiteral("&Adresa stanice:"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_url = new QLineEdit(this);
     m_url->setObjectName(QStringLiteral("txtStationURL"));
@@ -36,10 +36,10 @@ frmPlayURL::frmPlayURL(QWidget* parent) : KeyPreviewDialog(parent)
     m_label->setBuddy(m_url);
     m_ok = new ButtonEx(this);
     m_ok->setObjectName(QStringLiteral("gbOK"));
-    m_ok->setCaption(QStringLiteral("OK"));
+    m_ok->setCaption(QStringLiteral("&OK"));
     m_cancel = new ButtonEx(this);
     m_cancel->setObjectName(QStringLiteral("gbCancel"));
-    m_cancel->setCaption(QStringLiteral("Storno"));
+    m_cancel->setCaption(QStringLiteral("&Storno"));
     for (ButtonEx* button : {m_ok, m_cancel})
         button->setFixedSize(button->size()); // the control's own size; it has no size hint
     connect(m_ok, &ButtonEx::Click, this, &frmPlayURL::gbOK_Click);
@@ -53,6 +53,7 @@ frmPlayURL::frmPlayURL(QWidget* parent) : KeyPreviewDialog(parent)
     layout->addWidget(m_label);
     layout->addWidget(m_url);
     layout->addLayout(buttons);
+    setDefaultButton(m_ok); // Enter in the address plays it
     setTabOrder(m_url, m_ok);
     setTabOrder(m_ok, m_cancel);
 }

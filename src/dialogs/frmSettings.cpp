@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPointer>
 #include <QStyle>
@@ -68,18 +69,19 @@ frmSettings::frmSettings(QWidget* parent) : KeyPreviewDialog(parent)
 
     auto* frame = new QGroupBox(QStringLiteral("Hlavní"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    m_anim = new QCheckBox(QStringLiteral("Animovat ikonu během přehrávání"), frame);
+    m_anim = new QCheckBox(QStringLiteral("&Animovat ikonu během přehrávání"), frame);
     m_anim->setObjectName(QStringLiteral("chkAnim"));
-    m_minTray = new QCheckBox(QStringLiteral("Minimalizovat program do oznamovací oblasti"), frame);
+    m_minTray =
+        new QCheckBox(QStringLiteral("&Minimalizovat program do oznamovací oblasti"), frame);
     m_minTray->setObjectName(QStringLiteral("chkMinTray"));
     m_autoStart =
-        new QCheckBox(QStringLiteral("Spustit při startu poslední přehrávané rádio"), frame);
+        new QCheckBox(QStringLiteral("&Spustit při startu poslední přehrávané rádio"), frame);
     m_autoStart->setObjectName(QStringLiteral("chkAutostart"));
     auto* checks = new QVBoxLayout(frame);
     for (QCheckBox* check : {m_anim, m_minTray, m_autoStart})
         checks->addWidget(check);
 
-    auto* favCaption = new QLabel(QStringLiteral("Oblíbený seznam stanic:"), this);
+    auto* favCaption = new QLabel(QStringLiteral("&Oblíbený seznam stanic:"), this);
     favCaption->setObjectName(QStringLiteral("lblCaptFav"));
     m_fav = new QLineEdit(this);
     m_fav->setObjectName(QStringLiteral("txtFav"));
@@ -91,13 +93,14 @@ frmSettings::frmSettings(QWidget* parent) : KeyPreviewDialog(parent)
     connect(m_favOpen, &LumenButton::Click, this, &frmSettings::btnFavOpen_Click);
     connect(m_favNo, &LumenButton::Click, m_fav, &QLineEdit::clear);
 
-    auto* langCaption = new QLabel(QStringLiteral("Jazyk aplikace:"), this);
+    auto* langCaption = new QLabel(QStringLiteral("&Jazyk aplikace:"), this);
     langCaption->setObjectName(QStringLiteral("Label1"));
     m_lang = new QComboBox(this);
     m_lang->setObjectName(QStringLiteral("imgcLang"));
     m_lang->setIconSize(QSize(24, 16));
     m_lang->addItem(czechFlag(), SettingsLogic::languageText(), SettingsLogic::languageKey());
     langCaption->setBuddy(m_lang);
+    m_lang->view()->setAccessibleName(QStringLiteral("Jazyky aplikace")); // its drop-down list
 
     m_fileDialog = new QFileDialog(this, QStringLiteral("Vyberte oblíbený seznam stanic"));
     m_fileDialog->setObjectName(QStringLiteral("cmdDialog"));
@@ -107,12 +110,13 @@ frmSettings::frmSettings(QWidget* parent) : KeyPreviewDialog(parent)
 
     m_ok = new ButtonEx(this);
     m_ok->setObjectName(QStringLiteral("gbOK"));
-    m_ok->setCaption(QStringLiteral("Uložit a zavřít"));
+    m_ok->setCaption(QStringLiteral("&Uložit a zavřít"));
     m_ok->setFixedSize(110, 24);
     m_cancel = new ButtonEx(this);
     m_cancel->setObjectName(QStringLiteral("gbCancel"));
-    m_cancel->setCaption(QStringLiteral("Zavřít"));
+    m_cancel->setCaption(QStringLiteral("&Zavřít"));
     m_cancel->setFixedSize(m_cancel->size()); // the control's own size; it has no size hint
+    setDefaultButton(m_ok);
     connect(m_ok, &ButtonEx::Click, this, &frmSettings::gbOK_Click);
     connect(m_cancel, &ButtonEx::Click, this, &QDialog::reject);
 

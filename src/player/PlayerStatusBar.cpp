@@ -5,13 +5,29 @@
 #include <QMouseEvent>
 
 namespace {
+
 const char* const NumberProperty = "imageNumber";
 const char* const TextProperty = "fullText";
+
+// What a screen reader calls each panel; a text panel's name carries its text
+// too, so that the text is read with it.
+QString spokenName(const QString& key)
+{
+    if (key == QLatin1String("status"))
+        return QStringLiteral("Stav");
+    if (key == QLatin1String("volume"))
+        return QStringLiteral("Hlasitost");
+    if (key == QLatin1String("proxy"))
+        return QStringLiteral("Proxy");
+    return QStringLiteral("Stav přehrávání");
+}
+
 } // namespace
 
 PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(true);
+    setAccessibleName(QStringLiteral("Stavový řádek"));
     for (const QString& key : panelKeys()) {
         auto* label = new QLabel(this);
         label->setObjectName(key);
@@ -20,6 +36,7 @@ PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         label->installEventFilter(this);
+        label->setAccessibleName(spokenName(key));
         m_panels << label;
         if (key == QLatin1String("status")) {
             label->setMinimumWidth(0);
@@ -54,6 +71,8 @@ void PlayerStatusBar::setPanelText(const QString& key, const QString& text)
     if (QLabel* label = panel(key)) {
         label->setProperty(TextProperty, text);
         showText(label);
+        label->setAccessibleName(text.isEmpty() ? spokenName(key)
+                                                : spokenName(key) + QStringLiteral(": ") + text);
     }
 }
 

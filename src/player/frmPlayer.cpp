@@ -86,6 +86,7 @@ void frmPlayer::CreateControls()
 
     m_list = new KeyedListView(this);
     m_list->setObjectName(QStringLiteral("lstStations"));
+    m_list->setAccessibleName(QStringLiteral("Seznam stanic"));
     m_list->setSmallIcons(PlayerImages::imglStations());
     m_list->setIconSize(QSize(16, 16));
     m_list->setRootIsDecorated(false);
@@ -196,6 +197,9 @@ void frmPlayer::LoadSettings()
 void frmPlayer::InitControls()
 {
     m_list->setColumns({QStringLiteral("Station name"), QStringLiteral("Status")});
+    // The headers are hidden, but screen readers name the columns by them.
+    m_list->headerItem()->setData(0, Qt::AccessibleTextRole, QStringLiteral("Název stanice"));
+    m_list->headerItem()->setData(1, Qt::AccessibleTextRole, QStringLiteral("Stav"));
     m_list->setColumnWidthPixels(0, px(3000));
     m_list->setColumnWidthPixels(1, px(1000));
     m_list->setSorted(0, Qt::AscendingOrder);

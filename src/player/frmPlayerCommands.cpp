@@ -22,6 +22,7 @@
 #include "player/PlaybackRules.h"
 #include "player/PlayerImages.h"
 #include "player/PlayerStatusBar.h"
+#include "player/ToolBarAccessible.h"
 #include "player/WindowTopMost.h"
 #include "player/frmPlayer.h"
 #include "services/SysTray.h"
@@ -90,8 +91,10 @@ constexpr MenuItem TrayMenuItems[] = {
 
 void frmPlayer::CreateToolBar()
 {
+    ToolBarAccessible::install();
     m_toolBar = new QToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("sktToolBar"));
+    m_toolBar->setAccessibleName(QStringLiteral("Panel nástrojů"));
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);

@@ -69,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>("Label1")->text(),
                  QString("Byly nalezeny seznamy stanic ve sterém formátu skyTuner. Chcete tyto "
                          "soubory převést na nový formát?"));
-        QCOMPARE(child<QCheckBox>("Check1")->text(), QString("Již nezobrazovat"));
+        QCOMPARE(child<QCheckBox>("Check1")->text(), QString("&Již nezobrazovat"));
         QCOMPARE(child<QCheckBox>("Check1")->toolTip(),
                  QString("Nezobrazí tento dialog při novém nálezu souboru ve starém formátu"));
         QCOMPARE(state(), QString("1710 0 11 Probíhá převod... -1/100"));

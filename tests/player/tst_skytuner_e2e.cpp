@@ -6,11 +6,13 @@
 // the settings, with exit code 0. As a client of a real X session manager it
 // writes its settings when the session saves itself, keeps running through a
 // checkpoint or a cancelled logout, and shuts down once when the session ends.
+#include "AudioRecording.h"
 #include "ChildProcess.h"
 #include "IcecastServer.h"
 #include "SessionManager.h"
 #include "TestFolders.h"
 #include "common/AnsiCodePage.h"
+#include "common/modGlobal.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -217,6 +219,19 @@ bool openDialog(Skytuner& program, QStringList keys)
         windows.removeOne(window); // the new one is left
     return ChildProcess::run("xdotool",
                              {"windowactivate", "--sync", QString::fromLatin1(windows[0])});
+}
+
+// A screen reader's view of the running program, tests/accessibility/atspi.py
+// (Python, AT-SPI): "walk WINDOW" fails on a focusable control without a name
+// (or a table column without one); "press WINDOW NAME" runs a control's press
+// action, "set WINDOW NAME VALUE" sets its value, "click WINDOW NAME" clicks its
+// centre. Windows and controls are found by the start of their names within
+// 10 s; its reasons go to stderr.
+bool atspi(const QStringList& arguments)
+{
+    return ChildProcess::run(
+        "/usr/bin/python3",
+        QStringList{SKYTUNER_SOURCE_DIR "/tests/accessibility/atspi.py"} + arguments, 30000);
 }
 
 // Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
@@ -453,6 +468,47 @@ private Q_SLOTS:
         QVERIFY(ChildProcess::run("xdotool", {"key", "Return"}));
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
         QCOMPARE(program.endWith(SIGTERM), 0);
+    }
+
+    // Through AT-SPI: every focusable control of the main window and of each
+    // dialog has a name; the toolbar's "Vypnout zvuk" pressed silences the
+    // sink, a ButtonEx pressed closes its dialog, and the volume slider set to
+    // 100 from 40 plays as much louder. The ORX dialog comes first, at the start.
+    void screenReaderReachesEveryControl()
+    {
+        IcecastServer server;
+        QTemporaryDir home;
+        QVERIFY(server.start() && writeProgramFolder(home, server) &&
+                QFile::copy(SKYTUNER_TEST_DATA "/stations/czech.orx", home.filePath("czech.orx")));
+        const QString sound = home.filePath("sound.raw");
+        const EnvironmentOverride a11y("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1"),
+            sink("SKYTUNER_AUDIO_SINK", AudioRecording::sinkInto(sound));
+        const auto level = [&](qint64 from = 0) { // of about a second, once a change is heard
+            QTest::qWait(600);
+            from = QFileInfo(sound).size();
+            QTest::qWait(1200);
+            return AudioRecording::measure(TestFolders::readBytes(sound), from, 1 << 30).left;
+        };
+        auto program = std::make_unique<Skytuner>(home.path());
+        QVERIFY(atspi({"walk", "Převod formátu"}) && atspi({"press", "Převod formátu", "Storno"}));
+        QVERIFY(program->waitFor(Playing) && atspi({"walk", "skyTuner v."}));
+        const double at40 = level();
+        QVERIFY(atspi({"press", "skyTuner v.", "Vypnout zvuk"}) && level() < 30 && at40 > 300);
+        QVERIFY(atspi({"press", "skyTuner v.", "Zapnout zvuk"}));
+        // Each dialog: the key that opens it, its title, the ButtonEx closing it.
+        const char* dialogs[][3] = {{"ctrl+o", "Přehrát URL stanice", "Storno"},
+                                    {"ctrl+s", "Nastavení", "Zavřít"}};
+        for (const auto& [key, title, cancel] : dialogs) {
+            QVERIFY(openDialog(*program, {key}) && atspi({"walk", title}) &&
+                    atspi({"press", title, cancel}));
+            QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program->pid()).count('\n'), 0, 10000);
+        }
+        QVERIFY(atspi({"click", "skyTuner v.", "Hlasitost:"}) &&
+                atspi({"walk", "Hlasitost a vyvážení"}) &&
+                atspi({"set", "Hlasitost a vyvážení", "Hlasitost", "100"}));
+        const double louder = AudioRecording::decibels(level(), at40);
+        QVERIFY(std::abs(louder + modGlobal::VolumeToDecibels(40)) < 1);
+        QCOMPARE(program->endWith(SIGTERM), 0);
     }
 
     // A logout as a desktop's session manager runs it: SaveYourself (save both,
