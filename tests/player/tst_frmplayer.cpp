@@ -232,26 +232,10 @@ private Q_SLOTS:
         QVERIFY(!window->tmrAnim().isActive());
         QCOMPARE(window->imgMiniBar()->property("imageNumber").toInt(), 1);
         QVERIFY(window->AnimFrame() >= 4);
-    }
-
-    // Minimised, the window's own pictures wait while the tray's go on; they
-    // catch up on restore.
-    void minimisedWindowSkipsItsFrames()
-    {
-        int rowIcon = 0;
-        int panelIcon = 0;
-        frmPlayer& window = startShown({"anim=1"});
-        window.showMinimized();
-        QTRY_VERIFY(window.isMinimized());
-        window.GetStateInfo(3, rowIcon, panelIcon);
-        const qint64 icon = window.windowIcon().cacheKey();
-        int trayFrames = 0;
-        connect(&window, &frmPlayer::IconChanged, this, [&] { ++trayFrames; });
-        QTRY_VERIFY(trayFrames >= 3);
-        QCOMPARE(window.windowIcon().cacheKey(), icon);
-        window.showNormal();
-        QTRY_VERIFY(!window.isMinimized());
-        QCOMPARE(window.imgMiniBar()->property("imageNumber").toInt(), window.AnimFrame());
+        // The window is hidden (as in the tray): only the tray follows the frames.
+        window->GetStateInfo(3, rowIcon, panelIcon);
+        QTRY_VERIFY(frames.size() >= 30);
+        QCOMPARE(window->imgMiniBar()->property("imageNumber").toInt(), 1);
     }
 
     // The step's arithmetic is PlayerRules'; here that every keystroke acts once.
