@@ -327,13 +327,18 @@ void frmPlayer::resizeEvent(QResizeEvent* event)
 void frmPlayer::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
         Form_Resize();
+        if (m_animTimer.isActive() && !isMinimized())
+            ShowAnimFrame(m_animFrame); // skipped while minimised
+    }
 }
 
 bool frmPlayer::event(QEvent* event)
 {
     const bool result = QWidget::event(event);
+    if (event->type() == QEvent::Show && m_animTimer.isActive())
+        ShowAnimFrame(m_animFrame); // skipped while hidden
     if (event->type() == QEvent::Paint && !m_painted) {
         m_painted = true;
         qCInfo(lcPlayer) << "first paint";

@@ -85,14 +85,20 @@ void frmPlayer::IconAnimation(bool iIsRunning)
 void frmPlayer::tmrAnim_Timer()
 {
     m_animFrame = PlaybackRules::NextAnimFrame(m_animFrame);
-    ShowAnimFrame(m_animFrame);
-    update();
+    // Hidden or minimised, only the tray icon can be seen: the window's own
+    // pictures catch up when it is shown again.
+    if (!isVisible() || isMinimized())
+        Q_EMIT IconChanged(PlayerImages::image(PlayerImages::imglAnim(), m_animFrame));
+    else
+        ShowAnimFrame(m_animFrame);
 }
 
 void frmPlayer::ShowAnimFrame(int frame)
 {
     const QIcon icon = PlayerImages::image(PlayerImages::imglAnim(), frame);
-    Q_EMIT IconChanged(icon); // the tray icon
+    Q_EMIT IconChanged(icon); // the tray icon; it ignores an unchanged picture
+    if (m_miniBar->property("imageNumber").toInt() == frame)
+        return;
     setWindowIcon(icon);
     m_miniBar->setPixmap(icon.pixmap(QSize(16, 16)));
     m_miniBar->setProperty("imageNumber", frame);

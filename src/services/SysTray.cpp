@@ -57,6 +57,9 @@ void SysTray::setTrayFormStyle(int style)
 
 void SysTray::setIcon(const QIcon& icon)
 {
+    // The animation hands the same frames again and again: only a change reaches the tray.
+    if (icon.cacheKey() == m_iconPicture.cacheKey())
+        return;
     m_iconPicture = icon;
     if (m_visible)
         m_icon->modifyIcon(icon);

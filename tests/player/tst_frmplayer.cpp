@@ -250,6 +250,10 @@ private Q_SLOTS:
         QVERIFY(!window->tmrAnim().isActive());
         QCOMPARE(window->imgMiniBar()->property("imageNumber").toInt(), 1);
         QVERIFY(window->AnimFrame() >= 4);
+        // The window is hidden (as in the tray): only the tray follows the frames.
+        window->GetStateInfo(3, rowIcon, panelIcon);
+        QTRY_VERIFY(frames.size() >= 30);
+        QCOMPARE(window->imgMiniBar()->property("imageNumber").toInt(), 1);
     }
 
     // The step's arithmetic is PlayerRules'; here that every keystroke acts once.

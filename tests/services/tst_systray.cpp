@@ -191,6 +191,7 @@ private Q_SLOTS:
         m_tray->setTrayTip("Tip 2");
         pixmap.fill(Qt::blue);
         m_tray->setIcon(QIcon(pixmap));
+        m_tray->setIcon(m_tray->Icon()); // the same frame again: the tray is not touched
         QCOMPARE(m_icon->calls.mid(1), (QStringList{"tip:Tip 2", "icon"}));
         QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
         // At most 63 characters, never half of one.
