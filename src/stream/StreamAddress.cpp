@@ -95,6 +95,8 @@ StreamAddress parseUrl(const QString& t, const QString& scheme)
     a.kind = StreamAddress::Network;
     a.host = url.host();
     a.port = url.port(defaultPort(scheme));
+    if (a.port == 0) // no server listens there
+        return invalid(t);
     a.playlistName = hasPlaylistExtension(url.path());
     a.uri = QString::fromLatin1(url.toEncoded(QUrl::FullyEncoded));
     return a;

@@ -13,7 +13,7 @@ void check(const QString& title, int maxLength)
         const char16_t u = shown[i].unicode();
         const bool pair =
             QChar::isHighSurrogate(u) && i + 1 < shown.size() && shown[i + 1].isLowSurrogate();
-        FUZZ_CHECK(pair || !QChar::isSurrogate(u), Fuzz::shown(title));
+        FUZZ_CHECK(pair || !QChar::isSurrogate(u), Fuzz::shown(title) + u' ' + Fuzz::shown(shown));
         i += pair;
         FUZZ_CHECK(u >= 0x20 && !(u >= 0x7F && u <= 0x9F) && !(u >= 0x202A && u <= 0x202E) &&
                        !(u >= 0x2066 && u <= 0x2069),
