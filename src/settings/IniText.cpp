@@ -73,13 +73,15 @@ bool writableKey(QStringView name)
            !trimmed.startsWith(u'[');
 }
 
-// The value as a key line holds it: up to its first LF or NUL (a lone CR is
-// part of a line), in quotes when reading would drop its blanks or its quotes.
+// The value as a key line holds it: up to its first line end (LF or CR LF) or
+// NUL, as a lone CR is part of a line; in quotes when reading would drop its
+// blanks or its quotes.
 QString storedValue(QStringView value)
 {
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value.at(i) == u'\n' || value.at(i) == QChar(0)) {
-            value = value.left(i);
+            value =
+                value.left(i > 0 && value.at(i) == u'\n' && value.at(i - 1) == u'\r' ? i - 1 : i);
             break;
         }
     }

@@ -23,7 +23,7 @@ FUZZ_TARGET(bytes)
         const QString value = parts.mid(2).join(QChar(0));
         if (const auto written = IniText::writeValue(text, parts[0], parts[1], value)) {
             const QString line =
-                value.section(QRegularExpression(QStringLiteral("[\n\\x00]")), 0, 0);
+                value.section(QRegularExpression(QStringLiteral("\r?\n|\\x00")), 0, 0);
             const QString read = IniText::readValue(*written, parts[0], parts[1]);
             FUZZ_CHECK(read == line.left(IniText::MaxValueLength), Fuzz::shown(read));
             FUZZ_CHECK(IniText::writeValue(*written, parts[0], parts[1], value) == written,
