@@ -31,7 +31,7 @@ fi
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DSKYTUNER_FUZZ=ON >/dev/null
-cmake --build "$build"
+cmake --build "$build" -j2
 if [ "${1:-}" = "--test" ]; then
   exec ctest --test-dir "$build" -L fuzz --output-on-failure -j2
 fi

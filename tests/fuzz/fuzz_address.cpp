@@ -19,6 +19,8 @@ void check(const QString& text)
     FUZZ_CHECK(a.kind != StreamAddress::Network ||
                    (!a.host.isEmpty() && a.port > 0 && a.port < 65536),
                Fuzz::shown(a.uri));
+    FUZZ_CHECK(a.kind != StreamAddress::File || a.uri.startsWith(QLatin1String("file:///")),
+               Fuzz::shown(a.uri));
     const StreamAddress again = StreamAddress::parse(a.uri);
     FUZZ_CHECK(again.kind == a.kind && again.uri == a.uri,
                Fuzz::shown(text) + u' ' + Fuzz::shown(a.uri) + u' ' + Fuzz::shown(again.uri));
