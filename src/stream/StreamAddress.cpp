@@ -45,7 +45,9 @@ StreamAddress invalid(const QString& text)
 // ("file://:///") reduces to.
 StreamAddress fileAddress(const QString& path)
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // Made absolute by hand: Qt would take a path starting with ":" for a resource.
+    const QString absolute =
+        QDir::cleanPath(path.startsWith(u'/') ? path : QDir::currentPath() + u'/' + path);
     if (path.isEmpty() || QFileInfo(absolute).isDir())
         return invalid(path);
     StreamAddress a;
