@@ -23,6 +23,8 @@ packages=(
   libgstrtspserver-1.0-dev
   # tests: checks of the installed menu entry and AppStream file; the Debian package
   desktop-file-utils appstream debhelper dpkg-dev fakeroot lintian
+  # tests: the fuzz build (scripts/fuzz.sh), clang with libFuzzer and the sanitizers
+  clang libclang-rt-14-dev
 )
 
 missing=()

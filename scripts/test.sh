@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite through ctest.
+# Installs what is missing, builds, and runs the whole test suite through ctest,
+# then a short seeded run of every fuzz target (scripts/fuzz.sh --test).
 # Tests start and stop every server they need themselves (Icecast, X, tray host).
 #   scripts/test.sh              the normal build
 #   scripts/test.sh --sanitize   an AddressSanitizer + UBSan build in build/asan
+#   scripts/test.sh -R tlist     only the tests named (ctest's options; no fuzzing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,3 +19,6 @@ fi
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2 "$@"
+if [ $# -eq 0 ]; then
+  scripts/fuzz.sh --test
+fi

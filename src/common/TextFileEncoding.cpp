@@ -2,6 +2,8 @@
 
 #include "common/AnsiCodePage.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
@@ -64,16 +66,24 @@ QString decode(QByteArrayView bytes)
         return AnsiCodePage::decode(bytes);
     if (bytes.startsWith(ByteOrderMark))
         bytes = bytes.sliced(ByteOrderMark.size());
-    return QString::fromUtf8(bytes);
+    // One mark only: a second is the text's own U+FEFF (fromUtf8 would drop it).
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
 }
 
 QByteArray encode(QStringView text, Encoding preferred)
 {
+    // A leading U+FEFF reads back only behind a byte-order mark, which decode drops.
+    const auto utf8 = [text] {
+        return text.startsWith(QChar(0xFEFF)) ? ByteOrderMark.toByteArray() + text.toUtf8()
+                                              : text.toUtf8();
+    };
     if (preferred == Encoding::Utf8)
-        return text.toUtf8();
+        return utf8();
     bool lost = false;
     const QByteArray bytes = AnsiCodePage::encode(text, &lost);
-    return lost ? text.toUtf8() : bytes;
+    // Windows-1250 bytes that happen to be valid UTF-8 would read back as other text.
+    return lost || detect(bytes) == Encoding::Utf8 ? utf8() : bytes;
 }
 
 } // namespace TextFileEncoding

@@ -45,8 +45,8 @@ Encoding detect(QByteArrayView bytes);
 // The file's text by the rule above.
 QString decode(QByteArrayView bytes);
 
-// The text as Windows-1250, or as UTF-8 when `preferred` is UTF-8 or Windows-1250
-// would lose a character.
+// The text as Windows-1250, or as UTF-8 when `preferred` is UTF-8, Windows-1250
+// would lose a character or its bytes would read as UTF-8: what decode reads back.
 QByteArray encode(QStringView text, Encoding preferred);
 
 } // namespace TextFileEncoding

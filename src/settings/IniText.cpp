@@ -73,14 +73,22 @@ bool writableKey(QStringView name)
            !trimmed.startsWith(u'[');
 }
 
-QStringView firstLineOf(QStringView value)
+// The value as a key line holds it: up to its first line end (LF or CR LF) or
+// NUL, as a lone CR is part of a line; in quotes when reading would drop its
+// blanks or its quotes.
+QString storedValue(QStringView value)
 {
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c == u'\r' || c == u'\n' || c == QChar(0))
-            return value.left(i);
+        if (value.at(i) == u'\n' || value.at(i) == QChar(0)) {
+            value =
+                value.left(i > 0 && value.at(i) == u'\n' && value.at(i - 1) == u'\r' ? i - 1 : i);
+            break;
+        }
     }
-    return value;
+    const bool quote =
+        !value.isEmpty() && (value.front().isSpace() || value.back().isSpace() ||
+                             (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')));
+    return quote ? u'"' + value + u'"' : value.toString();
 }
 
 } // namespace
@@ -114,7 +122,7 @@ std::optional<QString> writeValue(QStringView text, QStringView section, QString
     QList<QStringView> lines = splitLines(text);
     const QString sectionLine = u'[' + section.trimmed().toString() + u']';
     const QString keyName = key.trimmed().toString();
-    const QStringView newValue = firstLineOf(value);
+    const QString newValue = storedValue(value);
     QString replaced; // storage for a replaced key line
 
     qsizetype sectionAt = -1;

@@ -28,7 +28,8 @@ QString readValue(QStringView text, QStringView section, QStringView key);
 // existing key is replaced in place (the first one, keeping its spelling);
 // a new key goes after the last non-blank line of the section; a new section
 // goes at the end. All other lines stay as they are. A value is cut at its
-// first NUL or line break, which a line-based file cannot hold. Nothing when
+// first NUL or line end, which a line-based file cannot hold, and put in quotes when
+// it has blanks at an end or quotes at both (so it reads back). Nothing when
 // the section or key name cannot be written (empty, a line break, "]" in a
 // section, "=" in a key, or a key that would read as a comment or section).
 std::optional<QString> writeValue(QStringView text, QStringView section, QStringView key,

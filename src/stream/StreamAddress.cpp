@@ -45,7 +45,9 @@ StreamAddress invalid(const QString& text)
 // ("file://:///") reduces to.
 StreamAddress fileAddress(const QString& path)
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // Made absolute by hand: Qt would take a path starting with ":" for a resource.
+    const QString absolute =
+        QDir::cleanPath(path.startsWith(u'/') ? path : QDir::currentPath() + u'/' + path);
     if (path.isEmpty() || QFileInfo(absolute).isDir())
         return invalid(path);
     StreamAddress a;
@@ -95,6 +97,8 @@ StreamAddress parseUrl(const QString& t, const QString& scheme)
     a.kind = StreamAddress::Network;
     a.host = url.host();
     a.port = url.port(defaultPort(scheme));
+    if (a.port == 0) // no server listens there
+        return invalid(t);
     a.playlistName = hasPlaylistExtension(url.path());
     a.uri = QString::fromLatin1(url.toEncoded(QUrl::FullyEncoded));
     return a;

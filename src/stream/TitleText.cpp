@@ -157,11 +157,17 @@ QString clean(const QString& text, int maxLength)
     t = t.simplified();
     if (t.size() <= maxLength)
         return t;
+    // Qt's finder can call the middle of a surrogate pair a boundary (between
+    // two emoji): such a place is none.
+    const auto insidePair = [&t](qsizetype at) {
+        return at > 0 && t[at].isLowSurrogate() && t[at - 1].isHighSurrogate();
+    };
     QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, t);
-    graphemes.setPosition(std::max(maxLength - 3, 0));
-    if (!graphemes.isAtBoundary())
-        graphemes.toPreviousBoundary();
-    return t.left(std::max<qsizetype>(graphemes.position(), 0)) + QStringLiteral("...");
+    qsizetype cut = std::max(maxLength - 3, 0);
+    graphemes.setPosition(cut);
+    while (cut > 0 && (!graphemes.isAtBoundary() || insidePair(cut)))
+        cut = std::max<qsizetype>(graphemes.toPreviousBoundary(), 0);
+    return t.left(cut) + QStringLiteral("...");
 }
 
 } // namespace TitleText

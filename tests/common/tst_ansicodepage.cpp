@@ -1,5 +1,6 @@
 // Windows-1250 conversion: real Czech bytes both ways, and no byte ever lost.
 #include "common/AnsiCodePage.h"
+#include "common/TextFileEncoding.h"
 
 #include <QtTest>
 
@@ -54,6 +55,20 @@ private Q_SLOTS:
         bool lost = false;
         QCOMPARE(AnsiCodePage::encode(QString(QChar(0x80)), &lost), QByteArray("?"));
         QVERIFY(lost);
+    }
+
+    // A text file reads back as written, also where its Windows-1250 bytes would
+    // pass for UTF-8 ("Ĺ»" is C5 BB, "Ż") or it starts with U+FEFF.
+    void textFilesReadBackAsWritten()
+    {
+        using TextFileEncoding::Encoding;
+        for (const char* text : {"Ĺ» Radio", "\uFEFFa"}) {
+            for (const Encoding preferred : {Encoding::Windows1250, Encoding::Utf8}) {
+                const QByteArray bytes =
+                    TextFileEncoding::encode(QString::fromUtf8(text), preferred);
+                QCOMPARE(TextFileEncoding::decode(bytes), QString::fromUtf8(text));
+            }
+        }
     }
 };
 

@@ -79,6 +79,10 @@ private Q_SLOTS:
              "[PLAYER]\r\nlasturl=http://a\r\n"},
             // NUL ends the value
             {"", "A", "k", QString("ab") + QChar(0) + "c", "[A]\r\nk=ab\r\n"},
+            // blanks, quotes and a lone CR read back
+            {"", "A", "k", " a ", "[A]\r\nk=\" a \"\r\n"},
+            {"", "A", "k", "\"a\"", "[A]\r\nk=\"\"a\"\"\r\n"},
+            {"", "A", "k", "a\rb\r", "[A]\r\nk=\"a\rb\r\"\r\n"},
             // empty key refused
             {"[A]\r\n", "A", " ", "1", "<refused>"},
             // = in key refused
