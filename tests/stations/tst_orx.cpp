@@ -67,9 +67,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, source);
         QFETCH(QString, expected);
-        if (source.contains("utf8") &&
-            !clsFunctionLib().FNC_GetFileContent(fixture(source)).contains(u'ř'))
-            QSKIP("clsFunctionLib does not read UTF-8 text yet");
         const QString target = m_dir.filePath(source + ".tlist");
         QVERIFY(TestFolders::writeBytes(target, OldTarget));
         QVERIFY(TLIST_ConvertORX(fixture(source), target));
