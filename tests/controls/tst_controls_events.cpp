@@ -124,14 +124,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("failing");
-        QTest::newRow("ButtonEx Click") << "ButtonEx"
-                                        << "Click";
-        QTest::newRow("LumenButton Click") << "LumenButton"
-                                           << "Click";
-        QTest::newRow("Container3D DblClick") << "Container3D"
-                                              << "DblClick";
-        QTest::newRow("ucSlider Change") << "ucSlider"
-                                         << "Change";
+        for (const char* row :
+             {"ButtonEx Click", "LumenButton Click", "Container3D DblClick", "ucSlider Change"}) {
+            const QStringList f = QString(row).split(u' ');
+            QTest::newRow(row) << f[0] << f[1];
+        }
     }
 
     void invalidValueInAHandlerLeavesTheProgramRunning()
