@@ -645,6 +645,12 @@ private Q_SLOTS:
             QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
     }
 
+    void cleanupTestCase()
+    {
+        for (const char* scheme : {"https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QLatin1String(scheme));
+    }
+
     void init() { m_log.clear(); }
 
     void offsetColour()
