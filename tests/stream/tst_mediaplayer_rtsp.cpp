@@ -35,6 +35,32 @@ bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
     return PlayerWait::forState(player, state, timeoutMs);
 }
 
+// True when `call` returned without waiting on the network.
+template <typename Call> bool quick(Call call)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    call();
+    return elapsed.elapsed() < NeverBlocksMs;
+}
+
+// A player whose audio goes into a file in the test's folder.
+struct RecordingPlayer
+{
+    explicit RecordingPlayer(const QString& path) : file(path) {}
+    qint64 size() const { return QFileInfo(file).size(); }
+    // The left level of the recording from byte `from` (default: its last second).
+    double left(qint64 from = -1) const
+    {
+        const QByteArray raw = TestFolders::readBytes(file);
+        const Levels l = measure(raw, from < 0 ? raw.size() - BytesPerSecond : from, raw.size());
+        return std::min(l.left, l.right);
+    }
+    QString file;
+    EnvironmentOverride sink{"SKYTUNER_AUDIO_SINK", sinkInto(file)};
+    MediaPlayer player{GstStreamEngine::create()};
+};
+
 // A listening socket that accepts connections and never says a word.
 class BlackHole
 {
@@ -81,31 +107,19 @@ private Q_SLOTS:
     // The tone reaches the sink; stop is state 1 at once and play starts it again.
     void playsWithAudioStopsAndPlaysAgain()
     {
-        const QString file = m_dir.filePath(QStringLiteral("rtsp.raw"));
-        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
-        MediaPlayer player{GstStreamEngine::create()};
-        QElapsedTimer call;
-        call.start();
-        player.setURL(m_rtsp.toneUrl());
-        QVERIFY(call.elapsed() < NeverBlocksMs);
+        RecordingPlayer r(m_dir.filePath(QStringLiteral("rtsp.raw")));
+        MediaPlayer& player = r.player;
+        QVERIFY(quick([&] { player.setURL(m_rtsp.toneUrl()); }));
         QCOMPARE(player.playState(), PlayState::Transitioning);
         QVERIFY(waitForState(player, PlayState::Playing));
         QCOMPARE(player.status().left(10), QStringLiteral("Přehrávání"));
         // State 3 comes when the pipeline runs; RTP then waits out rtspsrc's
         // jitter buffer (2 s) before the first sample plays.
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 3 * BytesPerSecond / 2, AudioMs);
-        const QByteArray raw = TestFolders::readBytes(file);
-        const Levels l = measure(raw, raw.size() - BytesPerSecond, raw.size());
-        QVERIFY2(l.left > 3000 && l.right > 3000,
-                 qPrintable(QStringLiteral("%1 %2").arg(l.left).arg(l.right)));
-
-        call.restart();
-        player.controls().stop();
-        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QTRY_VERIFY_WITH_TIMEOUT(r.size() > 3 * BytesPerSecond / 2, AudioMs);
+        QVERIFY2(r.left() > 3000, qPrintable(QString::number(r.left())));
+        QVERIFY(quick([&] { player.controls().stop(); }));
         QCOMPARE(player.playState(), PlayState::Stopped);
-        call.restart();
-        player.controls().play();
-        QVERIFY(call.elapsed() < NeverBlocksMs);
+        QVERIFY(quick([&] { player.controls().play(); }));
         QVERIFY(waitForState(player, PlayState::Playing));
     }
 
@@ -113,9 +127,8 @@ private Q_SLOTS:
     // the RTSP connection before its own time-out, and keeps playing.
     void blockedUdpFallsBackToTcp()
     {
-        const QString file = m_dir.filePath(QStringLiteral("tcp.raw"));
-        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
-        MediaPlayer player{GstStreamEngine::create()};
+        RecordingPlayer r(m_dir.filePath(QStringLiteral("tcp.raw")));
+        MediaPlayer& player = r.player;
         QList<int> states;
         connect(&player, &MediaPlayer::StatusChange, this, [&] {
             if (states.isEmpty() || states.last() != player.playState())
@@ -125,14 +138,12 @@ private Q_SLOTS:
         elapsed.start();
         player.setURL(m_rtsp.udpLostUrl());
         QVERIFY(waitForState(player, PlayState::Playing));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > BytesPerSecond, TimeoutBoundMs);
+        QTRY_VERIFY_WITH_TIMEOUT(r.size() > BytesPerSecond, TimeoutBoundMs);
         // Past the stall watch's limit from the start, still playing the whole time.
         QTest::qWait(int(std::max<qint64>(0, 13000 - elapsed.elapsed())));
         QCOMPARE(player.playState(), PlayState::Playing);
         QCOMPARE(states, (QList<int>{PlayState::Transitioning, PlayState::Playing}));
-        const QByteArray raw = TestFolders::readBytes(file);
-        const Levels l = measure(raw, raw.size() - BytesPerSecond, raw.size());
-        QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
+        QVERIFY2(r.left() > 3000, qPrintable(QString::number(r.left())));
     }
 
     // Accepted and never answered: the error state with the time-out as its
@@ -144,8 +155,7 @@ private Q_SLOTS:
         MediaPlayer player{GstStreamEngine::create()};
         QElapsedTimer elapsed;
         elapsed.start();
-        player.setURL(hole.url());
-        QVERIFY(elapsed.elapsed() < NeverBlocksMs);
+        QVERIFY(quick([&] { player.setURL(hole.url()); }));
         QTRY_VERIFY_WITH_TIMEOUT(hole.accepted() > 0, 5000);
         QVERIFY(waitForState(player, PlayState::Ready, TimeoutBoundMs));
         QVERIFY2(elapsed.elapsed() < TimeoutBoundMs,
@@ -156,12 +166,11 @@ private Q_SLOTS:
         // Stopping while the connection hangs returns at once, and so does the next address.
         player.setURL(hole.url());
         QTest::qWait(300);
-        QElapsedTimer stop;
-        stop.start();
-        player.controls().stop();
-        player.setURL(hole.url());
-        player.setURL(QString());
-        QVERIFY(stop.elapsed() < NeverBlocksMs);
+        QVERIFY(quick([&] {
+            player.controls().stop();
+            player.setURL(hole.url());
+            player.setURL(QString());
+        }));
         QCOMPARE(player.playState(), PlayState::Stopped);
         // Tearing the hung connections down holds up no other station.
         player.setURL(m_rtsp.toneUrl());
@@ -172,9 +181,8 @@ private Q_SLOTS:
     // again with audio once it is back.
     void lostServerReconnectsWhenItComesBack()
     {
-        const QString file = m_dir.filePath(QStringLiteral("back.raw"));
-        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
-        MediaPlayer player{GstStreamEngine::create()};
+        RecordingPlayer r(m_dir.filePath(QStringLiteral("back.raw")));
+        MediaPlayer& player = r.player;
         player.setURL(m_rtsp.toneUrl());
         QVERIFY(waitForState(player, PlayState::Playing));
         QTest::qWait(500);
@@ -183,11 +191,10 @@ private Q_SLOTS:
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
         QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
         QVERIFY(waitForState(player, PlayState::Playing, TimeoutBoundMs + ConnectMs));
-        const qint64 resumedAt = QFileInfo(file).size();
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > resumedAt + BytesPerSecond, AudioMs);
-        const QByteArray raw = TestFolders::readBytes(file);
-        const Levels l = measure(raw, resumedAt + BytesPerSecond / 4, raw.size());
-        QVERIFY2(l.left > 3000, qPrintable(QString::number(l.left)));
+        const qint64 resumedAt = r.size();
+        QTRY_VERIFY_WITH_TIMEOUT(r.size() > resumedAt + BytesPerSecond, AudioMs);
+        const double left = r.left(resumedAt + BytesPerSecond / 4);
+        QVERIFY2(left > 3000, qPrintable(QString::number(left)));
         player.controls().stop();
         QCOMPARE(player.playState(), PlayState::Stopped);
     }
