@@ -45,10 +45,6 @@ QRgb sys(quint32 ref)
 const QRgb White = qRgb(255, 255, 255);
 const QRgb Black = qRgb(0, 0, 0);
 
-} // namespace
-
-namespace {
-
 QStringList rowTexts(const KeyedListView& list)
 {
     QStringList texts;
@@ -57,27 +53,27 @@ QStringList rowTexts(const KeyedListView& list)
     return texts;
 }
 
-// Every event of a list, in order, as text.
+// Every event of a list, in order, as its name and first two arguments.
 struct EventLog : QObject
 {
     explicit EventLog(KeyedListView& list)
     {
-        const auto log = [this](const QString& text) {
-            events << text;
-        };
-        connect(&list, &KeyedListView::MouseDown, this,
-                [=](int b, int s, int, int) { log(QString("MouseDown %1 %2").arg(b).arg(s)); });
-        connect(&list, &KeyedListView::ItemClick, this,
-                [=](int row) { log(QString("ItemClick %1").arg(row)); });
-        connect(&list, &KeyedListView::DblClick, this, [=] { log("DblClick"); });
-        connect(&list, &KeyedListView::KeyPress, this,
-                [=](int c) { log(QString("KeyPress %1").arg(c)); });
-        connect(&list, &KeyedListView::KeyDown, this,
-                [=](int c, int s) { log(QString("KeyDown %1 %2").arg(c).arg(s)); });
-        connect(&list, &KeyedListView::KeyUp, this,
-                [=](int c, int s) { log(QString("KeyUp %1 %2").arg(c).arg(s)); });
-        connect(&list, &KeyedListView::ColumnClick, this,
-                [=](int c) { log(QString("ColumnClick %1").arg(c)); });
+        on(list, &KeyedListView::MouseDown, "MouseDown");
+        on(list, &KeyedListView::ItemClick, "ItemClick");
+        on(list, &KeyedListView::DblClick, "DblClick");
+        on(list, &KeyedListView::KeyPress, "KeyPress");
+        on(list, &KeyedListView::KeyDown, "KeyDown");
+        on(list, &KeyedListView::KeyUp, "KeyUp");
+        on(list, &KeyedListView::ColumnClick, "ColumnClick");
+    }
+    template <typename... Args>
+    void on(KeyedListView& list, void (KeyedListView::*signal)(Args...), const char* name)
+    {
+        connect(&list, signal, this, [this, name](Args... args) {
+            QStringList parts{QString(name)};
+            ((parts << QString::number(args)), ...);
+            events << parts.mid(0, 3).join(u' ');
+        });
     }
     QStringList take() { return std::exchange(events, {}); }
     QStringList events;
