@@ -19,6 +19,8 @@
 
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString fixture(const QString& name)
@@ -58,10 +60,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("stations");
-        QTest::newRow("Windows-1250, CR LF") << "czech.orx"
-                                             << "czech-orx.tlist" << 5;
-        QTest::newRow("UTF-8, LF") << "linux-utf8.orx"
-                                   << "linux-utf8-orx.tlist" << 1;
+        QTest::newRow("Windows-1250, CR LF") << u"czech.orx"_s << u"czech-orx.tlist"_s << 5;
+        QTest::newRow("UTF-8, LF") << u"linux-utf8.orx"_s << u"linux-utf8-orx.tlist"_s << 1;
     }
     void convertsFixture()
     {
@@ -82,23 +82,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("values"); // name|url|colour|bold|visible
-        QTest::newRow("no tags: unchanged") << "text only"
-                                            << "n|u|c|1|1";
-        QTest::newRow("no closing form: unchanged") << "<STATIONNAME>x<STATIONURL>y<BOLD>0"
-                                                    << "n|u|c|1|1";
-        QTest::newRow("closing before opening") << "</BOLD><BOLD>0"
-                                                << "n|u|c|1|1";
-        QTest::newRow("empty values") << "<STATIONNAME></STATIONNAME><VISIBLE></VISIBLE>"
-                                         "<BOLD></BOLD><STATIONCOLOR></STATIONCOLOR>"
-                                      << "|u||0|1";
-        QTest::newRow("visible exactly 0, bold exactly 1") << "<visible>0</visible><bold>1</bold>"
-                                                           << "n|u|c|1|0";
-        QTest::newRow("00 and 01") << "<VISIBLE>00</VISIBLE><BOLD>01</BOLD>"
-                                   << "n|u|c|0|1";
-        QTest::newRow("ß does not shift the values")
-            << u8"ßßß<StationName>ßß</StationName>ß<STATIONURL>ß</STATIONURL>" << u8"ßß|ß|c|1|1";
-        QTest::newRow("dotless i is upper-case I")
-            << u8"<STATıONNAME>ı</STATıONNAME>" << u8"ı|u|c|1|1";
+        const auto row = [](const char* tag, const char* record, const char* values) {
+            QTest::newRow(tag) << QString::fromUtf8(record) << QString::fromUtf8(values);
+        };
+        row("no tags: unchanged", "text only", "n|u|c|1|1");
+        row("no closing form: unchanged", "<STATIONNAME>x<STATIONURL>y<BOLD>0", "n|u|c|1|1");
+        row("closing before opening", "</BOLD><BOLD>0", "n|u|c|1|1");
+        row("empty values",
+            "<STATIONNAME></STATIONNAME><VISIBLE></VISIBLE><BOLD></BOLD>"
+            "<STATIONCOLOR></STATIONCOLOR>",
+            "|u||0|1");
+        row("visible exactly 0, bold exactly 1", "<visible>0</visible><bold>1</bold>", "n|u|c|1|0");
+        row("00 and 01", "<VISIBLE>00</VISIBLE><BOLD>01</BOLD>", "n|u|c|0|1");
+        row("ß does not shift the values",
+            "ßßß<StationName>ßß</StationName>ß<STATIONURL>ß</STATIONURL>", "ßß|ß|c|1|1");
+        row("dotless i is upper-case I", "<STATıONNAME>ı</STATıONNAME>", "ı|u|c|1|1");
     }
     void parseStation()
     {
@@ -118,19 +116,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lines");
         const QString a = "<STATIONNAME>A</STATIONNAME><STATIONURL>u</STATIONURL>";
         const QString lineA = "[STATION:]A|u||16777215|0|0\r\n";
-        QTest::newRow("no records") << "<RADIOLIST>" + a + "</RADIOLIST>"
-                                    << "";
-        QTest::newRow("no name") << "<RADIOSTATION><STATIONURL>u</STATIONURL></RADIOSTATION>"
-                                 << "";
-        QTest::newRow("nested record: one record")
-            << "<RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATION>" + a + "</RADIOSTATION>"
-            << lineA;
-        QTest::newRow("closing tag cut by the end")
-            << "<RADIOSTATION>" + a + "</RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATIO"
-            << lineA;
-        QTest::newRow("LF and CR alone") << "<RADIOSTATION><STATIONNAME>\nA\r</STATIONNAME>"
-                                            "<STATIONURL>|</STATIONURL></RADIOSTATION>"
-                                         << "[STATION:] A |_||16777215|0|0\r\n";
+        const auto row = [](const char* tag, const QString& text, const QString& lines) {
+            QTest::newRow(tag) << text << lines;
+        };
+        row("no records", "<RADIOLIST>" + a + "</RADIOLIST>", "");
+        row("no name", "<RADIOSTATION><STATIONURL>u</STATIONURL></RADIOSTATION>", "");
+        row("nested record: one record",
+            "<RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATION>" + a + "</RADIOSTATION>", lineA);
+        row("closing tag cut by the end",
+            "<RADIOSTATION>" + a + "</RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATIO", lineA);
+        row("LF and CR alone",
+            "<RADIOSTATION><STATIONNAME>\nA\r</STATIONNAME><STATIONURL>|</STATIONURL>"
+            "</RADIOSTATION>",
+            "[STATION:] A |_||16777215|0|0\r\n");
     }
     void convertText()
     {
@@ -146,26 +144,23 @@ private Q_SLOTS:
         QTest::addColumn<bool>("converted");
         QTest::addColumn<QByteArray>("list"); // the target afterwards
         QTest::addColumn<QString>("message");
-        const QByteArray empty = "\r\n";
-        QTest::newRow("binary garbage") << fixture("garbage.bin") << "" << true << empty << "";
+        const auto row = [](const char* tag, const QString& source, const char* target,
+                            bool converted, const QByteArray& list, const QString& message) {
+            QTest::newRow(tag) << source << QString(target) << converted << list << message;
+        };
         static const char nul[] = "<RADIOSTATION>\0<STATIONNAME>A\0B</STATIONNAME>"
                                   "<STATIONURL>u</STATIONURL></RADIOSTATION>\0";
-        QTest::newRow("NUL bytes")
-            << QString::fromLatin1(nul, sizeof nul - 1) << "" << true
-            << QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33) << "";
-        QTest::newRow("missing source")
-            << m_dir.filePath("none.orx") << "" << false << OldTarget << "";
-        QTest::newRow("source is a folder") << m_dir.path() << "" << false << OldTarget << "";
-        QTest::newRow("source over the size limit") << "huge"
-                                                    << "" << false << OldTarget << ReadError;
-        QTest::newRow("target is a folder")
-            << fixture("czech.orx") << m_dir.path() << false << QByteArray() << SaveError;
-        QTest::newRow("read-only target folder")
-            << fixture("czech.orx") << "/proc/t.tlist" << false << QByteArray() << SaveError;
-        QTest::newRow("disk full")
-            << fixture("czech.orx") << "full" << false << OldTarget << SaveError;
-        QTest::newRow("empty target path")
-            << fixture("czech.orx") << "none" << false << QByteArray() << SaveError;
+        const QString orx = fixture("czech.orx");
+        row("binary garbage", fixture("garbage.bin"), "", true, "\r\n", "");
+        row("NUL bytes", QString::fromLatin1(nul, sizeof nul - 1), "", true,
+            QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33), "");
+        row("missing source", m_dir.filePath("none.orx"), "", false, OldTarget, "");
+        row("source is a folder", m_dir.path(), "", false, OldTarget, "");
+        row("source over the size limit", "huge", "", false, OldTarget, ReadError);
+        row("target is a folder", orx, qPrintable(m_dir.path()), false, {}, SaveError);
+        row("read-only target folder", orx, "/proc/t.tlist", false, {}, SaveError);
+        row("disk full", orx, "full", false, OldTarget, SaveError);
+        row("empty target path", orx, "none", false, {}, SaveError);
     }
     void convertFiles()
     {
@@ -252,20 +247,19 @@ private Q_SLOTS:
         const QString a = "[STATION:]A|u1|0|16777215|0|1";
         const QString b = "[STATION:]B|u2|0|16777215|0|1";
         const QString ab = "A|u1|0|16777215|0|1;B|u2|0|16777215|0|1";
-        QTest::newRow("mixed line ends") << a + "\n" + b + "\r\n" << ab;
-        QTest::newRow("CR CR LF: the line keeps one CR")
-            << a + "\r\r\n" + b << "A|u1|0|16777215|0|1\r;B|u2|0|16777215|0|1";
-        QTest::newRow("LF empty line ends the list") << a + "\n\n" + b << "A|u1|0|16777215|0|1";
-        QTest::newRow("blank line is not empty") << a + "\r\n \r\n" + b << ab;
-        QTest::newRow("starts empty") << "\r\n" + a << "";
-        QTest::newRow("four fields") << "[STATION:]A|u|255|0"
-                                     << "A|u|255|0||";
-        QTest::newRow("short line") << "[STAT\r\n"
-                                    << "";
-        QTest::newRow("other text") << "Anything at all | | |\r\n"
-                                    << "";
+        const auto row = [](const char* tag, const QString& text, const QString& entries) {
+            QTest::newRow(tag) << text << entries;
+        };
+        row("mixed line ends", a + "\n" + b + "\r\n", ab);
+        row("CR CR LF: the line keeps one CR", a + "\r\r\n" + b,
+            "A|u1|0|16777215|0|1\r;B|u2|0|16777215|0|1");
+        row("LF empty line ends the list", a + "\n\n" + b, "A|u1|0|16777215|0|1");
+        row("blank line is not empty", a + "\r\n \r\n" + b, ab);
+        row("starts empty", "\r\n" + a, "");
+        row("four fields", "[STATION:]A|u|255|0", "A|u|255|0||");
+        row("short line", "[STAT\r\n", "");
+        row("other text", "Anything at all | | |\r\n", "");
     }
-
     void reading()
     {
         QFETCH(QString, text);
