@@ -41,6 +41,19 @@ struct Host : QWidget
     }
 };
 
+// Shown and exposed (active too, for access keys), within timeoutMs.
+inline bool shown(QWidget& window, int timeoutMs = 5000)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window, timeoutMs);
+}
+inline bool active(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 // Persistence as every control has it: defaults are not written, and what
 // `configured` writes reads back into `copy` and writes out the same again.
 template <typename Control>

@@ -125,8 +125,7 @@ private Q_SLOTS:
     {
         Host host;
         auto* b = host.add<ButtonEx>(QRect(20, 20, 80, 24));
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QVERIFY(shown(host));
         QStringList log;
         record(b, &ButtonEx::Click, log, "click");
         QTest::mouseMove(b, QPoint(10, 10));
@@ -179,9 +178,7 @@ private Q_SLOTS:
     {
         Host host;
         auto* b = host.add<ButtonEx>(QRect(20, 20, 80, 24));
-        host.show();
-        host.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QVERIFY(active(host));
         QStringList log;
         record(b, &ButtonEx::Click, log, "click");
         b->setCaption(QString("Tisk && &náhled"));
@@ -196,8 +193,7 @@ private Q_SLOTS:
     {
         ButtonEx b;
         b.setCaption(QString());
-        b.show(); // a hidden widget's grab resends the resize, which draws up
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        QVERIFY(shown(b)); // a hidden widget's grab resends the resize, which draws up
         b.setDisplayAsDefault(true);
         QImage image = b.grab().toImage();
         QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));              // the black frame
@@ -225,8 +221,7 @@ private Q_SLOTS:
         b.setSkinUp(up);
         b.setSkinDown(filled(QSize(60, 30), Qt::red));
         QCOMPARE(b.size(), QSize(60, 30)); // the skin sets the size
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        QVERIFY(shown(b));
         QCOMPARE(b.grab().toImage().pixel(30, 15), QColor(Qt::green).rgb());
         QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(b.grab().toImage().pixel(30, 15), QColor(Qt::red).rgb());
@@ -687,8 +682,7 @@ private Q_SLOTS:
         record(button, &ButtonEx::MouseEnter, log, "enter");
         record(lumen, &LumenButton::MouseIn, log, "in");
         record(container, &Container3D::MouseEnter, log, "enter");
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QVERIFY(shown(host));
         QCursor::setPos(host.mapToGlobal(QPoint(280, 180)));
         for (QWidget* control : std::initializer_list<QWidget*>{button, lumen, container}) {
             QMouseEvent late(QEvent::MouseMove, QPointF(5, 5), control->mapToGlobal(QPointF(5, 5)),
@@ -719,8 +713,7 @@ private Q_SLOTS:
         QWidget* control = make(kind, host, log);
         connect(control, QByteArray("2" + failing.toLatin1() + "()").constData(), this,
                 SLOT(fail()));
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QVERIFY(shown(host));
         QTest::ignoreMessage(QtWarningMsg, "error 380 Invalid property value from ucSlider.Value "
                                            "in an event handler");
         // Posted, the events run from the event loop, which an exception would end.
@@ -746,8 +739,7 @@ private Q_SLOTS:
         Host host;
         auto* b = host.add<ButtonEx>(QRect(20, 20, 80, 24));
         connect(b, &ButtonEx::MouseExit, this, &TestControls::fail);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QVERIFY(shown(host));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^error 380 .*ucSlider.Value"));
         for (int x : {10, 12}) { // the first move starts the hover timer
             QCursor::setPos(b->mapToGlobal(QPoint(x, 10)));
@@ -850,8 +842,7 @@ private Q_SLOTS:
         const QPixmap hover = filled(QSize(16, 16), Qt::yellow);
         b->setPicture(normal);
         b->setPictureHover(hover);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QVERIFY(shown(host));
         record(b, &LumenButton::MouseIn, m_log, "in");
         record(b, &LumenButton::MouseOut, m_log, "out");
         for (int x = 5; x < 90; x += 20)
@@ -877,9 +868,7 @@ private Q_SLOTS:
         b->setCaption(QString("&Otevřít"));
         b->setURL(QString("mailto:info@example.cz"));
         record(b, &LumenButton::Click, m_log, "Click");
-        host.show();
-        host.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QVERIFY(active(host));
         QTest::keyClick(&host, Qt::Key_O, Qt::AltModifier);
         b->setEnabled(false);
         QTest::keyClick(&host, Qt::Key_O, Qt::AltModifier);
@@ -893,8 +882,7 @@ private Q_SLOTS:
         b.setButtonStyle(3);
         QVERIFY(!b.TransparentBG()); // the XP look is never transparent
         b.resize(60, 20);
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        QVERIFY(shown(b));
         QCOMPARE(b.mask(), WindowRegion::roundedCorners(QSize(60, 20)));
         QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(30, 10));
         const QImage image = b.grab().toImage();
