@@ -47,14 +47,17 @@ template <typename Call> bool quick(Call call)
 // A player whose audio goes into a file in the test's folder.
 struct RecordingPlayer
 {
-    explicit RecordingPlayer(const QString& path) : file(path) {}
     qint64 size() const { return QFileInfo(file).size(); }
-    // The left level of the recording from byte `from` (default: its last second).
-    double left(qint64 from = -1) const
+    // The tone is in both channels of the recording from byte `from` (default:
+    // its last second); the levels are logged when it is not.
+    bool sounds(qint64 from = -1) const
     {
         const QByteArray raw = TestFolders::readBytes(file);
         const Levels l = measure(raw, from < 0 ? raw.size() - BytesPerSecond : from, raw.size());
-        return std::min(l.left, l.right);
+        if (std::min(l.left, l.right) > 3000)
+            return true;
+        qWarning("levels %g %g", l.left, l.right);
+        return false;
     }
     QString file;
     EnvironmentOverride sink{"SKYTUNER_AUDIO_SINK", sinkInto(file)};
@@ -107,16 +110,16 @@ private Q_SLOTS:
     // The tone reaches the sink; stop is state 1 at once and play starts it again.
     void playsWithAudioStopsAndPlaysAgain()
     {
-        RecordingPlayer r(m_dir.filePath(QStringLiteral("rtsp.raw")));
+        RecordingPlayer r{m_dir.filePath(QStringLiteral("rtsp.raw"))};
         MediaPlayer& player = r.player;
-        QVERIFY(quick([&] { player.setURL(m_rtsp.toneUrl()); }));
+        QVERIFY(quick([&] { player.setURL(m_rtsp.url()); }));
         QCOMPARE(player.playState(), PlayState::Transitioning);
         QVERIFY(waitForState(player, PlayState::Playing));
         QCOMPARE(player.status().left(10), QStringLiteral("Přehrávání"));
         // State 3 comes when the pipeline runs; RTP then waits out rtspsrc's
         // jitter buffer (2 s) before the first sample plays.
         QTRY_VERIFY_WITH_TIMEOUT(r.size() > 3 * BytesPerSecond / 2, AudioMs);
-        QVERIFY2(r.left() > 3000, qPrintable(QString::number(r.left())));
+        QVERIFY(r.sounds());
         QVERIFY(quick([&] { player.controls().stop(); }));
         QCOMPARE(player.playState(), PlayState::Stopped);
         QVERIFY(quick([&] { player.controls().play(); }));
@@ -127,7 +130,7 @@ private Q_SLOTS:
     // the RTSP connection before its own time-out, and keeps playing.
     void blockedUdpFallsBackToTcp()
     {
-        RecordingPlayer r(m_dir.filePath(QStringLiteral("tcp.raw")));
+        RecordingPlayer r{m_dir.filePath(QStringLiteral("tcp.raw"))};
         MediaPlayer& player = r.player;
         QList<int> states;
         connect(&player, &MediaPlayer::StatusChange, this, [&] {
@@ -136,14 +139,14 @@ private Q_SLOTS:
         });
         QElapsedTimer elapsed;
         elapsed.start();
-        player.setURL(m_rtsp.udpLostUrl());
+        player.setURL(m_rtsp.url("/udp-lost"));
         QVERIFY(waitForState(player, PlayState::Playing));
         QTRY_VERIFY_WITH_TIMEOUT(r.size() > BytesPerSecond, TimeoutBoundMs);
         // Past the stall watch's limit from the start, still playing the whole time.
         QTest::qWait(int(std::max<qint64>(0, 13000 - elapsed.elapsed())));
         QCOMPARE(player.playState(), PlayState::Playing);
         QCOMPARE(states, (QList<int>{PlayState::Transitioning, PlayState::Playing}));
-        QVERIFY2(r.left() > 3000, qPrintable(QString::number(r.left())));
+        QVERIFY(r.sounds());
     }
 
     // Accepted and never answered: the error state with the time-out as its
@@ -173,7 +176,7 @@ private Q_SLOTS:
         }));
         QCOMPARE(player.playState(), PlayState::Stopped);
         // Tearing the hung connections down holds up no other station.
-        player.setURL(m_rtsp.toneUrl());
+        player.setURL(m_rtsp.url());
         QVERIFY(waitForState(player, PlayState::Playing));
     }
 
@@ -181,9 +184,9 @@ private Q_SLOTS:
     // again with audio once it is back.
     void lostServerReconnectsWhenItComesBack()
     {
-        RecordingPlayer r(m_dir.filePath(QStringLiteral("back.raw")));
+        RecordingPlayer r{m_dir.filePath(QStringLiteral("back.raw"))};
         MediaPlayer& player = r.player;
-        player.setURL(m_rtsp.toneUrl());
+        player.setURL(m_rtsp.url());
         QVERIFY(waitForState(player, PlayState::Playing));
         QTest::qWait(500);
         m_rtsp.stop();
@@ -193,8 +196,7 @@ private Q_SLOTS:
         QVERIFY(waitForState(player, PlayState::Playing, TimeoutBoundMs + ConnectMs));
         const qint64 resumedAt = r.size();
         QTRY_VERIFY_WITH_TIMEOUT(r.size() > resumedAt + BytesPerSecond, AudioMs);
-        const double left = r.left(resumedAt + BytesPerSecond / 4);
-        QVERIFY2(left > 3000, qPrintable(QString::number(left)));
+        QVERIFY(r.sounds(resumedAt + BytesPerSecond / 4));
         player.controls().stop();
         QCOMPARE(player.playState(), PlayState::Stopped);
     }
@@ -204,17 +206,17 @@ private Q_SLOTS:
     void hungServerIsNoticedAndRejoined()
     {
         MediaPlayer player{GstStreamEngine::create()};
-        player.setURL(m_rtsp.toneUrl());
+        player.setURL(m_rtsp.url());
         QVERIFY(waitForState(player, PlayState::Playing));
         QTest::qWait(500);
-        m_rtsp.freeze();
-        auto thaw = qScopeGuard([this] { m_rtsp.thaw(); });
+        m_rtsp.freeze(true);
+        auto thaw = qScopeGuard([this] { m_rtsp.freeze(false); });
         QElapsedTimer hung;
         hung.start();
         QVERIFY(waitForState(player, PlayState::Reconnecting, TimeoutBoundMs));
         QVERIFY2(hung.elapsed() < TimeoutBoundMs, qPrintable(QString::number(hung.elapsed())));
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
-        m_rtsp.thaw();
+        m_rtsp.freeze(false);
         QVERIFY(waitForState(player, PlayState::Playing, 2 * TimeoutBoundMs));
     }
 
@@ -223,7 +225,7 @@ private Q_SLOTS:
     void lostServerGivesUpAfterTheTries()
     {
         MediaPlayer player{GstStreamEngine::create()};
-        player.setURL(m_rtsp.toneUrl());
+        player.setURL(m_rtsp.url());
         QVERIFY(waitForState(player, PlayState::Playing));
         m_rtsp.stop();
         QVERIFY(waitForState(player, PlayState::Reconnecting, TimeoutBoundMs));
