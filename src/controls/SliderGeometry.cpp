@@ -34,7 +34,7 @@ Layout layout(const LayoutInput& in)
     const QSize t = in.thumb;
     const QSize r = in.railPicture;
 
-    // 1. The control's size.
+    // The control's size.
     QSize c = in.control;
     if (railPicture) {
         c = horizontal ? QSize(r.width() + 4, std::max(r.height(), t.height()))
@@ -46,19 +46,19 @@ Layout layout(const LayoutInput& in)
     }
     out.control = c;
 
-    // 2. Across the rail: centred on a rail picture larger than the thumb.
+    // Across the rail: centred on a rail picture larger than the thumb.
     double across = 0.0;
     if (horizontal && railPicture && t.height() < r.height())
         across = halve(r.height() - t.height());
     else if (!horizontal && railPicture && t.width() < r.width())
         across = halve(r.width() - t.width());
 
-    // 3. Along the rail.
+    // Along the rail.
     const int travel = horizontal ? c.width() - t.width() : c.height() - t.height();
     const double along = valueToPosition(in.orientation, travel, in.value, in.min, in.range);
     out.thumb = horizontal ? QPointF(along, across) : QPointF(across, along);
 
-    // 4. The groove: 2 pixels before the thumb centre at Min to 2 past it at Max.
+    // The groove: 2 pixels before the thumb centre at Min to 2 past it at Max.
     if (horizontal) {
         const int top = halve(t.height() - 4);
         const int left = halve(t.width()) - 2;

@@ -18,12 +18,6 @@ namespace {
 // Bounded, but long enough for a window manager on a loaded two-core machine.
 constexpr int Slow = 30000;
 
-bool exposed(QWidget& window)
-{
-    window.show();
-    return QTest::qWaitForWindowExposed(&window, Slow);
-}
-
 QStringList at(QPoint p)
 {
     return {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())};
@@ -56,7 +50,7 @@ private Q_SLOTS:
     void hoverEntersAndLeavesOnce()
     {
         Controls w;
-        QVERIFY(exposed(w));
+        QVERIFY(shown(w, Slow));
         // One log per control: their timers and the moves interleave freely.
         QStringList lumen, button, container;
         record(w.lumen, &LumenButton::MouseIn, lumen, "in");
@@ -91,7 +85,7 @@ private Q_SLOTS:
     void doubleClickActsOnce()
     {
         Controls w;
-        QVERIFY(exposed(w));
+        QVERIFY(shown(w, Slow));
         QStringList log;
         record(w.lumen, &LumenButton::Click, log, "lumen");
         record(w.button, &ButtonEx::Click, log, "button");
@@ -114,7 +108,7 @@ private Q_SLOTS:
         Host window;
         auto* slider = window.add<ucSlider>(QRect(40, 60, 116, 15));
         slider->setOrientation(0);
-        QVERIFY(exposed(window));
+        QVERIFY(shown(window, Slow));
         QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(78, 7)); // value 7
         ucSliderTip* tip = ucSliderTip::existing();
         QVERIFY(tip);
@@ -140,7 +134,7 @@ private Q_SLOTS:
         auto* source = window.add<ButtonEx>(QRect(10, 10, 100, 30));
         auto* target = window.add<ButtonEx>(QRect(170, 10, 100, 30));
         target->setOLEDropMode(1);
-        QVERIFY(exposed(window));
+        QVERIFY(shown(window, Slow));
         QStringList log;
         connect(source, &ButtonEx::MouseDown, source, [&] { source->OLEDrag(); });
         connect(source, &ButtonEx::OLEStartDrag, source, [&](DataObject* data, int& allowed) {

