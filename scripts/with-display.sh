@@ -26,33 +26,22 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT
 
-# A free display number: no lock file and no socket. Another run may take the same
-# number at the same moment; then our Xvfb exits and the next number is tried, so
-# the command never talks to someone else's server.
-ready=0
-for attempt in $(seq 10); do
-  for n in $(seq 100 400); do
-    n=$(( n + RANDOM % 200 ))
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-  done
-  Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do
-    kill -0 $xvfb 2>/dev/null || break
-    if xdpyinfo -display "$display" >/dev/null 2>&1; then ready=1; break; fi
-    sleep 0.1
-  done
-  # Still ours a moment later: a server that lost the race exits at once.
-  sleep 0.2
-  if [ $ready -eq 1 ] && kill -0 $xvfb 2>/dev/null; then
-    pids+=($xvfb)
-    break
-  fi
-  ready=0
-  kill $xvfb 2>/dev/null
-  wait $xvfb 2>/dev/null
+# The server picks a free display number itself (-displayfd takes the first
+# number whose lock it can create), so runs side by side never share one; it
+# writes the number once it accepts clients.
+numberfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+xvfb=$!
+pids+=($xvfb)
+display=
+for _ in $(seq 300); do
+  kill -0 $xvfb 2>/dev/null || break
+  n=$(head -n1 "$numberfile")
+  if [ -n "$n" ]; then display=":$n"; break; fi
+  sleep 0.1
 done
-[ $ready -eq 1 ] || { echo "with-display: Xvfb did not start on $display" >&2; exit 1; }
+rm -f "$numberfile"
+[ -n "$display" ] || { echo "with-display: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=$display
 
 openbox --sm-disable >/dev/null 2>&1 &
