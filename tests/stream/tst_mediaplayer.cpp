@@ -5,6 +5,7 @@
 #include "FaultServer.h"
 #include "IcecastServer.h"
 #include "PlayerWait.h"
+#include "ProcessUsage.h"
 #include "TestFolders.h"
 #include "common/Version.h"
 #include "stream/MediaPlayer.h"
@@ -154,6 +155,9 @@ private Q_SLOTS:
             {m_faults.url("/endless-headers"), "neposlal platnou odpověď", {}},
             {m_faults.url("/garbage"), "neposlal platnou odpověď", {}},
             {m_faults.url("/noise"), "nevede na zvukový stream", {}},
+            {m_faults.url("/dead.pls"),
+             "odmítl spojení, vyzkoušeno adres ze seznamu: 20 z 500",
+             {}},
             {"mms://127.0.0.1:1/live", "nepodporovaný protokol (chybí ", {}},
             {m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"}, // no audio output
         };
@@ -243,6 +247,57 @@ private Q_SLOTS:
         QVERIFY(call.elapsed() < NeverBlocksMs); // probing the outputs happens off this thread
         QVERIFY(waitForState(player, PlayState::Ready));
         QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
+    }
+
+    // Each closed pipeline is finalised with its threads, sockets and memory.
+    void stationChangesLeaveNothingBehind()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        const auto changes = [&](int count) {
+            for (int i = 0; i < 2 * count; ++i) {
+                const bool refused = i >= count;
+                player.setURL(refused ? m_faults.refusedUrl()
+                              : i % 2 ? m_icecast.oggUrl()
+                                      : m_icecast.mp3Url());
+                if (!waitForState(player, refused ? PlayState::Ready : PlayState::Playing))
+                    return false;
+            }
+            QTest::qWait(500); // the last teardown runs on its own thread
+            return true;
+        };
+        QVERIFY(changes(4)); // warm-up: plugins, pools, caches
+        const ProcessUsage before = ProcessUsage::now();
+        QVERIFY(changes(50));
+        const ProcessUsage after = ProcessUsage::now();
+        QVERIFY2(after.threads <= before.threads + 2 &&
+                     after.descriptors <= before.descriptors + 5 &&
+                     after.rssMiB <= before.rssMiB + 5,
+                 qPrintable(before.text() + " -> " + after.text()));
+    }
+
+    // Data that cannot keep the audio going is a lost stream, however steadily it trickles.
+    void tricklingStreamIsLost_data()
+    {
+        QTest::addColumn<int>("trickleAfterMs");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("from the start")
+            << 0 << int(PlayState::Ready) << "Chyba: server 127.0.0.1 neposílá data dost rychle";
+        QTest::newRow("after playing")
+            << 1000 << int(PlayState::Reconnecting) << "Obnovování spojení (1/5)...";
+    }
+
+    void tricklingStreamIsLost()
+    {
+        QFETCH(int, trickleAfterMs);
+        QFETCH(int, state);
+        m_faults.setTrickleAfterMs(trickleAfterMs);
+        auto engine = std::make_unique<GstStreamEngine>();
+        engine->setStarveLimitMs(2000);
+        MediaPlayer player{std::move(engine)};
+        player.setURL(m_faults.url("/trickle.mp3"));
+        QVERIFY(waitForState(player, state));
+        QTEST(player.status(), "status");
     }
 
     void droppedStreamReconnects()
