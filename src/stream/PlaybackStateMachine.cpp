@@ -64,6 +64,8 @@ Commands PlaybackStateMachine::open(const QString& address)
     m_entries = {address};
     m_index = 0;
     m_depth = 0;
+    m_listed = 0;
+    m_tried = 0;
     m_remoteEntries = false;
     m_fetching = false;
     m_everPlayed = false;
@@ -152,6 +154,7 @@ Commands PlaybackStateMachine::playlistRead(const PlaylistParser::Result& result
     if (result.entries.isEmpty())
         return tryNextEntry(StreamError::make(StreamError::EmptyPlaylist, list.host));
     m_remoteEntries = m_remoteEntries || list.kind == StreamAddress::Network;
+    m_listed += int(result.entries.size());
     m_entries.removeAt(m_index);
     for (qsizetype i = 0; i < result.entries.size(); ++i)
         m_entries.insert(m_index + i, result.entries.at(i));
@@ -260,13 +263,19 @@ Commands PlaybackStateMachine::retryDue()
 
 Commands PlaybackStateMachine::tryNextEntry(const StreamError& error)
 {
-    if (m_index + 1 < m_entries.size()) {
+    if (m_depth > 0)
+        ++m_tried;
+    if (m_index + 1 < m_entries.size() && m_tried < MaxPlaylistTries) {
         ++m_index;
         Commands c = openEntry();
         c.close = true;
         return c;
     }
-    return fail(error);
+    Commands c = fail(error);
+    if (m_tried > 1)
+        m_status +=
+            QStringLiteral(", vyzkoušeno adres ze seznamu: %1 z %2").arg(m_tried).arg(m_listed);
+    return c;
 }
 
 Commands PlaybackStateMachine::fail(const StreamError& error)

@@ -32,6 +32,9 @@ public:
     static constexpr int MaxReconnects = 5;
     static constexpr int StableMs = 30000; // playing this long forgets earlier reconnects
     static constexpr int MaxPlaylistDepth = 3;
+    // Failed playlist entries tried per address: every try costs a connection,
+    // and a list of thousands of dead entries would tie the player up for long.
+    static constexpr int MaxPlaylistTries = 20;
     static constexpr int MaxTitleLength = 200;
     static int backoffMs(int attempt); // 1-based attempt; 30 s in all for five
 
@@ -76,6 +79,8 @@ private:
     QStringList m_entries; // what to try, in order (playlist entries replace their list)
     int m_index = 0;
     int m_depth = 0;              // playlists read for this address
+    int m_listed = 0;             // entries those playlists held
+    int m_tried = 0;              // ...and how many of them failed
     bool m_remoteEntries = false; // entries came from a network playlist: no local files
     bool m_fetching = false;
     bool m_everPlayed = false;

@@ -9,6 +9,7 @@ bool StreamError::transient() const
     case ConnectionRefused:
     case Timeout:
     case ConnectionLost:
+    case Starved:
     case BadResponse:
         return true;
     case HttpStatus:
@@ -65,6 +66,8 @@ QString StreamError::text() const
         return QStringLiteral("Chyba: server %1 neodpovídá (vypršel časový limit)").arg(host);
     case ConnectionLost:
         return QStringLiteral("Chyba: spojení se serverem %1 bylo přerušeno").arg(host);
+    case Starved:
+        return QStringLiteral("Chyba: server %1 neposílá data dost rychle").arg(host);
     case BadResponse:
         return QStringLiteral("Chyba: server %1 neposlal platnou odpověď").arg(host);
     case NotAudio:

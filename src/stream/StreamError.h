@@ -15,6 +15,7 @@ struct StreamError
         HttpStatus,          // httpStatus: the server's answer (404, 500, ...)
         Timeout,             // the server answered nothing in time
         ConnectionLost,      // the server closed or the network failed mid-stream
+        Starved,             // host; data comes, but too slowly to keep the audio going
         BadResponse,         // the server accepted but sent no valid HTTP answer
         NotAudio,            // the address does not lead to an audio stream
         UnsupportedFormat,   // detail: the missing decoder's description, if known

@@ -5,6 +5,7 @@
 #include "FaultServer.h"
 #include "IcecastServer.h"
 #include "PlayerWait.h"
+#include "ProcessUsage.h"
 #include "TestFolders.h"
 #include "common/Version.h"
 #include "stream/MediaPlayer.h"
@@ -154,6 +155,9 @@ private Q_SLOTS:
             {m_faults.url("/endless-headers"), "neposlal platnou odpověď", {}},
             {m_faults.url("/garbage"), "neposlal platnou odpověď", {}},
             {m_faults.url("/noise"), "nevede na zvukový stream", {}},
+            {m_faults.url("/dead.pls"),
+             "odmítl spojení, vyzkoušeno adres ze seznamu: 20 z 500",
+             {}},
             {"mms://127.0.0.1:1/live", "nepodporovaný protokol (chybí ", {}},
             {m_icecast.mp3Url(), "zvukový výstup", "no-such-sink-element"}, // no audio output
         };
@@ -243,6 +247,45 @@ private Q_SLOTS:
         QVERIFY(call.elapsed() < NeverBlocksMs); // probing the outputs happens off this thread
         QVERIFY(waitForState(player, PlayState::Ready));
         QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
+    }
+
+    // Changes between the mounts and refused plays: each closed pipeline is finalised with its
+    // threads, sockets and memory.
+    void stationChangesLeaveNothingBehind()
+    {
+        MediaPlayer player{GstStreamEngine::create()};
+        ProcessUsage before;
+        for (int i = 0; i < 108; ++i) {
+            if (i == 8)
+                before = ProcessUsage::now();
+            const bool refused = i < 8 ? i >= 4 : i >= 58; // 4 + 4 to warm up, then 50 + 50
+            player.setURL(refused ? m_faults.refusedUrl()
+                          : i % 2 ? m_icecast.oggUrl()
+                                  : m_icecast.mp3Url());
+            QVERIFY(waitForState(player, refused ? PlayState::Ready : PlayState::Playing));
+        }
+        QTest::qWait(500); // the last teardown runs on its own thread
+        const ProcessUsage after = ProcessUsage::now();
+        QVERIFY2(after.threads <= before.threads + 2 &&
+                     after.descriptors <= before.descriptors + 5 &&
+                     after.rssMiB <= before.rssMiB + 5,
+                 qPrintable(before.text() + " -> " + after.text()));
+    }
+
+    // Data too slow to keep the audio going is a lost stream, however steadily it trickles.
+    void tricklingStreamIsLost()
+    {
+        for (const auto& [after, state] :
+             {std::pair{0, PlayState::Ready}, {1000, PlayState::Reconnecting}}) {
+            m_faults.setTrickleAfterMs(after);
+            auto engine = std::make_unique<GstStreamEngine>();
+            engine->setStarveLimitMs(2000);
+            MediaPlayer player{std::move(engine)};
+            player.setURL(m_faults.url("/trickle.mp3"));
+            QVERIFY(waitForState(player, state));
+            QVERIFY(player.status().contains(after ? "Obnovování"
+                                                   : "server 127.0.0.1 neposílá data dost rychle"));
+        }
     }
 
     void droppedStreamReconnects()

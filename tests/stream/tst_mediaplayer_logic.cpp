@@ -160,6 +160,7 @@ private Q_SLOTS:
         row("404", x, StreamError::HttpStatus, "server vrátil HTTP 404 (stream nebyl nalezen)",
             404);
         row("timeout", x, StreamError::Timeout, "server h neodpovídá (vypršel časový limit)");
+        row("trickle", x, StreamError::Starved, "server h neposílá data dost rychle");
         row("not audio", x, StreamError::NotAudio, "adresa nevede na zvukový stream");
         row("no output", x, StreamError::NoAudioOutput, "není k dispozici žádný zvukový výstup");
         row("no decoder", x, StreamError::UnsupportedFormat,
@@ -228,6 +229,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("retry");
         QTest::newRow("lost") << QStringList{"lost"} << int(Reconnecting) << true;
         QTest::newRow("radio stream end") << QStringList{"ended"} << int(Reconnecting) << true;
+        QTest::newRow("trickle") << QStringList{"starved"} << int(Reconnecting) << true;
         QTest::newRow("restarting server") << QStringList{"404"} << int(Reconnecting) << true;
         QTest::newRow("forbidden") << QStringList{"403"} << int(Ready) << false;
         QTest::newRow("not audio") << QStringList{"not audio"} << int(Ready) << false;
@@ -248,8 +250,9 @@ private Q_SLOTS:
                 Q_EMIT m_engine->ended();
             else if (event == "404" || event == "403")
                 Q_EMIT m_engine->failed(error(StreamError::HttpStatus, event.toInt()));
-            else if (event == "not audio")
-                Q_EMIT m_engine->failed(error(StreamError::NotAudio));
+            else if (event == "not audio" || event == "starved")
+                Q_EMIT m_engine->failed(
+                    error(event == "starved" ? StreamError::Starved : StreamError::NotAudio));
             else if (event == "stop")
                 m_player->controls().stop();
             else
@@ -296,7 +299,8 @@ private Q_SLOTS:
         Q_EMIT m_engine->failed(error(StreamError::ConnectionRefused));
         Q_EMIT m_engine->failed(error(StreamError::HttpStatus, 500));
         QCOMPARE(m_player->status(),
-                 QStringLiteral("Chyba: server vrátil HTTP 500 (chyba serveru)"));
+                 QStringLiteral("Chyba: server vrátil HTTP 500 (chyba serveru), "
+                                "vyzkoušeno adres ze seznamu: 2 z 2"));
     }
 
     void playlistsFoundByContentType()

@@ -130,6 +130,14 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
         startStream(socket, -1, BigMeta);
     } else if (path == QLatin1String("/titles.mp3")) {
         startStream(socket, -1, Titles);
+    } else if (path == QLatin1String("/trickle.mp3")) {
+        startStream(socket, -1, NoMeta, m_trickleAfterMs);
+    } else if (path == QLatin1String("/dead.pls")) {
+        QByteArray list = "[playlist]\r\n";
+        for (int i = 1; i <= 500; ++i)
+            list += "File" + QByteArray::number(i) + '=' +
+                    refusedUrl().replace("dead", QStringLiteral("dead%1").arg(i)).toUtf8() + "\r\n";
+        finish(header("200 OK", "audio/x-scpls") + list);
     } else if (path == QLatin1String("/404")) {
         finish(header("404 Not Found", "text/html") + "<html>gone</html>");
     } else if (path == QLatin1String("/blackhole")) {
@@ -164,7 +172,7 @@ void FaultServer::serve(QTcpSocket* socket, const QByteArray& rawPath)
 }
 
 // A station: a burst of about four seconds, then real time, looping the tone.
-void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, Meta meta)
+void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, Meta meta, int trickleAfterMs)
 {
     const bool icy = meta != NoMeta;
     const int interval = meta == Titles ? TitleInterval : IcyInterval;
@@ -184,13 +192,18 @@ void FaultServer::startStream(QTcpSocket* socket, int dropAfterMs, Meta meta)
     auto state = std::make_shared<State>();
     state->clock.start();
     auto* timer = new QTimer(socket);
-    auto pump = [this, socket, state, dropAfterMs, icy, interval, meta, timer] {
+    auto pump = [this, socket, state, dropAfterMs, icy, interval, meta, timer, trickleAfterMs] {
         if (dropAfterMs >= 0 && state->clock.elapsed() >= dropAfterMs) {
             timer->stop();
             socket->abort();
             return;
         }
-        const qint64 due = 4 * BytesPerSecond + state->clock.elapsed() * BytesPerSecond / 1000;
+        const qint64 ms = state->clock.elapsed();
+        qint64 due = 4 * BytesPerSecond + ms * BytesPerSecond / 1000;
+        if (trickleAfterMs >= 0 && ms >= trickleAfterMs)
+            due =
+                (trickleAfterMs ? 4 * BytesPerSecond + trickleAfterMs * BytesPerSecond / 1000 : 0) +
+                (ms - trickleAfterMs) / 1000;
         QByteArray out;
         while (state->sent < due) {
             qint64 n = std::min<qint64>(due - state->sent, m_mp3.size() - state->offset);

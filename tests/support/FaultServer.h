@@ -6,6 +6,8 @@
 //   /icy-big.mp3     the stream with ICY metadata blocks of the largest size
 //   /titles.mp3      the stream with a new title 62 times a second: the title
 //                    prefix (raw bytes) and a number
+//   /trickle.mp3     the stream until trickleAfterMs (0: no burst either),
+//                    then one byte a second
 //   /404             HTTP 404
 //   /blackhole       accepts and never answers
 //   /garbage         answers with bytes that are not HTTP at all
@@ -13,6 +15,7 @@
 //   /endless-headers a status line, then header lines forever
 //   /list.pls        a playlist: a dead entry, then /stream.mp3
 //   /typed-list      a PLS playlist without extension, known only by its content type
+//   /dead.pls        a playlist of 500 entries, all refused
 //   /hls/live.m3u8   an HLS stream (MPEG-TS segments) with the HLS content type
 // refusedUrl() names a port on which nothing listens.
 #pragma once
@@ -40,6 +43,7 @@ public:
     QString url(const QString& path) const;
     QString refusedUrl() const;
     void setDropAfterMs(int ms) { m_dropAfterMs = ms; }
+    void setTrickleAfterMs(int ms) { m_trickleAfterMs = ms; }
     void setTitlePrefix(const QByteArray& bytes) { m_titlePrefix = bytes; }
 
     // The tone the streams loop: about ten seconds of 128 kbit/s MP3.
@@ -57,7 +61,7 @@ private:
         BigMeta,
         Titles
     };
-    void startStream(QTcpSocket* socket, int dropAfterMs, Meta meta);
+    void startStream(QTcpSocket* socket, int dropAfterMs, Meta meta, int trickleAfterMs = -1);
     QByteArray playlist() const;
 
     QTcpServer* m_server;
@@ -65,6 +69,7 @@ private:
     QByteArray m_mp3;
     quint16 m_refusedPort = 0;
     int m_dropAfterMs = 3000;
+    int m_trickleAfterMs = 0;
     QByteArray m_titlePrefix = "Song";
     QHash<QString, int> m_requests;
     QByteArray m_lastUserAgent;

@@ -20,7 +20,7 @@ constexpr const char* AdminPassword = "hackme-admin";
 QString config(quint16 port, const QString& logDir)
 {
     return QStringLiteral(R"(<icecast>
-  <limits><clients>50</clients><sources>4</sources><burst-size>65535</burst-size></limits>
+  <limits><clients>500</clients><sources>4</sources><burst-size>65535</burst-size></limits>
   <authentication>
     <source-password>%2</source-password>
     <admin-user>admin</admin-user><admin-password>%3</admin-password>

@@ -4,6 +4,7 @@
 #include "stream/ConnectProbe.h"
 #include "stream/OwnerRelay.h"
 #include "stream/StreamAddress.h"
+#include "stream/gst/AudioProgress.h"
 #include "stream/gst/GstAudioOutput.h"
 #include "stream/gst/GstSupport.h"
 #include "stream/gst/PlaylistFetcher.h"
@@ -40,7 +41,9 @@ struct Session
     std::shared_ptr<OwnerRelay> relay;
     void* owner = nullptr; // the engine's private part; used only on the owner's thread
     quint64 generation = 0;
+    std::atomic<qint64> firstDataMs{-1}; // from the source
     std::atomic<qint64> lastDataMs{0};
+    std::shared_ptr<AudioProgress> audio = std::make_shared<AudioProgress>();
     std::atomic<bool> playing{false}; // buffering levels no longer matter
 };
 
@@ -93,11 +96,15 @@ Session& sessionOf(gpointer data)
 
 GstPadProbeReturn noteData(GstPad*, GstPadProbeInfo*, gpointer data)
 {
-    sessionOf(data).lastDataMs = nowMs();
+    Session& s = sessionOf(data);
+    s.lastDataMs = nowMs();
+    if (s.firstDataMs < 0)
+        s.firstDataMs = s.lastDataMs.load();
     return GST_PAD_PROBE_OK;
 }
 
-// Every buffer leaving the pad counts as data for the stall watch.
+// Every buffer leaving the pad shows the server is there; whether it keeps up
+// is for the decoded audio to tell.
 void watchData(GstPad* pad, const SessionPtr& session)
 {
     gst_pad_add_probe(pad,
@@ -152,6 +159,7 @@ struct GstStreamEngine::Private
     QString title;
     QString stationName;
     qint64 openedMs = 0;
+    qint64 starveLimitMs = GstSupport::IoTimeoutSeconds * 1000;
     QTimer watchdog;
     PlaylistFetcher fetcher;
 
@@ -212,17 +220,30 @@ void GstStreamEngine::Private::setPlaying()
     GstSupport::changeState(pipeline, GST_STATE_PLAYING);
 }
 
+// A server that sends nothing times out; one whose data cannot keep the audio
+// going for the limit is as good as lost. Before playing the output holds back
+// everything upstream, so there the measure is whether it gets to play at all.
 void GstStreamEngine::Private::checkStall()
 {
     if (!pipeline || failed)
         return;
-    const qint64 last = std::max<qint64>(session->lastDataMs, openedMs);
-    const qint64 quiet = nowMs() - last;
-    const qint64 limit = GstSupport::IoTimeoutSeconds * 1000;
-    if (quiet >= limit)
+    const qint64 now = nowMs();
+    const qint64 quiet = now - std::max<qint64>(session->lastDataMs, openedMs);
+    const qint64 quietLimit = GstSupport::IoTimeoutSeconds * 1000;
+    if (quiet >= quietLimit) {
         fail(StreamError::make(StreamError::Timeout));
-    else
-        watchdog.start(int(limit - quiet) + 50);
+        return;
+    }
+    qint64 next = std::min(quietLimit - quiet, starveLimitMs);
+    if (const qint64 first = session->firstDataMs; first >= 0) {
+        const qint64 lag = playing ? session->audio->lagMs(pipeline) : now - first;
+        if (lag >= starveLimitMs) {
+            fail(StreamError::make(StreamError::Starved));
+            return;
+        }
+        next = std::min(quietLimit - quiet, starveLimitMs - lag);
+    }
+    watchdog.start(int(next) + 50);
 }
 
 // Runs on a streaming thread; the message is handled on the owner's thread, and a
@@ -482,6 +503,10 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
             StreamError::make(StreamError::UnsupportedFormat, {}, QStringLiteral("audioconvert")));
         return;
     }
+    if (GstPad* pad = gst_element_get_static_pad(output, "sink")) {
+        AudioProgress::watch(pad, d->session->audio);
+        gst_object_unref(pad);
+    }
     const QByteArray encoded = uri.toUtf8();
     g_object_set(d->pipeline, "uri", encoded.constData(), "flags", PlayFlags, "audio-sink", output,
                  nullptr);
@@ -492,7 +517,7 @@ void GstStreamEngine::open(const QString& uri, bool detectPlaylist)
     gst_bus_set_sync_handler(bus, Private::syncHandler, newSessionRef(d->session), deleteSession);
     gst_object_unref(bus);
 
-    d->watchdog.start(GstSupport::IoTimeoutSeconds * 1000);
+    d->checkStall();
     GstSupport::changeState(d->pipeline, GST_STATE_PAUSED);
 }
 
@@ -520,6 +545,11 @@ void GstStreamEngine::close()
     // Stopping joins the streaming threads, which may sit in a network read: never here.
     GstSupport::dispose(d->pipeline);
     d->pipeline = nullptr;
+}
+
+void GstStreamEngine::setStarveLimitMs(int ms)
+{
+    d->starveLimitMs = ms;
 }
 
 void GstStreamEngine::setGains(double left, double right)

@@ -29,6 +29,10 @@ public:
     void cancelFetch() override;
     QString versionInfo() const override;
 
+    // How long a stream may fail to keep its audio going before it counts as
+    // lost (10 s); tests shorten it.
+    void setStarveLimitMs(int ms);
+
     // GStreamer's version text, e.g. "GStreamer 1.22.0".
     static QString gstreamerVersion();
 
