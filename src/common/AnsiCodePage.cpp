@@ -96,6 +96,21 @@ QByteArray encode(QStringView text, bool* lost)
     if (ascii)
         return text.toLatin1();
 
+    // glibc's iconv skips the Unicode tag characters (U+E0000-U+E007F) without a
+    // word; they have no Windows-1250 form, so they go in as U+FFFD and come out
+    // as "?", lost like any other.
+    QString untagged;
+    bool tagged = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool tag = i + 1 < text.size() && text[i].unicode() == 0xDB40 &&
+                         text[i + 1].unicode() >= 0xDC00 && text[i + 1].unicode() <= 0xDC7F;
+        tagged = tagged || tag;
+        untagged.append(tag ? QChar(0xFFFD) : text[i]);
+        i += tag ? 1 : 0;
+    }
+    if (tagged)
+        text = untagged;
+
     thread_local Converter converter("WINDOWS-1250", "UTF-16LE");
     QByteArray result(text.size(), Qt::Uninitialized); // one byte per UTF-16 unit at most
     if (!converter.valid()) {
