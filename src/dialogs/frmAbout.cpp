@@ -3,22 +3,17 @@
 #include "common/Version.h"
 #include "controls/ButtonEx.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/DialogParts.h"
 #include "platform/ShellOpen.h"
 #include "stream/MediaPlayer.h"
 
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QPointer>
+
+using DialogParts::label;
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text = {})
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
 
 QLabel* picture(QWidget* parent, const char* name, const QString& file, QSize size)
 {
@@ -31,12 +26,7 @@ QLabel* picture(QWidget* parent, const char* name, const QString& file, QSize si
 
 frmAbout& frmAbout::instance()
 {
-    static QPointer<frmAbout> dialog;
-    if (!dialog) {
-        DialogHost* host = DialogHost::current();
-        dialog = new frmAbout(host ? host->dialogParent() : nullptr); // lives with the window
-    }
-    return *dialog;
+    return DialogParts::single<frmAbout>([](QWidget* parent) { return new frmAbout(parent); });
 }
 
 frmAbout::frmAbout(QWidget* parent) : KeyPreviewDialog(parent)
@@ -67,11 +57,7 @@ frmAbout::frmAbout(QWidget* parent) : KeyPreviewDialog(parent)
             [](const QString& link) { ShellOpen::openAddress(link); });
     QLabel* owner = label(this, "lblOwner", QStringLiteral("© Autoři programu skyTuner"));
 
-    m_close = new ButtonEx(this);
-    m_close->setObjectName(QStringLiteral("gbClose"));
-    m_close->setCaption(QStringLiteral("Zavřít"));
-    m_close->setAccessibleName(m_close->Caption());
-    m_close->setFixedSize(m_close->size());
+    m_close = DialogParts::button(this, "gbClose", QStringLiteral("Zavřít"));
     connect(m_close, &ButtonEx::Click, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);

@@ -4,13 +4,13 @@
 #include "common/ProgramFolder.h"
 #include "controls/ButtonEx.h"
 #include "controls/Container3D.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/logic/ConvertFileLogic.h"
 #include "platform/Twips.h"
 #include "platform/WaitCursor.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QStyle>
 
@@ -37,10 +37,7 @@ template <typename Widget> Widget* placed(Widget* widget, const char* name, QRec
 frmConvertFile& frmConvertFile::instance()
 {
     // It opens before the main window is shown, so it has no owner window.
-    static QPointer<frmConvertFile> dialog;
-    if (!dialog)
-        dialog = new frmConvertFile;
-    return *dialog;
+    return DialogParts::single<frmConvertFile>([](QWidget*) { return new frmConvertFile; });
 }
 
 frmConvertFile::frmConvertFile(QWidget* parent) : KeyPreviewDialog(parent)

@@ -3,24 +3,19 @@
 #include "common/modGlobal.h"
 #include "controls/ButtonEx.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/logic/PlayURLLogic.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 
 frmPlayURL& frmPlayURL::instance()
 {
-    static QPointer<frmPlayURL> dialog;
-    if (!dialog) {
-        DialogHost* host = DialogHost::current();
-        dialog = new frmPlayURL(host ? host->dialogParent() : nullptr); // lives with the window
-    }
-    return *dialog;
+    return DialogParts::single<frmPlayURL>([](QWidget* parent) { return new frmPlayURL(parent); });
 }
 
 frmPlayURL::frmPlayURL(QWidget* parent) : KeyPreviewDialog(parent)
@@ -34,14 +29,8 @@ frmPlayURL::frmPlayURL(QWidget* parent) : KeyPreviewDialog(parent)
     m_url->setObjectName(QStringLiteral("txtStationURL"));
     m_url->setMinimumWidth(360);
     m_label->setBuddy(m_url);
-    m_ok = new ButtonEx(this);
-    m_ok->setObjectName(QStringLiteral("gbOK"));
-    m_ok->setCaption(QStringLiteral("&OK"));
-    m_cancel = new ButtonEx(this);
-    m_cancel->setObjectName(QStringLiteral("gbCancel"));
-    m_cancel->setCaption(QStringLiteral("&Storno"));
-    for (ButtonEx* button : {m_ok, m_cancel})
-        button->setFixedSize(button->size()); // the control's own size; it has no size hint
+    m_ok = DialogParts::button(this, "gbOK", QStringLiteral("&OK"));
+    m_cancel = DialogParts::button(this, "gbCancel", QStringLiteral("&Storno"));
     connect(m_ok, &ButtonEx::Click, this, &frmPlayURL::gbOK_Click);
     connect(m_cancel, &ButtonEx::Click, this, &QDialog::reject);
 

@@ -5,6 +5,7 @@
 #include "controls/LumenButton.h"
 #include "controls/z3DLine.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/logic/SettingsLogic.h"
 
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QPointer>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -54,12 +54,8 @@ LumenButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 
 frmSettings& frmSettings::instance()
 {
-    static QPointer<frmSettings> dialog;
-    if (!dialog) {
-        DialogHost* host = DialogHost::current();
-        dialog = new frmSettings(host ? host->dialogParent() : nullptr); // lives with the window
-    }
-    return *dialog;
+    return DialogParts::single<frmSettings>(
+        [](QWidget* parent) { return new frmSettings(parent); });
 }
 
 frmSettings::frmSettings(QWidget* parent) : KeyPreviewDialog(parent)
@@ -108,14 +104,9 @@ frmSettings::frmSettings(QWidget* parent) : KeyPreviewDialog(parent)
     m_fileDialog->setNameFilter(QStringLiteral("Seznamy stanic skyTuner (*.tlist)"));
     m_fileDialog->setOption(QFileDialog::DontUseNativeDialog); // the same dialog everywhere
 
-    m_ok = new ButtonEx(this);
-    m_ok->setObjectName(QStringLiteral("gbOK"));
-    m_ok->setCaption(QStringLiteral("&Uložit a zavřít"));
-    m_ok->setFixedSize(110, 24);
-    m_cancel = new ButtonEx(this);
-    m_cancel->setObjectName(QStringLiteral("gbCancel"));
-    m_cancel->setCaption(QStringLiteral("&Zavřít"));
-    m_cancel->setFixedSize(m_cancel->size()); // the control's own size; it has no size hint
+    m_ok = DialogParts::button(this, "gbOK", QStringLiteral("&Uložit a zavřít"));
+    m_ok->setFixedSize(110, 24); // wider than the control's own size: its caption is long
+    m_cancel = DialogParts::button(this, "gbCancel", QStringLiteral("&Zavřít"));
     setDefaultButton(m_ok);
     connect(m_ok, &ButtonEx::Click, this, &frmSettings::gbOK_Click);
     connect(m_cancel, &ButtonEx::Click, this, &QDialog::reject);

@@ -4,6 +4,7 @@
 #include "controls/Container3D.h"
 #include "controls/z3DLine.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/StationEditImages.h"
 #include "platform/KeyedListView.h"
 #include "platform/MessageBox.h"
@@ -20,33 +21,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+using DialogParts::button;
+using DialogParts::label;
+
 namespace {
 
 const QString ListFilter = QStringLiteral("Seznamy stanic skyTuner (*.tlist)");
-
-ButtonEx* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new ButtonEx(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setCaption(caption);
-    b->setAccessibleName(QString(caption).remove(u'&'));
-    b->setFixedSize(b->size()); // the control's own size; it has no size hint
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setBuddy(buddy);
-    return l;
-}
 
 // Qt's own file dialog (not the desktop's), so that it is the same everywhere.
 QString askFileName(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode)
@@ -75,12 +60,8 @@ QMessageBox::StandardButton tell(QWidget* owner, const QString& text,
 
 frmStationEdit& frmStationEdit::instance()
 {
-    static QPointer<frmStationEdit> dialog;
-    if (!dialog) {
-        DialogHost* host = DialogHost::current();
-        dialog = new frmStationEdit(host ? host->dialogParent() : nullptr); // lives with the window
-    }
-    return *dialog;
+    return DialogParts::single<frmStationEdit>(
+        [](QWidget* parent) { return new frmStationEdit(parent); });
 }
 
 frmStationEdit::~frmStationEdit() = default;

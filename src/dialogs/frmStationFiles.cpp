@@ -4,6 +4,7 @@
 #include "controls/ButtonEx.h"
 #include "controls/Container3D.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/DialogParts.h"
 #include "platform/BrowseForFolder.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
@@ -13,8 +14,9 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
-#include <QPointer>
 #include <QVBoxLayout>
+
+using DialogParts::button;
 
 namespace {
 
@@ -25,27 +27,12 @@ QIcon waitFrame(int frame)
     return QIcon(QStringLiteral(":/images/wait%1.svg").arg(frame + 1, 2, 10, QLatin1Char('0')));
 }
 
-ButtonEx* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new ButtonEx(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setCaption(caption);
-    button->setAccessibleName(caption);
-    button->setFixedSize(button->size()); // the control's own size; it has no size hint
-    return button;
-}
-
 } // namespace
 
 frmStationFiles& frmStationFiles::instance()
 {
-    static QPointer<frmStationFiles> dialog;
-    if (!dialog) {
-        DialogHost* host = DialogHost::current();
-        dialog =
-            new frmStationFiles(host ? host->dialogParent() : nullptr); // lives with the window
-    }
-    return *dialog;
+    return DialogParts::single<frmStationFiles>(
+        [](QWidget* parent) { return new frmStationFiles(parent); });
 }
 
 frmStationFiles::frmStationFiles(QWidget* parent) : KeyPreviewDialog(parent)

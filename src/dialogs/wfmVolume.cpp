@@ -13,9 +13,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPolygon>
 #include <QScreen>
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 namespace {
@@ -56,34 +58,30 @@ std::optional<int> steppedValue(const ucSlider& slider, int key)
     return std::clamp(value, slider.Min(), slider.Max());
 }
 
-// btnCenter's picture: two arrows pointing at a centre line.
-QPixmap centreMark()
+// A black picture on a transparent ground: a bar and shapes beside it.
+QPixmap blackMark(int size, QRect bar, std::initializer_list<QList<QPoint>> shapes)
 {
-    QPixmap mark(16, 16);
+    QPixmap mark(size, size);
     mark.fill(Qt::transparent);
     QPainter painter(&mark);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
-    painter.drawRect(7, 2, 2, 12);
-    const QPoint left[] = {{1, 4}, {5, 8}, {1, 12}};
-    const QPoint right[] = {{14, 4}, {10, 8}, {14, 12}};
-    painter.drawPolygon(left, 3);
-    painter.drawPolygon(right, 3);
+    painter.drawRect(bar);
+    for (const QList<QPoint>& shape : shapes)
+        painter.drawPolygon(QPolygon(shape));
     return mark;
+}
+
+// btnCenter's picture: two arrows pointing at a centre line.
+QPixmap centreMark()
+{
+    return blackMark(16, {7, 2, 2, 12}, {{{1, 4}, {5, 8}, {1, 12}}, {{14, 4}, {10, 8}, {14, 12}}});
 }
 
 // imgLeft's picture, a loudspeaker facing left; imgRight shows it mirrored.
 QPixmap speakerMark(bool facingRight)
 {
-    QPixmap mark(10, 10);
-    mark.fill(Qt::transparent);
-    QPainter painter(&mark);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    painter.drawRect(6, 3, 3, 4);
-    const QPoint cone[] = {{6, 3}, {1, 0}, {1, 9}, {6, 6}};
-    painter.drawPolygon(cone, 4);
-    painter.end();
+    const QPixmap mark = blackMark(10, {6, 3, 3, 4}, {{{6, 3}, {1, 0}, {1, 9}, {6, 6}}});
     return facingRight ? mark.transformed(QTransform().scale(-1, 1)) : mark;
 }
 

@@ -2,147 +2,102 @@
 
 #include <QKeyEvent>
 
+#include <cstddef>
+
 namespace VirtualKeys {
 
 namespace {
 
-// Keys whose code does not follow from a range.
-int fromTable(int qtKey)
+struct KeyCode
 {
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return Back;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return Tab;
-    case Qt::Key_Clear:
-        return Clear;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Return;
-    case Qt::Key_Shift:
-        return ShiftKey;
-    case Qt::Key_Control:
-        return ControlKey;
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-        return Menu;
-    case Qt::Key_Pause:
-        return Pause;
-    case Qt::Key_CapsLock:
-        return Capital;
-    case Qt::Key_Escape:
-        return Escape;
-    case Qt::Key_Space:
-        return Space;
-    case Qt::Key_PageUp:
-        return PageUp;
-    case Qt::Key_PageDown:
-        return PageDown;
-    case Qt::Key_End:
-        return End;
-    case Qt::Key_Home:
-        return Home;
-    case Qt::Key_Left:
-        return Left;
-    case Qt::Key_Up:
-        return Up;
-    case Qt::Key_Right:
-        return Right;
-    case Qt::Key_Down:
-        return Down;
-    case Qt::Key_Print:
-        return Snapshot;
-    case Qt::Key_Insert:
-        return Insert;
-    case Qt::Key_Delete:
-        return Delete;
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-        return LWin;
-    case Qt::Key_Super_R:
-        return LWin + 1;
-    case Qt::Key_Menu:
-        return Apps;
-    case Qt::Key_NumLock:
-        return NumLock;
-    case Qt::Key_ScrollLock:
-        return Scroll;
-    // The keyboard's media keys. On X11 the play/pause key is XF86AudioPlay,
-    // which Qt reports as Key_MediaPlay: both toggle.
-    case Qt::Key_VolumeMute:
-        return VolumeMute;
-    case Qt::Key_VolumeDown:
-        return VolumeDown;
-    case Qt::Key_VolumeUp:
-        return VolumeUp;
-    case Qt::Key_MediaNext:
-        return MediaNextTrack;
-    case Qt::Key_MediaPrevious:
-        return MediaPrevTrack;
-    case Qt::Key_MediaStop:
-        return MediaStop;
-    case Qt::Key_MediaPlay:
-    case Qt::Key_MediaTogglePlayPause:
-        return MediaPlayPause;
-    // OEM keys of the US layout, shifted or not.
-    case Qt::Key_Semicolon:
-    case Qt::Key_Colon:
-        return 186;
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
-        return 187;
-    case Qt::Key_Comma:
-    case Qt::Key_Less:
-        return 188;
-    case Qt::Key_Minus:
-    case Qt::Key_Underscore:
-        return 189;
-    case Qt::Key_Period:
-    case Qt::Key_Greater:
-        return 190;
-    case Qt::Key_Slash:
-    case Qt::Key_Question:
-        return 191;
-    case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde:
-        return 192;
-    case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft:
-        return 219;
-    case Qt::Key_Backslash:
-    case Qt::Key_Bar:
-        return 220;
-    case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight:
-        return 221;
-    case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl:
-        return 222;
-    default:
-        return 0;
+    int qtKey;
+    int code;
+};
+
+// Keys whose code does not follow from a range. The keyboard's media keys: on
+// X11 the play/pause key is XF86AudioPlay, which Qt reports as Key_MediaPlay,
+// so both toggle. The OEM keys are those of the US layout, shifted or not.
+constexpr KeyCode Named[] = {{Qt::Key_Backspace, Back},
+                             {Qt::Key_Tab, Tab},
+                             {Qt::Key_Backtab, Tab},
+                             {Qt::Key_Clear, Clear},
+                             {Qt::Key_Return, Return},
+                             {Qt::Key_Enter, Return},
+                             {Qt::Key_Shift, ShiftKey},
+                             {Qt::Key_Control, ControlKey},
+                             {Qt::Key_Alt, Menu},
+                             {Qt::Key_AltGr, Menu},
+                             {Qt::Key_Pause, Pause},
+                             {Qt::Key_CapsLock, Capital},
+                             {Qt::Key_Escape, Escape},
+                             {Qt::Key_Space, Space},
+                             {Qt::Key_PageUp, PageUp},
+                             {Qt::Key_PageDown, PageDown},
+                             {Qt::Key_End, End},
+                             {Qt::Key_Home, Home},
+                             {Qt::Key_Left, Left},
+                             {Qt::Key_Up, Up},
+                             {Qt::Key_Right, Right},
+                             {Qt::Key_Down, Down},
+                             {Qt::Key_Print, Snapshot},
+                             {Qt::Key_Insert, Insert},
+                             {Qt::Key_Delete, Delete},
+                             {Qt::Key_Meta, LWin},
+                             {Qt::Key_Super_L, LWin},
+                             {Qt::Key_Super_R, LWin + 1},
+                             {Qt::Key_Menu, Apps},
+                             {Qt::Key_NumLock, NumLock},
+                             {Qt::Key_ScrollLock, Scroll},
+                             {Qt::Key_VolumeMute, VolumeMute},
+                             {Qt::Key_VolumeDown, VolumeDown},
+                             {Qt::Key_VolumeUp, VolumeUp},
+                             {Qt::Key_MediaNext, MediaNextTrack},
+                             {Qt::Key_MediaPrevious, MediaPrevTrack},
+                             {Qt::Key_MediaStop, MediaStop},
+                             {Qt::Key_MediaPlay, MediaPlayPause},
+                             {Qt::Key_MediaTogglePlayPause, MediaPlayPause},
+                             {Qt::Key_Semicolon, 186},
+                             {Qt::Key_Colon, 186},
+                             {Qt::Key_Equal, 187},
+                             {Qt::Key_Plus, 187},
+                             {Qt::Key_Comma, 188},
+                             {Qt::Key_Less, 188},
+                             {Qt::Key_Minus, 189},
+                             {Qt::Key_Underscore, 189},
+                             {Qt::Key_Period, 190},
+                             {Qt::Key_Greater, 190},
+                             {Qt::Key_Slash, 191},
+                             {Qt::Key_Question, 191},
+                             {Qt::Key_QuoteLeft, 192},
+                             {Qt::Key_AsciiTilde, 192},
+                             {Qt::Key_BracketLeft, 219},
+                             {Qt::Key_BraceLeft, 219},
+                             {Qt::Key_Backslash, 220},
+                             {Qt::Key_Bar, 220},
+                             {Qt::Key_BracketRight, 221},
+                             {Qt::Key_BraceRight, 221},
+                             {Qt::Key_Apostrophe, 222},
+                             {Qt::Key_QuoteDbl, 222}};
+
+// The number pad's keys other than its digits.
+constexpr KeyCode Keypad[] = {{Qt::Key_Asterisk, Multiply}, {Qt::Key_Plus, Add},
+                              {Qt::Key_Minus, Subtract},    {Qt::Key_Period, Decimal},
+                              {Qt::Key_Comma, Decimal},     {Qt::Key_Slash, Divide}};
+
+template <std::size_t N> int lookUp(const KeyCode (&table)[N], int qtKey)
+{
+    for (const KeyCode& entry : table) {
+        if (entry.qtKey == qtKey)
+            return entry.code;
     }
+    return 0;
 }
 
 int fromKeypad(int qtKey)
 {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return Numpad0 + (qtKey - Qt::Key_0);
-    switch (qtKey) {
-    case Qt::Key_Asterisk:
-        return Multiply;
-    case Qt::Key_Plus:
-        return Add;
-    case Qt::Key_Minus:
-        return Subtract;
-    case Qt::Key_Period:
-    case Qt::Key_Comma:
-        return Decimal;
-    case Qt::Key_Slash:
-        return Divide;
-    default:
-        return 0;
-    }
+    return lookUp(Keypad, qtKey);
 }
 
 } // namespace
@@ -155,7 +110,7 @@ int fromQtKey(int qtKey)
         return Key0 + (qtKey - Qt::Key_0);
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return F1 + (qtKey - Qt::Key_F1);
-    return fromTable(qtKey);
+    return lookUp(Named, qtKey);
 }
 
 int fromKeyEvent(const QKeyEvent& event)
