@@ -69,8 +69,7 @@ frmAbout::frmAbout(QWidget* parent) : KeyPreviewDialog(parent)
 
     m_close = new ButtonEx(this);
     m_close->setObjectName(QStringLiteral("gbClose"));
-    m_close->setCaption(QStringLiteral("Zavřít"));
-    m_close->setAccessibleName(m_close->Caption());
+    m_close->setCaption(QStringLiteral("&Zavřít"));
     m_close->setFixedSize(m_close->size());
     connect(m_close, &ButtonEx::Click, this, &QDialog::accept);
 
