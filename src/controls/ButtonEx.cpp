@@ -40,9 +40,26 @@ ButtonEx::ButtonEx(QWidget* parent)
 
 void ButtonEx::setCaption(const QString& caption)
 {
+    const bool renamed = caption != m_caption && accessibleName().isEmpty();
     m_caption = caption;
     updateAccessKey();
     changed();
+    if (renamed)
+        ControlsAccessible::announceName(this); // the caption is the name
+}
+
+void ButtonEx::setValue(int v)
+{
+    storeValue(v);
+    changed();
+}
+
+void ButtonEx::storeValue(int value)
+{
+    const bool flips = m_style == 1 && (value == 0) != (m_value == 0);
+    m_value = value;
+    if (flips)
+        ControlsAccessible::announceChecked(this);
 }
 
 void ButtonEx::updateAccessKey()
@@ -73,7 +90,7 @@ void ButtonEx::setDisplayAsDefault(bool isDefault)
 void ButtonEx::performClick()
 {
     if (m_style == 1)
-        m_value = m_value == 0 ? 1 : 0;
+        storeValue(m_value == 0 ? 1 : 0);
     drawState(Up);
     Q_EMIT Click();
 }
@@ -194,7 +211,7 @@ void ButtonEx::press(QMouseEvent* event, bool acts)
     if (button == ControlInput::LeftButton) {
         m_pressedInside = acts;
         if (acts)
-            m_value = m_state == Down ? 1 : 0;
+            storeValue(m_state == Down ? 1 : 0);
         drawState(Down);
     }
     const QPointF p = event->position();

@@ -100,7 +100,7 @@ public:
     void setTransparentColor(quint32 v) { set(m_transparentColor, v); }
     // A toggle's state: 0 in (drawn down), 1 out.
     int Value() const { return m_value; }
-    void setValue(int v) { set(m_value, v); }
+    void setValue(int v);
     int WhatsThisHelpID() const { return m_whatsThisHelpId; }
     void setWhatsThisHelpID(int v) { m_whatsThisHelpId = v; }
 
@@ -187,6 +187,8 @@ private:
     void dispatchEnterExit(bool enter);
     void hoverTick();
     void updateAccessKey();
+    // Every change of Value goes through here, so that a toggle's flip is announced.
+    void storeValue(int value);
     bool isSkinned() const;
     QPixmap pictureFor(int state) const;
     void paintStandardFrame(QPainter& painter);

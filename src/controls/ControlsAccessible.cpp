@@ -125,3 +125,17 @@ void ControlsAccessible::install()
     }();
     Q_UNUSED(installed);
 }
+
+void ControlsAccessible::announceChecked(QWidget* button)
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(button, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ControlsAccessible::announceName(QWidget* control)
+{
+    QAccessibleEvent event(control, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}

@@ -6,10 +6,17 @@
 // the widget wins over the caption.
 #pragma once
 
+class QWidget;
+
 namespace ControlsAccessible {
 
 // Registers the interfaces with Qt's accessibility once; each control calls it
 // when it is created.
 void install();
+
+// Tells assistive tools that a toggling button went in or out (its checked
+// state), or that a control's name changed with its caption.
+void announceChecked(QWidget* button);
+void announceName(QWidget* control);
 
 } // namespace ControlsAccessible

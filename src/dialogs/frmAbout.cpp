@@ -57,7 +57,7 @@ frmAbout::frmAbout(QWidget* parent) : KeyPreviewDialog(parent)
             [](const QString& link) { ShellOpen::openAddress(link); });
     QLabel* owner = label(this, "lblOwner", QStringLiteral("© Autoři programu skyTuner"));
 
-    m_close = DialogParts::button(this, "gbClose", QStringLiteral("Zavřít"));
+    m_close = DialogParts::button(this, "gbClose", QStringLiteral("&Zavřít"));
     connect(m_close, &ButtonEx::Click, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);

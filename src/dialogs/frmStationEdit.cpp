@@ -118,14 +118,14 @@ frmStationEdit::frmStationEdit(QWidget* parent) : KeyPreviewDialog(parent)
     auto* frame = new Container3D(this);
     frame->setObjectName(QStringLiteral("Container3D1"));
     auto* fields = new QGridLayout(frame);
-    fields->addWidget(label(frame, "lblStationName", QStringLiteral("Název stanice:"), m_name), 0,
+    fields->addWidget(label(frame, "lblStationName", QStringLiteral("Název &stanice:"), m_name), 0,
                       0);
     fields->addWidget(m_name, 0, 1, 1, 4);
-    fields->addWidget(label(frame, "lblStationURL", QStringLiteral("Adresa stanice:"), m_url), 1,
+    fields->addWidget(label(frame, "lblStationURL", QStringLiteral("&Adresa stanice:"), m_url), 1,
                       0);
     fields->addWidget(m_url, 1, 1, 1, 4);
-    fields->addWidget(label(frame, "Label2", QStringLiteral("Vlastnosti zobrazení:"), m_visible), 2,
-                      0);
+    fields->addWidget(label(frame, "Label2", QStringLiteral("&Vlastnosti zobrazení:"), m_visible),
+                      2, 0);
     fields->addWidget(m_visible, 2, 1);
     fields->addWidget(m_bold, 2, 2);
     fields->addWidget(m_colorButton, 2, 3);

@@ -49,9 +49,9 @@ frmStationFiles::frmStationFiles(QWidget* parent) : KeyPreviewDialog(parent)
     m_list->setColumnWidthPixels(0, 260);
     m_list->setColumnWidthPixels(1, 100);
     m_list->setSmallIcons({QIcon(QStringLiteral(":/images/list_file.svg"))});
-    m_ok = button(this, "gbOK", QStringLiteral("OK"));
-    m_folder = button(this, "gbFolder", QStringLiteral("Jiný adresář..."));
-    m_cancel = button(this, "gbCancel", QStringLiteral("Storno"));
+    m_ok = button(this, "gbOK", QStringLiteral("&OK"));
+    m_folder = button(this, "gbFolder", QStringLiteral("&Jiný adresář..."));
+    m_cancel = button(this, "gbCancel", QStringLiteral("&Storno"));
 
     // Shown over the list while a folder is read.
     m_wait = new Container3D(this);

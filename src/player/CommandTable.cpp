@@ -56,6 +56,7 @@ constexpr Binding Bindings[] = {
     {Command::Settings, nullptr, 'S', CtrlMask},
     {Command::Exit, nullptr, 'X', CtrlMask},
     {Command::ProductMenu, nullptr, Apps, 0},
+    {Command::VolumePopup, nullptr, F1 + 7, 0}, // F8: the pop-up's way in without a mouse
     // The keyboard's media keys, while the window has the focus (the desktop
     // routes them to the media controls otherwise).
     {Command::PlayPause, nullptr, MediaPlayPause, 0},

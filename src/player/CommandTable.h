@@ -36,6 +36,7 @@ enum class Command
     PreviousStation,
     VolumeUp,
     VolumeDown,
+    VolumePopup, // the volume and balance pop-up, as a click on the "volume" panel
     Minimise,
     ToggleOnTop,
     ProductMenu,

@@ -1,5 +1,7 @@
 #include "player/PlayerStatusBar.h"
 
+#include "player/StatusBarAccessible.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -26,6 +28,7 @@ QString spokenName(const QString& key)
 
 PlayerStatusBar::PlayerStatusBar(QWidget* parent) : QStatusBar(parent)
 {
+    StatusBarAccessible::install();
     setSizeGripEnabled(true);
     setAccessibleName(QStringLiteral("Stavový řádek"));
     for (const QString& key : panelKeys()) {

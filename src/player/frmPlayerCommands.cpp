@@ -14,8 +14,8 @@
 #include "dialogs/frmPlayURL.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/frmStationEdit.h"
-#include "dialogs/logic/PlayURLLogic.h"
 #include "dialogs/frmStationFiles.h"
+#include "dialogs/logic/PlayURLLogic.h"
 #include "dialogs/wfmVolume.h"
 #include "platform/KeyedListView.h"
 #include "platform/VirtualKeys.h"
@@ -291,6 +291,9 @@ void frmPlayer::RunCommand(CommandTable::Command command)
         break;
     case Command::VolumeDown:
         VolumeStep(-PlaybackRules::VolumeStepSize);
+        break;
+    case Command::VolumePopup:
+        ShowVolumePopup();
         break;
     case Command::Minimise:
         setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);

@@ -9,6 +9,7 @@
 #include "controls/ucSlider.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/wfmVolume.h"
+#include "platform/BrowseForFolder.h"
 #include "platform/KeyedListView.h"
 #include "platform/Twips.h"
 #include "player/PlayerStatusBar.h"
@@ -181,6 +182,76 @@ private Q_SLOTS:
         QCOMPARE(volumePanel()->text(), QStringLiteral("-40.58 dB")); // volume 6
         m_window->close();
         QVERIFY(TestFolders::readBytes(ini()).contains("volume=6\r\n"));
+    }
+
+    // Each dialog's access keys ("&Nová") are its own, and Alt with one clicks
+    // its button or box, or focuses the field its label names (one key per opening).
+    void accessKeysAct_data()
+    {
+        QTest::addColumn<QString>("open");
+        for (const char* open : {"Ctrl+O", "Ctrl+S", "Ctrl+E", "F12", "mnuSK_About"})
+            QTest::newRow(open) << QString::fromLatin1(open);
+    }
+
+    void accessKeysAct()
+    {
+        QFETCH(QString, open);
+        const BrowseHandler browse = setBrowseHandler([](QWidget*) { return QString(); });
+        QList<QPointer<QWidget>> keyed;
+        const auto caption = [](const QWidget* w) {
+            if (const auto* b = qobject_cast<const ButtonEx*>(w))
+                return b->Caption();
+            if (const auto* b = qobject_cast<const LumenButton*>(w))
+                return b->Caption();
+            if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+                return b->text();
+            const auto* l = qobject_cast<const QLabel*>(w);
+            return l && l->buddy() ? l->text() : QString();
+        };
+        const auto discover = [&](QDialog& dialog) {
+            QSet<int> keys;
+            for (QWidget* w : dialog.findChildren<QWidget*>()) {
+                const QKeySequence key = QKeySequence::mnemonic(caption(w));
+                if (key.isEmpty() || w->window() != &dialog) // not its file dialog's
+                    continue;
+                QVERIFY2(!keys.contains(key[0].key()), qPrintable(w->objectName()));
+                keys << key[0].key();
+                if (w->isEnabled())
+                    keyed << w;
+            }
+            QVERIFY(!keyed.isEmpty());
+        };
+        const auto press = [&](QDialog& dialog, QWidget* w) {
+            QObject guard;
+            bool acted = false;
+            if (auto* b = qobject_cast<ButtonEx*>(w))
+                connect(b, &ButtonEx::Click, &guard, [&] { acted = true; });
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                connect(b, &QAbstractButton::clicked, &guard, [&] { acted = true; });
+            const auto* label = qobject_cast<QLabel*>(w);
+            QTest::keyClick(dialog.focusWidget(), QKeySequence::mnemonic(caption(w))[0].key(),
+                            Qt::AltModifier);
+            QTRY_VERIFY2(acted || (label && label->buddy()->hasFocus()),
+                         qPrintable(w->objectName()));
+        };
+        for (int round = 0; round <= keyed.size() && !QTest::currentTestFailed(); ++round) {
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog || !QTest::qWaitForWindowActive(dialog))
+                    return;
+                if (round == 0)
+                    discover(*dialog);
+                else if (keyed[round - 1])
+                    press(*dialog, keyed[round - 1]);
+                dialog->reject();
+            });
+            if (open.startsWith(u"mnu"))
+                m_window->menuItem(open)->trigger();
+            else
+                QTest::keyClick(m_window->lstStations(), QKeySequence(open)[0].key(),
+                                QKeySequence(open)[0].keyboardModifiers());
+        }
+        setBrowseHandler(browse);
     }
 };
 

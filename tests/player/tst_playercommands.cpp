@@ -32,6 +32,7 @@ public:
     void ShowStationEditDialog() override { opened << u"frmStationEdit"_s; }
     void ShowSettingsDialog() override { opened << u"frmSettings"_s; }
     void ShowAboutDialog() override { opened << u"frmAbout"_s; }
+    void ShowVolumePopup() override { opened << u"wfmVolume"_s; }
 };
 
 // Triggers (toolbar keys, menu items, keys pressed in the station list), in
@@ -76,6 +77,7 @@ const struct
     {"mnuST_Play", "state 9"}, // the last opened address again
     {"Ctrl+Right", "volume 55"},
     {"Ctrl+Left", "volume 45"},
+    {"F8", "wfmVolume"},
     // The media keys ("_" for a blank of the key's name).
     {"Media_Play", "state 9"}, // the last address again; a second press stops
     {"Media_Play Media_Play", ""},

@@ -495,15 +495,18 @@ private Q_SLOTS:
         const double at40 = level();
         QVERIFY(atspi({"press", "skyTuner v.", "Vypnout zvuk"}) && level() < 30 && at40 > 300);
         QVERIFY(atspi({"press", "skyTuner v.", "Zapnout zvuk"}));
-        // Each dialog: the key that opens it, its title, the ButtonEx closing it.
+        // Each dialog: the keys that open it, its title, the button closing it.
         const char* dialogs[][3] = {{"ctrl+o", "Přehrát URL stanice", "Storno"},
-                                    {"ctrl+s", "Nastavení", "Zavřít"}};
-        for (const auto& [key, title, cancel] : dialogs) {
-            QVERIFY(openDialog(*program, {key}) && atspi({"walk", title}) &&
+                                    {"ctrl+s", "Nastavení", "Zavřít"},
+                                    {"F12", "Seznamy stanice", "Storno"},
+                                    {"ctrl+e", "Editace", "Zavřít"},
+                                    {"menu Up Up Return", "O programu", "Zavřít"}};
+        for (const auto& [keys, title, cancel] : dialogs) {
+            QVERIFY(openDialog(*program, QString(keys).split(u' ')) && atspi({"walk", title}) &&
                     atspi({"press", title, cancel}));
             QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program->pid()).count('\n'), 0, 10000);
         }
-        QVERIFY(atspi({"click", "skyTuner v.", "Hlasitost:"}) &&
+        QVERIFY(atspi({"press", "skyTuner v.", "Hlasitost:"}) &&
                 atspi({"walk", "Hlasitost a vyvážení"}) &&
                 atspi({"set", "Hlasitost a vyvážení", "Hlasitost", "100"}));
         const double louder = AudioRecording::decibels(level(), at40);
