@@ -5,17 +5,14 @@
 // icon animation off and on, beside gst-launch-1.0 playbin, all three at once.
 // Prints figures and ratios; it is not a pass/fail test.
 //   bench_player [--program-only]
+#include "BenchProgram.h"
 #include "ChildProcess.h"
 #include "IcecastServer.h"
-#include "TestFolders.h"
-#include "common/AnsiCodePage.h"
 #include "stream/MediaPlayer.h"
 #include "stream/gst/GstStreamEngine.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -185,12 +182,6 @@ std::pair<QByteArray, QByteArray> runSideBySide(const QStringList& a, const QStr
     return {pa.readAllStandardOutput(), pb.readAllStandardOutput()};
 }
 
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
-}
-
 double field(const QByteArray& out, const char* name)
 {
     const QList<QByteArray> words = out.simplified().split(' ');
@@ -214,42 +205,6 @@ QString chosenDecoder()
     return names.join(QStringLiteral(" > "));
 }
 
-// CPU time and context switches of every thread of a running process, from /proc.
-struct ProcCounters
-{
-    double cpuSeconds = 0;
-    long voluntary = 0;
-    long involuntary = 0;
-};
-
-ProcCounters countersOf(qint64 pid)
-{
-    ProcCounters c;
-    const QString root = QStringLiteral("/proc/%1").arg(pid);
-    QFile stat(root + QStringLiteral("/stat"));
-    if (stat.open(QIODevice::ReadOnly)) {
-        // After "pid (name) ": utime and stime are the 12th and 13th fields.
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> f = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (f.size() > 12)
-            c.cpuSeconds = (f[11].toDouble() + f[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
-    }
-    for (const QString& task :
-         QDir(root + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile status(root + QStringLiteral("/task/") + task + QStringLiteral("/status"));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            const long value = line.mid(line.indexOf(':') + 1).trimmed().toLong();
-            if (line.startsWith("voluntary_ctxt_switches"))
-                c.voluntary += value;
-            else if (line.startsWith("nonvoluntary_ctxt_switches"))
-                c.involuntary += value;
-        }
-    }
-    return c;
-}
-
 struct ProgramFigures
 {
     double cpuPercent = 0;
@@ -264,17 +219,10 @@ QList<ProgramFigures> measurePrograms(const QString& url)
     QTemporaryDir homes[2];
     QList<QProcess*> processes;
     for (int anim = 0; anim < 2; ++anim) {
-        TestFolders::writeBytes(homes[anim].filePath(QStringLiteral("skytuner.ini")),
-                                AnsiCodePage::encode(QStringLiteral("[PLAYER]\r\nautostart=1\r\n"
-                                                                    "anim=%1\r\nlasturl=%2\r\n")
-                                                         .arg(anim)
-                                                         .arg(url)));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SKYTUNER_HOME", homes[anim].path());
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("SKYTUNER_AUDIO_SINK", "fakesink sync=true");
+        Bench::writeSettings(homes[anim].path(),
+                             Bench::autostartLines(url) + QStringLiteral("anim=%1\r\n").arg(anim));
         auto* p = new QProcess;
-        p->setProcessEnvironment(environment);
+        p->setProcessEnvironment(Bench::programEnvironment(homes[anim].path()));
         processes << p;
     }
     processes << new QProcess;
@@ -283,17 +231,17 @@ QList<ProgramFigures> measurePrograms(const QString& url)
         p->setStandardErrorFile(QProcess::nullDevice());
         ChildProcess::killWithTest(p);
     }
-    processes[0]->start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
-    processes[1]->start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
+    processes[0]->start(Bench::skytunerProgram(), {});
+    processes[1]->start(Bench::skytunerProgram(), {});
     processes[2]->start(QStringLiteral("gst-launch-1.0"),
                         {"playbin", "uri=" + url, "audio-sink=fakesink sync=true"});
     QThread::sleep(8); // started, connected and playing
-    QList<ProcCounters> before, after;
+    QList<Bench::ProcCounters> before, after;
     for (QProcess* p : processes)
-        before << countersOf(p->processId());
+        before << Bench::countersOf(p->processId());
     QThread::sleep(CpuSeconds);
     for (QProcess* p : processes)
-        after << countersOf(p->processId());
+        after << Bench::countersOf(p->processId());
     QList<ProgramFigures> figures;
     for (int i = 0; i < processes.size(); ++i) {
         ProgramFigures f;
@@ -327,17 +275,17 @@ void printPrograms(QTextStream& out, const QString& url)
         out << QStringLiteral(
                    "  %1  CPU %2 %  ratio %3   wake-ups %4 /s (voluntary %5)  ratio %6\n")
                    .arg(QLatin1String(names[i]))
-                   .arg(median(cpu[i]), 0, 'f', 2)
-                   .arg(median(cpu[i]) / median(cpu[2]), 0, 'f', 2)
-                   .arg(median(wake[i]), 0, 'f', 1)
-                   .arg(median(vol[i]), 0, 'f', 1)
-                   .arg(median(wake[i]) / median(wake[2]), 0, 'f', 2);
+                   .arg(Bench::median(cpu[i]), 0, 'f', 2)
+                   .arg(Bench::median(cpu[i]) / Bench::median(cpu[2]), 0, 'f', 2)
+                   .arg(Bench::median(wake[i]), 0, 'f', 1)
+                   .arg(Bench::median(vol[i]), 0, 'f', 1)
+                   .arg(Bench::median(wake[i]) / Bench::median(wake[2]), 0, 'f', 2);
     QList<double> added;
     for (int round = 0; round < CpuRounds; ++round)
         added << cpu[1][round] - cpu[0][round];
     out << QStringLiteral(
                "  the animation adds %1 CPU points (median of the rounds' differences)\n")
-               .arg(median(added), 0, 'f', 2)
+               .arg(Bench::median(added), 0, 'f', 2)
         << "  (targets: at most 150 wake-ups/s and 1.0 % with the animation off; it adds at "
            "most 0.2 points)\n";
 }
@@ -389,7 +337,7 @@ int main(int argc, char** argv)
             s << QString::number(x, 'f', 0);
         return s.join(QLatin1Char(' '));
     };
-    const double b = median(bare), c = median(cold), w = median(warm);
+    const double b = Bench::median(bare), c = Bench::median(cold), w = Bench::median(warm);
     out << "Play to first audio buffer at the sink, median of " << Rounds << " fresh processes:\n";
     out << QStringLiteral("  bare playbin           %1 ms   [%2]\n")
                .arg(b, 0, 'f', 0)
@@ -426,14 +374,14 @@ int main(int argc, char** argv)
     out << "Over " << CpuSeconds << " s of playback (clocked fake sink, volume 100), both engines\n"
         << "side by side, median of " << CpuRounds << " rounds [each round]:\n";
     out << QStringLiteral("  CPU       bare %1 s   player %2 s   ratio %3   [%4]\n")
-               .arg(median(bareCpu), 0, 'f', 3)
-               .arg(median(playerCpu), 0, 'f', 3)
-               .arg(median(cpuRatio), 0, 'f', 2)
+               .arg(Bench::median(bareCpu), 0, 'f', 3)
+               .arg(Bench::median(playerCpu), 0, 'f', 3)
+               .arg(Bench::median(cpuRatio), 0, 'f', 2)
                .arg(listed(cpuRatio, 2));
     out << QStringLiteral("  wake-ups  bare %1 /s  player %2 /s  ratio %3   [%4]\n")
-               .arg(median(bareWake), 0, 'f', 1)
-               .arg(median(playerWake), 0, 'f', 1)
-               .arg(median(wakeRatio), 0, 'f', 2)
+               .arg(Bench::median(bareWake), 0, 'f', 1)
+               .arg(Bench::median(playerWake), 0, 'f', 1)
+               .arg(Bench::median(wakeRatio), 0, 'f', 2)
                .arg(listed(wakeRatio, 2));
     out << "  (player state at the end of each round: " << listed(states, 0) << ")\n"
         << "  Wake-ups are voluntary context switches of all threads of the process.\n";

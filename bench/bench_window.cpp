@@ -6,6 +6,7 @@
 //      (target at most 1.0 x the bare engine);
 //   3. resident memory after 30 s of playback (target under 80 MiB).
 // The program logs "first paint" and "state 3" (skytuner.player.info).
+#include "BenchProgram.h"
 #include "ChildProcess.h"
 #include "IcecastServer.h"
 #include "TestFolders.h"
@@ -20,7 +21,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -61,35 +61,6 @@ struct Program
     ~Program() { ChildProcess::stop(&process); }
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-QProcessEnvironment programEnvironment(const QString& home)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("SKYTUNER_HOME", home);
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("QT_LOGGING_RULES", qEnvironmentVariableIsSet("BENCH_VERBOSE")
-                                               ? "skytuner.*.info=true;skytuner.*.debug=true"
-                                               : "skytuner.player.info=true");
-    environment.insert("QT_MESSAGE_PATTERN", "%{time process} %{category} %{message}");
-    if (!environment.contains("SKYTUNER_AUDIO_SINK"))
-        environment.insert("SKYTUNER_AUDIO_SINK", "fakesink sync=true");
-    return environment;
-}
-
-void writeSettings(const QString& home, const QString& lines)
-{
-    TestFolders::writeBytes(home + "/skytuner.ini",
-                            AnsiCodePage::encode(QString(QStringLiteral("[PLAYER]\r\n") + lines)));
-}
-
-const QString Skytuner = QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner");
-
 void firstPaint()
 {
     QTemporaryDir home;
@@ -99,30 +70,31 @@ void firstPaint()
                     .arg((i * 7919) % 1025)
                     .arg(i);
     TestFolders::writeBytes(home.filePath("big.tlist"), AnsiCodePage::encode(list));
-    writeSettings(home.path(), QStringLiteral("list=%1\r\n").arg(home.filePath("big.tlist")));
-    std::vector<double> times;
+    Bench::writeSettings(home.path(),
+                         QStringLiteral("list=%1\r\n").arg(home.filePath("big.tlist")));
+    QList<double> times;
     for (int run = 0; run < Runs; ++run) {
         Program program;
-        program.start(Skytuner, {}, programEnvironment(home.path()), false);
+        program.start(Bench::skytunerProgram(), {}, Bench::programEnvironment(home.path()), false);
         times.push_back(program.waitFor("first paint", 10000));
     }
     std::printf("start to first paint, 1025 stations: median %.1f ms of %d runs "
                 "(target < 250 ms)\n",
-                median(times), Runs);
+                Bench::median(times), Runs);
 }
 
 void timeToSound(const IcecastServer& server)
 {
     QTemporaryDir home;
-    writeSettings(home.path(),
-                  QStringLiteral("autostart=1\r\nlasturl=%1\r\n").arg(server.mp3Url()));
-    std::vector<double> ours;
-    std::vector<double> bare;
-    std::vector<double> barePlaying;
+    Bench::writeSettings(home.path(), Bench::autostartLines(server.mp3Url()));
+    QList<double> ours;
+    QList<double> bare;
+    QList<double> barePlaying;
     for (int run = 0; run < Runs; ++run) {
         {
             Program program;
-            program.start(Skytuner, {}, programEnvironment(home.path()), false);
+            program.start(Bench::skytunerProgram(), {}, Bench::programEnvironment(home.path()),
+                          false);
             ours.push_back(program.waitFor("state 3 ", 30000));
             if (run == 0 && qEnvironmentVariableIsSet("BENCH_VERBOSE"))
                 std::printf("%s\n", program.output.constData());
@@ -145,17 +117,17 @@ void timeToSound(const IcecastServer& server)
     std::printf("autostart to playing: median %.0f ms; bare gst-launch-1.0 playbin: first "
                 "buffer at the sink %.0f ms, pipeline playing %.0f ms; ratio to the bare "
                 "pipeline playing %.2f, to its first buffer %.2f (target <= 1.0)\n",
-                median(ours), median(bare), median(barePlaying), median(ours) / median(barePlaying),
-                median(ours) / median(bare));
+                Bench::median(ours), Bench::median(bare), Bench::median(barePlaying),
+                Bench::median(ours) / Bench::median(barePlaying),
+                Bench::median(ours) / Bench::median(bare));
 }
 
 void memoryAfterPlayback(const IcecastServer& server)
 {
     QTemporaryDir home;
-    writeSettings(home.path(),
-                  QStringLiteral("autostart=1\r\nlasturl=%1\r\n").arg(server.mp3Url()));
+    Bench::writeSettings(home.path(), Bench::autostartLines(server.mp3Url()));
     Program program;
-    program.start(Skytuner, {}, programEnvironment(home.path()), false);
+    program.start(Bench::skytunerProgram(), {}, Bench::programEnvironment(home.path()), false);
     if (program.waitFor("state 3 ", 30000) < 0) {
         std::printf("resident memory: the stream did not start\n");
         return;

@@ -25,6 +25,8 @@ packages=(
   desktop-file-utils appstream debhelper dpkg-dev fakeroot lintian
   # tests: the fuzz build (scripts/fuzz.sh), clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
+  # benchmarks: a private sound server with a null sink (bench_dropouts)
+  pulseaudio
 )
 
 missing=()
