@@ -325,7 +325,8 @@ private Q_SLOTS:
         // A right click on the toolbar and on the status bar.
         for (QWidget* widget :
              std::initializer_list<QWidget*>{window.sktToolBar(), window.statusBar()}) {
-            QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, widget->mapToGlobal({5, 5}));
+            QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
+                                    widget->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(widget, &event);
             QTRY_VERIFY(menu->isVisible());
             menu->hide();

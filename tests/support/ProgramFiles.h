@@ -15,7 +15,7 @@ inline bool writeSettings(const TemporaryProgramFolder& folder, const QStringLis
 {
     return TestFolders::writeBytes(
         folder.file(QStringLiteral("skytuner.ini")),
-        AnsiCodePage::encode(QStringLiteral("[PLAYER]\r\n") + playerLines.join(u"\r\n") + u"\r\n"));
+        AnsiCodePage::encode(QString(u"[PLAYER]\r\n" + playerLines.join(u"\r\n") + u"\r\n")));
 }
 
 // A station list of (name, address) rows; its path.
@@ -25,7 +25,7 @@ inline QString writeList(const TemporaryProgramFolder& folder, const QString& na
     QString text;
     for (const auto& [station, url] : stations)
         text += QStringLiteral("[STATION:]%1|%2|0|16777215|0|1\r\n").arg(station, url);
-    TestFolders::writeBytes(folder.file(name), AnsiCodePage::encode(text + u"\r\n"));
+    TestFolders::writeBytes(folder.file(name), AnsiCodePage::encode(QString(text + u"\r\n")));
     return folder.file(name);
 }
 
