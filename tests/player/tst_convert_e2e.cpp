@@ -6,7 +6,6 @@
 #include "TestFolders.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
@@ -19,15 +18,6 @@ QString visibleWindow(const char* name)
     xdotool.start("xdotool", {"search", "--onlyvisible", "--name", name});
     xdotool.waitForFinished(15000);
     return QString::fromUtf8(xdotool.readAllStandardOutput()).section('\n', 0, 0);
-}
-
-bool eventually(const std::function<bool()>& condition)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition() && clock.elapsed() < 30000)
-        QTest::qWait(200);
-    return condition();
 }
 
 } // namespace
@@ -45,20 +35,16 @@ class TestConvertE2e : public QObject
     // Starts the program and answers the dialog, checking that it came first.
     void startAndAnswer(const char* key)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SKYTUNER_HOME", m_home.path());
-        environment.insert("QT_LOGGING_RULES",
-                           "skytuner.player.info=true;skytuner.stations.debug=true");
-        m_program.setProcessEnvironment(environment);
         ChildProcess::killWithTest(&m_program);
         m_log.clear();
         m_program.start(QStringLiteral(SKYTUNER_BINARY_DIR "/skytuner"), {});
         QString dialog;
-        QVERIFY2(eventually([&] { return !(dialog = visibleWindow("evod form")).isEmpty(); }),
+        QVERIFY2(QTest::qWaitFor([&] { return !(dialog = visibleWindow("evod form")).isEmpty(); },
+                                 30000),
                  log());
         QVERIFY(visibleWindow("^skyTuner v").isEmpty() && !log().contains("first paint"));
         QVERIFY(ChildProcess::run("xdotool", {"windowactivate", "--sync", dialog, "key", key}));
-        QVERIFY2(eventually([&] { return log().contains("first paint"); }), log());
+        QVERIFY2(QTest::qWaitFor([&] { return log().contains("first paint"); }, 30000), log());
     }
     QStringList files() const
     {
@@ -68,6 +54,9 @@ class TestConvertE2e : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        // The program inherits these.
+        qputenv("SKYTUNER_HOME", m_home.path().toLocal8Bit());
+        qputenv("QT_LOGGING_RULES", "skytuner.player.info=true;skytuner.stations.debug=true");
         QVERIFY(
             QFile::copy(TestFolders::dataFile("stations/czech.orx"), m_home.filePath("radio.orx")));
         QVERIFY(QFile::copy(TestFolders::dataFile("stations/linux-utf8.orx"),

@@ -1,11 +1,9 @@
-// The main window's plain rules: volume step, keeping the window on
-// the screen and layout arithmetic.
+// The main window's plain rules: the volume step and keeping the window on
+// the screen. (The layout: the main window's own test.)
 #include "player/PlaybackRules.h"
-#include "player/WindowLayout.h"
 #include "player/WindowPlace.h"
 
 #include <QtTest>
-
 
 class TestPlayerRules : public QObject
 {
@@ -35,18 +33,6 @@ private Q_SLOTS:
             QCOMPARE(QString("%1,%2").arg(placed.x()).arg(placed.y()),
                      QString(row).section(" > ", 1));
         }
-    }
-
-    void stationListPlace()
-    {
-        const WindowLayout::StationList designed =
-            WindowLayout::PlaceStationList(0, 360, 285, QSizeF(6210, 4425));
-        QCOMPARE(designed.rect, QRectF(0, 370, 6210, 4425 - (285 + 370)));
-
-        const WindowLayout::StationList narrow =
-            WindowLayout::PlaceStationList(0, 360, 285, QSizeF(2000, 3000));
-        QCOMPARE(narrow.nameColumn, 200.0);
-        QCOMPARE(narrow.statusColumn, 1400.0);
     }
 };
 

@@ -1,12 +1,11 @@
-// The services over fakes. Magnetic windows over fake windows: the moving and
-// sizing steps, registration and gluing (rectangles are QRects here, compared
+// The services over fakes. Magnetic windows over fake windows: snapping while
+// moving and sizing, registration and gluing (rectangles are QRects here, compared
 // and printed as such; the component's own are edge to edge). The tray
 // component over a notification area without a tray, as the main window sets it
 // up: the mouse messages, the popup menu, hiding the form to the icon and
 // restoring it, the tip, and the host watch.
 #include "services/NotificationIcon.h"
 #include "services/QtMagneticWindows.h"
-#include "services/QtNotificationIcon.h"
 #include "services/SysTray.h"
 #include "services/TrayMouseMessages.h"
 #include "services/X11Native.h"
@@ -30,7 +29,6 @@ public:
     void deferMoves(const QList<DeferredMove>& list) override
     {
         for (const DeferredMove& m : list) {
-            moves.append(m);
             WndRect& r = rects[m.hWnd];
             r.translate(m.topLeft.x() - r.left, m.topLeft.y() - r.top);
         }
@@ -42,7 +40,6 @@ public:
     QMap<WndHandle, WndRect> rects;
     QSet<WndHandle> maximized;
     QPoint cursor;
-    QList<DeferredMove> moves;
     QStringList hooks;
 };
 
@@ -118,12 +115,8 @@ class TestServices : public QObject
     std::unique_ptr<QWidget> m_form;
     std::unique_ptr<QMenu> m_menu;
 
-    void notify(int mouseMessage)
-    {
-        m_tray->CallBack(0, TrayMouse::CallbackMessage, 0, mouseMessage);
-    }
-
-    // A shown window bound with a tip and a menu, in the main window's order.
+    // A shown window bound with a tip and a menu, in the main window's order, and
+    // hidden to the icon when minimised (style 3, as "systray=1" sets).
     void bindForm()
     {
         m_form = std::make_unique<QWidget>();
@@ -132,18 +125,18 @@ class TestServices : public QObject
         m_tray->setForm(m_form.get());
         m_tray->setTrayTip("Tip");
         m_tray->setPopupMenu(m_menu.get());
+        m_tray->setTrayFormStyle(3);
     }
 
     // The form's visibility and states, then "icon" while the tray icon shows.
     QString formState() const
     {
         QStringList state{m_form->isVisible() ? "shown" : "hidden"};
-        if (m_form->isMinimized())
-            state << "minimised";
-        if (m_form->isMaximized())
-            state << "maximised";
-        if (m_tray->Visible())
-            state << "icon";
+        for (const auto& [on, what] : {std::pair{m_form->isMinimized(), "minimised"},
+                                       {m_form->isMaximized(), "maximised"},
+                                       {m_tray->Visible(), "icon"}})
+            if (on)
+                state << what;
         return state.join(u' ');
     }
 
@@ -160,72 +153,56 @@ private Q_SLOTS:
         m_menu->addAction("Obnovit");
     }
 
-    // Window 1 (200 x 100) dropped near the work area (0,28 - 1280,800): each
-    // edge pairing within the snap width (10 by default) snaps. Other windows
-    // are targets too, a maximised one counts as the work area.
-    void moving_data()
-    {
-        QTest::addColumn<int>("snapWidth");
-        QTest::addColumn<QList<QRect>>("others"); // windows 2, 3, ...
-        QTest::addColumn<bool>("maximised");      // window 2
-        QTest::addColumn<QPoint>("drop");
-        QTest::addColumn<QPoint>("landed");
-        const auto row = [](const char* tag, QPoint drop, QPoint landed, QList<QRect> others = {},
-                            bool maximised = false, int snapWidth = 0) {
-            QTest::newRow(tag) << snapWidth << others << maximised << drop << landed;
-        };
-        row("left on left, 9 px inside", {9, 400}, {0, 400});
-        row("10 px away stays", {10, 400}, {10, 400});
-        row("right on right", {1071, 400}, {1080, 400});
-        row("left on right: outside, touching", {1274, 400}, {1280, 400});
-        row("right on left: outside, touching", {-195, 400}, {-200, 400});
-        row("corner", {4, 34}, {0, 28});
-        row("snap width 20", {15, 400}, {0, 400}, {}, false, 20);
-        row("right on a window's left", {395, 350}, {400, 350}, {{600, 300, 100, 100}});
-        row("a maximised window counts as the work area", {6, 600}, {0, 600},
-            {{100, 500, 200, 200}}, true);
-    }
-
-    void moving()
-    {
-        QFETCH(int, snapWidth);
-        QFETCH(QList<QRect>, others);
-        QFETCH(bool, maximised);
-        QFETCH(QPoint, drop);
-        QFETCH(QPoint, landed);
-        add(1, QRect(300, 300, 200, 100));
-        for (int i = 0; i < others.size(); ++i)
-            add(2 + i, others[i]);
-        if (maximised)
-            m_ws.maximized.insert(2);
-        if (snapWidth)
-            m_mag->setSnapWidth(snapWidth);
-        QCOMPARE(dragTo(1, drop), QRect(landed, QSize(200, 100)));
-    }
-
-    // Sizing the window alone: a corner sizes two edges, the others stay put.
-    void sizing_data()
+    // Window 1 (200 x 100 at 300,300) moved (edge 0) or sized by an edge (1 left
+    // ... 8 bottom right) near the work area (0,28 - 1280,800): each edge pairing
+    // within the snap width (10 by default) snaps, the other edges stay put. Other
+    // windows are targets too, a maximised one counts as the work area. The tag
+    // sets the snap width and which window is maximised.
+    void snapping_data()
     {
         QTest::addColumn<int>("edge");
         QTest::addColumn<QRect>("proposed");
-        QTest::addColumn<QRect>("sized");
+        QTest::addColumn<QRect>("placed");
+        QTest::addColumn<QList<QRect>>("others"); // windows 2, 3, ...
+        const auto row = [](const char* tag, int edge, QRect proposed, QRect placed,
+                            QList<QRect> others = {}) {
+            QTest::newRow(tag) << edge << proposed << placed << others;
+        };
+        row("right on right", 0, {1071, 400, 200, 100}, {1080, 400, 200, 100});
+        row("left on right: outside, touching", 0, {1274, 400, 200, 100}, {1280, 400, 200, 100});
+        row("right on left: outside, touching", 0, {-195, 400, 200, 100}, {-200, 400, 200, 100});
+        row("corner", 0, {4, 34, 200, 100}, {0, 28, 200, 100});
+        row("snap width 20", 0, {15, 400, 200, 100}, {0, 400, 200, 100});
+        row("right on a window's left", 0, {395, 350, 200, 100}, {400, 350, 200, 100},
+            {{600, 300, 100, 100}});
+        row("a maximised window counts as the work area", 0, {6, 600, 200, 100}, {0, 600, 200, 100},
+            {{100, 500, 200, 200}});
         const QRect nearAll = edges(5, 35, 1275, 795);
-        QTest::newRow("left") << 1 << nearAll << edges(0, 35, 1275, 795);
-        QTest::newRow("top left") << 4 << edges(6, 33, 500, 400) << edges(0, 28, 500, 400);
-        QTest::newRow("bottom 10 px away")
-            << 6 << edges(4, 300, 1276, 790) << edges(4, 300, 1276, 790);
-        QTest::newRow("bottom right") << 8 << nearAll << edges(5, 35, 1280, 800);
+        row("sized left", 1, nearAll, edges(0, 35, 1275, 795));
+        row("sized top left", 4, edges(6, 33, 500, 400), edges(0, 28, 500, 400));
+        row("sized bottom, 10 px away", 6, edges(4, 300, 1276, 790), edges(4, 300, 1276, 790));
+        row("sized bottom right", 8, nearAll, edges(5, 35, 1280, 800));
     }
 
-    void sizing()
+    void snapping()
     {
         QFETCH(int, edge);
         QFETCH(QRect, proposed);
+        QFETCH(QList<QRect>, others);
         add(1, QRect(300, 300, 200, 100));
-        send(1, cMagneticWnd::WM_ENTERSIZEMOVE);
+        for (int i = 0; i < others.size(); ++i)
+            add(2 + i, others[i]);
+        const QByteArray tag = QTest::currentDataTag();
+        if (tag.contains("maximised"))
+            m_ws.maximized.insert(2);
+        if (tag == "snap width 20")
+            m_mag->setSnapWidth(20);
         WndRect r = WndRect::fromQRect(proposed);
-        send(1, cMagneticWnd::WM_SIZING, edge, &r);
-        QTEST(r.toQRect(), "sized");
+        if (edge) {
+            send(1, cMagneticWnd::WM_ENTERSIZEMOVE);
+            send(1, cMagneticWnd::WM_SIZING, edge, &r);
+        }
+        QTEST(edge ? r.toQRect() : dragTo(1, proposed.topLeft()), "placed");
     }
 
     // The edge the window manager's change stands for, read off the rectangles.
@@ -248,30 +225,24 @@ private Q_SLOTS:
     // The main window alone; destruction unhooks it.
     void registration()
     {
-        m_ws.rects[1] = WndRect{0, 0, 10, 10};
-        QVERIFY(m_mag->AddWindow(1));
-        QVERIFY(!m_mag->AddWindow(1));
-        QVERIFY(!m_mag->AddWindow(99)); // no such window
+        add(1, QRect(0, 0, 10, 10));
+        QVERIFY(!m_mag->AddWindow(1) && !m_mag->AddWindow(99)); // 99: no such window
         QCOMPARE(m_mag->count(), 1);
-        QVERIFY(m_mag->RemoveWindow(1));
-        QVERIFY(!m_mag->RemoveWindow(1));
-        add(1, QRect(0, 100, 10, 10));
+        QVERIFY(m_mag->RemoveWindow(1) && !m_mag->RemoveWindow(1));
+        QVERIFY(m_mag->AddWindow(1));
         m_mag.reset();
         QCOMPARE(m_ws.hooks, (QStringList{"hook 1", "unhook 1", "hook 1", "unhook 1"}));
     }
 
-    // Children touching their parent, directly or along a chain, travel with it
-    // in one deferred move.
+    // Children touching their parent, directly or along a chain, travel with it;
+    // a child touching nothing stays.
     void gluedChildrenTravelWithTheirParent()
     {
         add(1, QRect(300, 300, 200, 100));
         add(2, QRect(500, 300, 100, 100), 1); // touches the parent
         add(3, QRect(600, 350, 50, 50), 1);   // touches only the first child
         add(4, QRect(700, 350, 50, 50), 1);   // touches nothing
-        QVERIFY(m_mag->isGlued(2) && m_mag->isGlued(3));
-        QVERIFY(!m_mag->isGlued(4));
         QCOMPARE(dragTo(1, {250, 450}), QRect(250, 450, 200, 100));
-        QCOMPARE(m_ws.moves.size(), 2);
         QCOMPARE(m_ws.rects[2].toQRect(), QRect(450, 450, 100, 100));
         QCOMPARE(m_ws.rects[3].toQRect(), QRect(550, 500, 50, 50));
         QCOMPARE(m_ws.rects[4].toQRect(), QRect(700, 350, 50, 50));
@@ -285,58 +256,26 @@ private Q_SLOTS:
         m_menu.reset();
     }
 
-    // Hidden to the icon (style 3): a right click opens the menu, a left double
-    // click restores, other messages do neither.
-    void mouseMessages_data()
-    {
-        QTest::addColumn<int>("message");
-        QTest::addColumn<bool>("menu");
-        QTest::addColumn<QString>("form");
-        QTest::newRow("right up") << 517 << true << "hidden minimised icon";
-        QTest::newRow("left double") << 515 << false << "shown";
-        QTest::newRow("left up") << 514 << false << "hidden minimised icon";
-        QTest::newRow("move") << 512 << false << "hidden minimised icon";
-    }
-
-    void mouseMessages()
-    {
-        QFETCH(int, message);
-        bindForm();
-        m_tray->setTrayFormStyle(3);
-        m_tray->FormMinimize();
-        notify(message);
-        QTEST(m_menu->isVisible(), "menu");
-        QTEST(formState(), "form");
-    }
-
-    // The mouse events, and a deleted menu turning the popup style off.
-    void mouseEventsAndADeletedMenu()
-    {
-        bindForm();
-        QStringList log;
-        connect(m_tray.get(), &SysTray::Click, this, [&](int b) { log << QString::number(b); });
-        connect(m_menu.get(), &QMenu::aboutToShow, this, [&] { log << "Menu"; });
-        notify(517);
-        QCOMPARE(log, (QStringList{"2", "Menu"}));
-        m_menu.reset(new QMenu);
-        notify(517);
-        QCOMPARE(m_tray->PopupStyle(), 0);
-    }
-
-    // Minimising hides the form to the icon; restoring brings back the state it
-    // had before. (The window manager's minimise: the display test.)
+    // Minimised, a maximised form hides to the icon; a left click and a move do
+    // nothing, a left double click restores the state the form had. A deleted menu
+    // turns the popup off. (The window manager's minimise, real double and right
+    // clicks: the display test.)
     void styleThreeHidesTheFormToTheIconAndBack()
     {
         bindForm();
-        m_form->setWindowState(Qt::WindowMaximized);
-        m_tray->setTrayFormStyle(3);
         QVERIFY(m_icon->calls.isEmpty()); // nothing visible changes yet
+        m_form->setWindowState(Qt::WindowMaximized);
         m_tray->FormMinimize();
+        for (int message : {514, 512}) // left up, move
+            m_tray->CallBack(0, TrayMouse::CallbackMessage, 0, message);
         QCOMPARE(formState(), QString("hidden minimised maximised icon"));
-        QCOMPARE(m_icon->calls, QStringList{"add:Tip"});
-        m_tray->FormRestore();
+        QVERIFY(!m_menu->isVisible());
+        m_tray->CallBack(0, TrayMouse::CallbackMessage, 0, 515); // left double click
         QCOMPARE(formState(), QString("shown maximised"));
         QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "remove"}));
+        m_menu.reset(new QMenu);
+        m_tray->CallBack(0, TrayMouse::CallbackMessage, 0, 517); // right up
+        QCOMPARE(m_tray->PopupStyle(), 0);
     }
 
     void aFormShownMinimisedGoesToTheTray()
@@ -346,8 +285,7 @@ private Q_SLOTS:
         m_tray->setForm(m_form.get());
         m_tray->setTrayFormStyle(3);
         m_form->show();
-        QTRY_VERIFY(!m_form->isVisible());
-        QVERIFY(m_tray->Visible());
+        QTRY_COMPARE(formState(), QString("hidden minimised icon"));
         m_tray->FormRestore();
         QCOMPARE(formState(), QString("shown"));
     }
@@ -357,9 +295,7 @@ private Q_SLOTS:
     void withoutANotificationAreaTheFormStaysReachable()
     {
         bindForm();
-        m_tray->setTrayFormStyle(3);
         m_tray->FormMinimize();
-        QVERIFY(!m_form->isVisible());
         m_icon->host.clear();
         m_tray->WatchTaskbar();
         QCOMPARE(formState().remove(" icon"), QString("shown minimised"));
@@ -372,42 +308,24 @@ private Q_SLOTS:
     void tipAndIconReachTheShownIcon()
     {
         m_tray->setTrayTip("Tip");
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::red);
+        const QPixmap pixmap(16, 16); // each QIcon of it is a new picture
         m_tray->setIcon(QIcon(pixmap));
         QVERIFY(m_icon->calls.isEmpty()); // nothing reaches a hidden icon
         m_tray->setVisible(true);
-        QCOMPARE(m_icon->calls, QStringList{"add:Tip"});
         QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
         m_tray->setTrayTip("Tip 2");
-        pixmap.fill(Qt::blue);
         m_tray->setIcon(QIcon(pixmap));
         m_tray->setIcon(m_tray->Icon()); // the same frame again: the tray is not touched
-        QCOMPARE(m_icon->calls.mid(1), (QStringList{"tip:Tip 2", "icon"}));
+        QCOMPARE(m_icon->calls, (QStringList{"add:Tip", "tip:Tip 2", "icon"}));
         QCOMPARE(m_icon->shownIcon.cacheKey(), m_tray->Icon().cacheKey());
         // At most 63 characters, never half of one.
         const QString tip(62, 'a');
         QCOMPARE(SysTray::shownTip(tip + QString::fromUtf8("\U0001F4FB") + "b"), tip);
     }
 
-    // Binding a form clears the menu: the main window binds its form first.
-    void aNewFormClearsTheMenu()
+    // The tray selection's screen, from the display's name.
+    void trayScreenFromTheDisplayName()
     {
-        bindForm();
-        QWidget other;
-        m_tray->setForm(&other);
-        QCOMPARE(m_tray->PopupMenu(), nullptr);
-    }
-
-    // The real tray host's double and right clicks, and the watcher's and X
-    // tray's identities, are shown by the display test.
-    void activationsAndHosts()
-    {
-        using R = QSystemTrayIcon::ActivationReason;
-        QCOMPARE(TrayMouse::messagesFor(R::Trigger), (QList<int>{513, 514}));
-        QVERIFY(TrayMouse::messagesFor(R::Unknown).isEmpty());
-        QCOMPARE(QtNotificationIcon::hostIdFrom("", "", true), QString("system"));
-        QCOMPARE(QtNotificationIcon::hostIdFrom("", "", false), QString());
         QCOMPARE(X11Native::screenNumber("host.example:3.2"), 2);
         QCOMPARE(X11Native::screenNumber(""), 0);
     }

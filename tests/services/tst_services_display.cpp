@@ -2,8 +2,7 @@
 // display, window manager and tray host (scripts/with-display.sh --tray), driven
 // by xdotool like a user; and how the main window binds and drives them.
 #include "ChildProcess.h"
-#include "TestFolders.h"
-#include "common/AnsiCodePage.h"
+#include "ProgramFiles.h"
 #include "common/modGlobal.h"
 #include "player/PlayerImages.h"
 #include "player/frmPlayer.h"
@@ -12,7 +11,6 @@
 #include "services/SysTray.h"
 #include "services/X11Native.h"
 #include "services/cMagneticWnd.h"
-#include "settings/modINI.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -37,37 +35,12 @@ QStringList at(QPoint p)
     return {"mousemove", QString::number(p.x()), QString::number(p.y())};
 }
 
-// Presses the left button at from and moves to to in steps; the button stays down.
-bool dragTo(QPoint from, QPoint to)
-{
-    QStringList args = at(from) + QStringList{"mousedown", "1"};
-    for (int step = 1; step <= 12; ++step)
-        args += QStringList{"sleep", "0.03"} + at(from + (to - from) * step / 12);
-    return xdotool(args);
-}
-
 QByteArray xprop(const QStringList& args)
 {
     QProcess p;
     p.start("xprop", args);
     p.waitForFinished(5000);
-    ChildProcess::stop(&p);
     return p.readAllStandardOutput();
-}
-
-// Shown, exposed and framed by the window manager (it manages the window now).
-bool waitUntilManaged(QWidget& window)
-{
-    return QTest::qWaitForWindowExposed(&window, 10000) &&
-           QTest::qWaitFor(
-               [&] { return window.geometry().top() - window.frameGeometry().top() > 4; }, 10000);
-}
-
-// A point on the window's title bar, x pixels from its outer left edge.
-QPoint titleBar(const QWidget& window, int x)
-{
-    const QRect frame = window.frameGeometry();
-    return {frame.left() + x, frame.top() + (window.geometry().top() - frame.top()) / 2};
 }
 
 QImage imageOf(const QIcon& icon)
@@ -88,17 +61,16 @@ class TestServicesDisplay : public QObject
     SysTray& tray() const { return *m_window->cTray(); }
     QRect iconGeometry() const { return tray().notificationIcon()->geometry(); }
 
-    // The main window over the given settings, shown and managed unless not to be shown.
-    void startMainWindow(const char* playerLines = "systray=1\r\n", bool show = true)
+    // The main window over the given settings, shown, exposed and framed by the
+    // window manager (it manages the window now).
+    void startMainWindow(const QStringList& playerLines = {"systray=1"})
     {
-        QVERIFY(TestFolders::writeBytes(
-            m_folder->file("skytuner.ini"),
-            AnsiCodePage::encode(QString("[PLAYER]\r\n%1").arg(playerLines))));
+        QVERIFY(ProgramFiles::writeSettings(*m_folder, playerLines));
         m_window = std::make_unique<frmPlayer>();
-        if (show) {
-            m_window->show();
-            QVERIFY(waitUntilManaged(*m_window));
-        }
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get(), 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->geometry().top() - m_window->frameGeometry().top() > 4,
+                                 10000);
     }
 
     // Minimised by the window manager, or by Shift+Escape in the window.
@@ -108,8 +80,7 @@ class TestServicesDisplay : public QObject
         QVERIFY(byKey ? xdotool({"windowactivate", "--sync", id, "key", "shift+Escape"})
                       : xdotool({"windowminimize", id}));
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 5000);
-        QVERIFY(m_window->isMinimized());
-        QVERIFY(tray().Visible());
+        QVERIFY(m_window->isMinimized() && tray().Visible());
         QTRY_VERIFY_WITH_TIMEOUT(iconGeometry().width() > 0, 10000);
         QTest::qWait(300); // let the host finish embedding the icon
     }
@@ -122,11 +93,10 @@ class TestServicesDisplay : public QObject
 
     void verifyRestored()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->isVisible() && !m_window->isMinimized(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->windowHandle()->isExposed(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isMinimized() && m_window->windowHandle()->isExposed(),
+                                 5000);
         QTest::qWait(300); // and stays so: the window manager minimises nothing again
-        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
-        QVERIFY(!tray().Visible());
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized() && !tray().Visible());
     }
 
 private Q_SLOTS:
@@ -134,11 +104,8 @@ private Q_SLOTS:
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
         // On a busy machine the window manager may still be starting.
-        QVERIFY(QTest::qWaitFor(
-            [] {
-                return xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-            },
-            30000));
+        QTRY_VERIFY_WITH_TIMEOUT(xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"),
+                                 30000);
         QTRY_VERIFY_WITH_TIMEOUT(X11Native::systemTrayOwner() != 0, 10000);
     }
 
@@ -150,6 +117,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        xdotool({"mouseup", "1"}); // a drag that failed half-way
         if (m_window)
             m_window->mnuSysTray()->hide();
         m_window.reset();
@@ -161,24 +129,24 @@ private Q_SLOTS:
     void cleanupTestCase() { ChildProcess::stop(m_newTrayHost.get()); }
 
     // Bound at start-up without creating a native window (its form and menu: the
-    // real clicks below; "systray=1": the next test); the animation drives the icon.
+    // real clicks below; "systray=1": the next test; snapping: the drops); the
+    // animation drives the icon.
     void startUpBindsTheTrayAndSnapping()
     {
-        startMainWindow("systray=0\r\nanim=1\r\n", false);
-        SysTray* tray = m_window->cTray();
-        QCOMPARE(tray->TrayTip(), m_window->windowTitle());
-        QCOMPARE(tray->TrayFormStyle(), 0);
-        QVERIFY(!tray->Visible());
-        QVERIFY(m_window->magneticWnd()->isRegistered(QtMagneticWindows::handleOf(m_window.get())));
+        QVERIFY(ProgramFiles::writeSettings(*m_folder, {"systray=0", "anim=1"}));
+        m_window = std::make_unique<frmPlayer>();
+        QCOMPARE(tray().TrayTip(), m_window->windowTitle());
+        QCOMPARE(tray().TrayFormStyle(), 0);
         QVERIFY(!m_window->testAttribute(Qt::WA_WState_Created));
 
         const QImage resting = imageOf(PlayerImages::image(PlayerImages::imglAnim(), 1));
-        QCOMPARE(imageOf(tray->Icon()), resting);
+        QCOMPARE(imageOf(tray().Icon()), resting);
         m_window->IconAnimation(true);
-        QTRY_VERIFY_WITH_TIMEOUT(imageOf(tray->Icon()) != resting, 2000);
-        QCOMPARE(imageOf(m_window->windowIcon()), resting); // hidden: the window catches up when shown
+        QTRY_VERIFY_WITH_TIMEOUT(imageOf(tray().Icon()) != resting, 2000);
+        // Hidden, the window's own icon waits; it catches up when shown.
+        QCOMPARE(imageOf(m_window->windowIcon()), resting);
         m_window->IconAnimation(false);
-        QCOMPARE(imageOf(tray->Icon()), resting);
+        QCOMPARE(imageOf(tray().Icon()), resting);
     }
 
     // Shift+Escape and the window manager's minimise both go to the tray; a double
@@ -205,13 +173,9 @@ private Q_SLOTS:
                         QStringList{"click", "1"}));
         verifyRestored();
 
-        // "Zavřít" in the tray restores before closing: the place saved is the restored one.
+        // "Zavřít" in the tray (what it saves: tst_playercommands).
         minimiseToTheTray();
-        QSignalSpy unloaded(m_window.get(), &frmPlayer::Unloaded);
         m_window->menuItem("mnuST_Exit")->trigger();
-        QCOMPARE(unloaded.count(), 1);
-        QCOMPARE(INI_ReadValue("PLAYER", "state"), QString("0"));
-        QVERIFY(!INI_ReadValue("PLAYER", "left").isEmpty());
         QCOMPARE(m_window->cTray(), nullptr); // released: its icon has left the tray
         // Later calls that reach for the tray find none and do nothing.
         m_window->ApplySettings();
@@ -230,14 +194,12 @@ private Q_SLOTS:
             return xprop({"-id", QString::number(id), "_NET_WM_STATE"})
                 .contains("_NET_WM_STATE_ABOVE");
         };
-        QAction* onTop = m_window->menuItem("mnuSK_OnTop");
-        onTop->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(above(), 5000);
-        onTop->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!above(), 5000);
+        for (const bool on : {true, false}) {
+            m_window->menuItem("mnuSK_OnTop")->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(above(), on, 5000);
+        }
         QCOMPARE(m_window->winId(), id);
         QCOMPARE(m_window->frameGeometry(), place);
-        QVERIFY(m_window->isVisible());
     }
 
     void dropNearTheWorkAreasEdge_data()
@@ -261,17 +223,20 @@ private Q_SLOTS:
         // manager would undo it); released, it snaps once.
         const QRect work = m_window->screen()->availableGeometry();
         const QRect frame = m_window->frameGeometry();
-        const QPoint grab = titleBar(*m_window, frame.width() / 3);
-        auto release = qScopeGuard([] { xdotool({"mouseup", "1"}); });
-        QVERIFY(dragTo(grab, grab + QPoint(work.left() + distance - frame.left(), 40)));
+        const QPoint grab(frame.left() + frame.width() / 3,
+                          (frame.top() + m_window->geometry().top()) / 2); // on the title bar
+        const QPoint drop = grab + QPoint(work.left() + distance - frame.left(), 40);
+        QStringList drag = at(grab) + QStringList{"mousedown", "1"}; // released below
+        for (int step = 1; step <= 12; ++step)
+            drag += QStringList{"sleep", "0.03"} + at(grab + (drop - grab) * step / 12);
+        QVERIFY(xdotool(drag));
         QTest::qWait(QtMagneticWindows::SettleMs + 600);
         QVERIFY(m_window->frameGeometry().left() > work.left());
-        release.dismiss();
         QVERIFY(xdotool({"mouseup", "1"}));
         QTest::qWait(QtMagneticWindows::SettleMs + 600);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry().left(), work.left() + landed, 5000);
-        QCOMPARE(m_window->frameGeometry().top(), frame.top() + 40);
-        QCOMPARE(m_window->frameGeometry().size(), frame.size());
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->frameGeometry(),
+                                  QRect({work.left() + landed, frame.top() + 40}, frame.size()),
+                                  5000);
     }
 
     void aStatusNotifierWatcherIsTheHostWhileItRuns()
@@ -308,7 +273,6 @@ private Q_SLOTS:
         QTest::qWait(2500);
         QCOMPARE(refreshed.count(), 1);
         // The icon still brings the window back.
-        QTest::qWait(300);
         QVERIFY(doubleClickTheIcon());
         verifyRestored();
     }
