@@ -1,5 +1,5 @@
 // What the controls' tests share: system colours, plain pictures, a host
-// window and an event log that ignores the events' arguments.
+// window, an event log and the persistence check.
 #pragma once
 
 #include "controls/PropertyBag.h"
@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 inline QRgb sys(quint32 ref)
 {
@@ -22,12 +24,33 @@ inline QPixmap filled(QSize size, QColor colour)
     return p;
 }
 
-// Appends `name` to `log` each time `signal` is raised.
-template <typename Sender, typename Signal>
-void record(Sender* sender, Signal signal, QStringList& log, const QString& name)
+// The names of the signals raised, in order.
+class Log : public QObject
 {
-    QObject::connect(sender, signal, sender, [&log, name](auto&&...) { log.append(name); });
-}
+    Q_OBJECT
+
+public:
+    QStringList names;
+    QStringList take() { return std::exchange(names, {}); }
+
+    // Logs those of `signalNames` that each of `senders` has.
+    void watch(std::initializer_list<QObject*> senders,
+               std::initializer_list<const char*> signalNames)
+    {
+        const QMetaMethod slot = metaObject()->method(metaObject()->indexOfSlot("raised()"));
+        for (QObject* sender : senders)
+            for (int i = 0; i < sender->metaObject()->methodCount(); ++i) {
+                const QMetaMethod signal = sender->metaObject()->method(i);
+                if (signal.methodType() == QMetaMethod::Signal &&
+                    std::ranges::any_of(signalNames,
+                                        [&](const char* n) { return signal.name() == n; }))
+                    connect(sender, signal, this, slot);
+            }
+    }
+
+public Q_SLOTS:
+    void raised() { names << QString(sender()->metaObject()->method(senderSignalIndex()).name()); }
+};
 
 // A 300 x 200 window at (100, 100) holding the controls under test.
 struct Host : QWidget

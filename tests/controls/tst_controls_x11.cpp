@@ -52,55 +52,50 @@ private Q_SLOTS:
         Controls w;
         QVERIFY(shown(w, Slow));
         // One log per control: their timers and the moves interleave freely.
-        QStringList lumen, button, container;
-        record(w.lumen, &LumenButton::MouseIn, lumen, "in");
-        record(w.lumen, &LumenButton::MouseOut, lumen, "out");
-        record(w.button, &ButtonEx::MouseEnter, button, "enter");
-        record(w.button, &ButtonEx::MouseExit, button, "exit");
-        record(w.container, &Container3D::MouseEnter, container, "enter");
-        record(w.container, &Container3D::MouseExit, container, "exit");
+        Log lumen, button, container;
+        lumen.watch({w.lumen}, {"MouseIn", "MouseOut"});
+        button.watch({w.button}, {"MouseEnter", "MouseExit"});
+        container.watch({w.container}, {"MouseEnter", "MouseExit"});
         const auto pointAt = [](QWidget* widget, QPoint local) {
             QCursor::setPos(widget->mapToGlobal(local));
         };
         pointAt(w.lumen, QPoint(20, 10));
-        QTRY_COMPARE_WITH_TIMEOUT(lumen, QStringList{"in"}, Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(lumen.names, QStringList{"MouseIn"}, Slow);
         pointAt(w.lumen, QPoint(30, 12));
         pointAt(w.button, QPoint(20, 10));
-        QTRY_COMPARE_WITH_TIMEOUT(lumen, (QStringList{"in", "out"}), Slow);
-        QTRY_COMPARE_WITH_TIMEOUT(button, QStringList{"enter"}, Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(lumen.names, (QStringList{"MouseIn", "MouseOut"}), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(button.names, QStringList{"MouseEnter"}, Slow);
         pointAt(w.button, QPoint(40, 12));
         pointAt(w.container, QPoint(120, 80));
-        QTRY_COMPARE_WITH_TIMEOUT(button, (QStringList{"enter", "exit"}), Slow);
-        QTRY_COMPARE_WITH_TIMEOUT(container, QStringList{"enter"}, Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(button.names, (QStringList{"MouseEnter", "MouseExit"}), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(container.names, QStringList{"MouseEnter"}, Slow);
         pointAt(w.container, QPoint(10, 10)); // over the child counts as outside
-        QTRY_COMPARE_WITH_TIMEOUT(container, (QStringList{"enter", "exit"}), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(container.names, (QStringList{"MouseEnter", "MouseExit"}), Slow);
         pointAt(w.container, QPoint(20, 10)); // still over the child
         QTest::qWait(150);
         pointAt(w.container, QPoint(100, 100)); // back on its own surface
-        QTRY_COMPARE_WITH_TIMEOUT(container, (QStringList{"enter", "exit", "enter"}), Slow);
+        QTRY_COMPARE_WITH_TIMEOUT(container.names,
+                                  (QStringList{"MouseEnter", "MouseExit", "MouseEnter"}), Slow);
         QTest::qWait(150);
-        QCOMPARE(lumen.size() + button.size() + container.size(), 7);
+        QCOMPARE(lumen.names.size() + button.names.size() + container.names.size(), 7);
     }
 
     void doubleClickActsOnce()
     {
         Controls w;
         QVERIFY(shown(w, Slow));
-        QStringList log;
-        record(w.lumen, &LumenButton::Click, log, "lumen");
-        record(w.button, &ButtonEx::Click, log, "button");
-        record(w.container, &Container3D::Click, log, "container");
-        record(w.container, &Container3D::DblClick, log, "container double");
+        Log log;
+        log.watch({w.lumen, w.button, w.container}, {"Click", "DblClick"});
         for (QWidget* control : std::initializer_list<QWidget*>{w.lumen, w.button, w.container}) {
             const QStringList args = at(control->mapToGlobal(QPoint(90, 20))) +
                                      QStringList{"click", "--repeat", "2", "--delay", "80", "1"};
             QCOMPARE(QProcess::execute("xdotool", args), 0);
             QTest::qWait(100);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(
-            log, (QStringList{"lumen", "button", "container", "container double"}), Slow);
+        const QStringList once{"Click", "Click", "Click", "DblClick"};
+        QTRY_COMPARE_WITH_TIMEOUT(log.names, once, Slow);
         QTest::qWait(100);
-        QCOMPARE(log.size(), 4);
+        QCOMPARE(log.names, once);
     }
 
     void tipFloatsAboveTheThumb()
