@@ -8,6 +8,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -113,7 +114,8 @@ void FaultServer::onConnection()
             for (const QByteArray& line : request.split('\n'))
                 if (line.toLower().startsWith("user-agent:"))
                     m_lastUserAgent = line.mid(11).trimmed();
-            serve(socket, QString::fromUtf8(request.split(' ').value(1)));
+            serve(socket,
+                  QUrl(QString::fromUtf8(request.split(' ').value(1))).path()); // or rtsp://
         });
     }
 }

@@ -9,7 +9,7 @@
 //   /trickle.mp3     the stream until trickleAfterMs (0: no burst either),
 //                    then one byte a second
 //   /404             HTTP 404
-//   /blackhole       accepts and never answers
+//   /blackhole       accepts and never answers (rtsp:// too)
 //   /garbage         answers with bytes that are not HTTP at all
 //   /noise           HTTP 200 with random bytes that are no audio format
 //   /endless-headers a status line, then header lines forever
