@@ -23,8 +23,6 @@ namespace {
 // the bound leaves room for a busy machine.
 constexpr qint64 NeverBlocksMs = 1000;
 
-constexpr int ConnectMs = 15000;
-
 } // namespace
 
 class TestMediaPlayer : public QObject
@@ -34,11 +32,6 @@ class TestMediaPlayer : public QObject
     IcecastServer m_icecast;
     FaultServer m_faults;
     QTemporaryDir m_dir;
-
-    static bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
-    {
-        return PlayerWait::forState(player, state, timeoutMs);
-    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -69,8 +62,8 @@ private Q_SLOTS:
             EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(oggFile));
             ogg.setURL(m_icecast.oggUrl());
         }
-        QVERIFY(waitForState(mp3, PlayState::Playing));
-        QVERIFY(waitForState(ogg, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(mp3, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(ogg, PlayState::Playing));
         QCOMPARE(notifiedOn, QThread::currentThread());
         QTRY_COMPARE_WITH_TIMEOUT(mp3.status(),
                                   QStringLiteral("Přehrávání: ") + IcecastServer::Mp3Title, 10000);
@@ -90,7 +83,7 @@ private Q_SLOTS:
         // A stopped pipeline starts again.
         mp3.controls().stop();
         mp3.controls().play();
-        QVERIFY(waitForState(mp3, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(mp3, PlayState::Playing));
     }
 
     // The engine's gains at the sink: volume 50 is -10 dB, balance attenuates the
@@ -103,7 +96,7 @@ private Q_SLOTS:
         auto& s = player.settings();
         s.setVolume(100);
         player.setURL(m_icecast.mp3Url());
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
 
         // One segment per setting, measured away from its edges.
         QTest::qWait(600);
@@ -142,13 +135,8 @@ private Q_SLOTS:
     // Each fault ends in state 10 with its cause; all at once, so one waits ~10 s in all.
     void faultsEndInErrorWithTheirCause()
     {
-        struct Case
-        {
-            QString url;
-            QString cause;
-            QByteArray sink;
-        };
-        const QList<Case> cases = {
+        const QList<std::tuple<QString, QString, QByteArray>> cases = {
+            // address, cause, sink
             {m_faults.refusedUrl(), "odmítl spojení", {}},
             {m_faults.url("/404"), "HTTP 404", {}},
             {m_faults.url("/blackhole"), "neodpovídá", {}},
@@ -165,23 +153,24 @@ private Q_SLOTS:
         QElapsedTimer calls;
         calls.start();
         qint64 slowest = 0;
-        for (const Case& c : cases) {
+        for (const auto& [url, cause, sink] : cases) {
             players.push_back(std::make_unique<MediaPlayer>(GstStreamEngine::create()));
-            std::optional<EnvironmentOverride> sink;
-            if (!c.sink.isEmpty())
-                sink.emplace("SKYTUNER_AUDIO_SINK", c.sink);
+            std::optional<EnvironmentOverride> output;
+            if (!sink.isEmpty())
+                output.emplace("SKYTUNER_AUDIO_SINK", sink);
             QElapsedTimer call;
             call.start();
-            players.back()->setURL(c.url);
+            players.back()->setURL(url);
             slowest = std::max(slowest, call.elapsed());
         }
         QVERIFY2(slowest < NeverBlocksMs, qPrintable(QString::number(slowest)));
         QDeadlineTimer deadline(25000);
         for (std::size_t i = 0; i < players.size(); ++i) {
-            QVERIFY(waitForState(*players[i], PlayState::Ready, int(deadline.remainingTime())));
-            QVERIFY2(players[i]->status().startsWith(QStringLiteral("Chyba")) &&
-                         players[i]->status().contains(cases[i].cause),
-                     qPrintable(cases[i].url + ": " + players[i]->status()));
+            QVERIFY(
+                PlayerWait::forState(*players[i], PlayState::Ready, int(deadline.remainingTime())));
+            const QString status = players[i]->status();
+            QVERIFY2(status.startsWith("Chyba") && status.contains(std::get<1>(cases[i])),
+                     qPrintable(std::get<0>(cases[i]) + ": " + status));
         }
         QVERIFY(calls.elapsed() < 20000);
         // A black hole never blocks stopping either.
@@ -224,7 +213,7 @@ private Q_SLOTS:
         });
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_icecast.mp3Url());
-        QVERIFY(waitForState(player, PlayState::Ready));
+        QVERIFY(PlayerWait::forState(player, PlayState::Ready));
         QVERIFY2(player.status().startsWith(
                      QStringLiteral("Chyba: nepodporovaný formát zvuku (chybí ")) &&
                      player.status().contains(QLatin1String("MPEG")),
@@ -245,7 +234,7 @@ private Q_SLOTS:
         call.start();
         player.setURL(m_icecast.mp3Url());
         QVERIFY(call.elapsed() < NeverBlocksMs); // probing the outputs happens off this thread
-        QVERIFY(waitForState(player, PlayState::Ready));
+        QVERIFY(PlayerWait::forState(player, PlayState::Ready));
         QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
     }
 
@@ -263,7 +252,7 @@ private Q_SLOTS:
             player.setURL(refused ? m_faults.refusedUrl()
                           : i % 2 ? m_icecast.oggUrl()
                                   : m_icecast.mp3Url());
-            if (!waitForState(player, refused ? PlayState::Ready : PlayState::Playing))
+            if (!PlayerWait::forState(player, refused ? PlayState::Ready : PlayState::Playing))
                 QVERIFY(!refused && player.playState() == PlayState::Ready && ++lost <= 3);
         }
         QTest::qWait(500); // the last teardown runs on its own thread
@@ -284,7 +273,7 @@ private Q_SLOTS:
             engine->setStarveLimitMs(2000);
             MediaPlayer player{std::move(engine)};
             player.setURL(m_faults.url("/trickle.mp3"));
-            QVERIFY(waitForState(player, state));
+            QVERIFY(PlayerWait::forState(player, state));
             QVERIFY(player.status().contains(after ? "Obnovování"
                                                    : "server 127.0.0.1 neposílá data dost rychle"));
         }
@@ -295,10 +284,10 @@ private Q_SLOTS:
         m_faults.setDropAfterMs(2500);
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_faults.url("/drop.mp3"));
-        QVERIFY(waitForState(player, PlayState::Playing));
-        QVERIFY(waitForState(player, PlayState::Reconnecting, 15000));
+        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(player, PlayState::Reconnecting, 15000));
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
         QVERIFY(m_faults.requests("/drop.mp3") >= 2);
         QCOMPARE(m_faults.lastUserAgent(), Version::userAgent().toUtf8());
     }
@@ -307,7 +296,7 @@ private Q_SLOTS:
     {
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_faults.url("/icy-big.mp3"));
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
         QTRY_VERIFY_WITH_TIMEOUT(player.status().contains(QLatin1String("AAAA")), 10000);
         QVERIFY(player.status().size() <= 220);
     }
@@ -325,8 +314,8 @@ private Q_SLOTS:
             player.setURL(address);
             QCOMPARE(player.status(),
                      QStringLiteral("Otevírání souboru %1...").arg(QFileInfo(address).fileName()));
-            QVERIFY(waitForState(player, PlayState::Playing));
-            QVERIFY(waitForState(player, PlayState::MediaEnded, 5000));
+            QVERIFY(PlayerWait::forState(player, PlayState::Playing));
+            QVERIFY(PlayerWait::forState(player, PlayState::MediaEnded, 5000));
             QCOMPARE(player.status(), QStringLiteral("Přehrávání skončilo"));
         }
     }
@@ -336,7 +325,7 @@ private Q_SLOTS:
     {
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_faults.url("/hls/live.m3u8"));
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
         QVERIFY(m_faults.requests("/hls/seg00000.ts") >= 1);
     }
 
@@ -354,7 +343,7 @@ private Q_SLOTS:
         const int before = m_faults.requests("/stream.mp3");
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_faults.url(path));
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
         QCOMPARE(m_faults.requests("/stream.mp3"), before + 1);
         QCOMPARE(player.status(), QStringLiteral("Přehrávání: Fault Radio"));
         QCOMPARE(player.URL(), m_faults.url(path));

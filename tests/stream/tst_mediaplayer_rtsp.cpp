@@ -4,6 +4,7 @@
 // refused port, and a server that vanishes or hangs mid-stream and comes back,
 // or does not.
 #include "AudioRecording.h"
+#include "FaultServer.h"
 #include "PlayerWait.h"
 #include "RtspServer.h"
 #include "TestFolders.h"
@@ -11,12 +12,9 @@
 #include "stream/PlaybackStateMachine.h"
 #include "stream/gst/GstStreamEngine.h"
 
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include <algorithm>
-#include <vector>
 
 using namespace AudioRecording;
 
@@ -24,16 +22,12 @@ namespace {
 
 // A call that waited on the network would take the connect time-out (~10 s).
 constexpr qint64 NeverBlocksMs = 1000;
-constexpr int ConnectMs = 15000;
 // The player's own time-out is about 10 s; a busy machine gets some slack.
 constexpr int TimeoutBoundMs = 20000;
 // Playing to a second of audio at the sink.
 constexpr int AudioMs = 6000;
 
-bool waitForState(MediaPlayer& player, int state, int timeoutMs = ConnectMs)
-{
-    return PlayerWait::forState(player, state, timeoutMs);
-}
+using PlayerWait::forState;
 
 // True when `call` returned without waiting on the network.
 template <typename Call> bool quick(Call call)
@@ -64,29 +58,6 @@ struct RecordingPlayer
     MediaPlayer player{GstStreamEngine::create()};
 };
 
-// A listening socket that accepts connections and never says a word.
-class BlackHole
-{
-public:
-    bool listen()
-    {
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
-            while (QTcpSocket* s = m_server.nextPendingConnection())
-                m_accepted.push_back(s);
-        });
-        return m_server.listen(QHostAddress::LocalHost, 0);
-    }
-    QString url() const
-    {
-        return QStringLiteral("rtsp://127.0.0.1:%1/live").arg(m_server.serverPort());
-    }
-    int accepted() const { return int(m_accepted.size()); }
-
-private:
-    QTcpServer m_server;
-    std::vector<QTcpSocket*> m_accepted; // owned by the server
-};
-
 } // namespace
 
 class TestMediaPlayerRtsp : public QObject
@@ -94,10 +65,15 @@ class TestMediaPlayerRtsp : public QObject
     Q_OBJECT
 
     RtspServer m_rtsp;
+    FaultServer m_faults; // its black hole
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString())); }
+    void initTestCase()
+    {
+        QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
+        QVERIFY2(m_faults.start(), qPrintable(m_faults.errorString()));
+    }
 
     void init()
     {
@@ -114,7 +90,7 @@ private Q_SLOTS:
         MediaPlayer& player = r.player;
         QVERIFY(quick([&] { player.setURL(m_rtsp.url()); }));
         QCOMPARE(player.playState(), PlayState::Transitioning);
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
         QCOMPARE(player.status().left(10), QStringLiteral("Přehrávání"));
         // State 3 comes when the pipeline runs; RTP then waits out rtspsrc's
         // jitter buffer (2 s) before the first sample plays.
@@ -123,7 +99,7 @@ private Q_SLOTS:
         QVERIFY(quick([&] { player.controls().stop(); }));
         QCOMPARE(player.playState(), PlayState::Stopped);
         QVERIFY(quick([&] { player.controls().play(); }));
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
     }
 
     // RTP over UDP never arrives (a firewall): the player falls back to RTP in
@@ -140,7 +116,7 @@ private Q_SLOTS:
         QElapsedTimer elapsed;
         elapsed.start();
         player.setURL(m_rtsp.url("/udp-lost"));
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
         QTRY_VERIFY_WITH_TIMEOUT(r.size() > BytesPerSecond, TimeoutBoundMs);
         // Past the stall watch's limit from the start, still playing the whole time.
         QTest::qWait(int(std::max<qint64>(0, 13000 - elapsed.elapsed())));
@@ -153,31 +129,30 @@ private Q_SLOTS:
     // cause, bounded, and no call waits for the network.
     void silentServerTimesOut()
     {
-        BlackHole hole;
-        QVERIFY(hole.listen());
+        const QString hole = m_faults.url("/blackhole").replace("http:", "rtsp:");
         MediaPlayer player{GstStreamEngine::create()};
         QElapsedTimer elapsed;
         elapsed.start();
-        QVERIFY(quick([&] { player.setURL(hole.url()); }));
-        QTRY_VERIFY_WITH_TIMEOUT(hole.accepted() > 0, 5000);
-        QVERIFY(waitForState(player, PlayState::Ready, TimeoutBoundMs));
+        QVERIFY(quick([&] { player.setURL(hole); }));
+        QTRY_VERIFY_WITH_TIMEOUT(m_faults.requests("/blackhole") > 0, 5000);
+        QVERIFY(forState(player, PlayState::Ready, TimeoutBoundMs));
         QVERIFY2(elapsed.elapsed() < TimeoutBoundMs,
                  qPrintable(QString::number(elapsed.elapsed())));
         QCOMPARE(player.status(),
                  QStringLiteral("Chyba: server 127.0.0.1 neodpovídá (vypršel časový limit)"));
 
         // Stopping while the connection hangs returns at once, and so does the next address.
-        player.setURL(hole.url());
+        player.setURL(hole);
         QTest::qWait(300);
         QVERIFY(quick([&] {
             player.controls().stop();
-            player.setURL(hole.url());
+            player.setURL(hole);
             player.setURL(QString());
         }));
         QCOMPARE(player.playState(), PlayState::Stopped);
         // Tearing the hung connections down holds up no other station.
         player.setURL(m_rtsp.url());
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
     }
 
     // The server vanishes while playing: reconnecting with back-off, and playing
@@ -187,13 +162,13 @@ private Q_SLOTS:
         RecordingPlayer r{m_dir.filePath(QStringLiteral("back.raw"))};
         MediaPlayer& player = r.player;
         player.setURL(m_rtsp.url());
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
         QTest::qWait(500);
         m_rtsp.stop();
-        QVERIFY(waitForState(player, PlayState::Reconnecting, TimeoutBoundMs));
+        QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
         QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
-        QVERIFY(waitForState(player, PlayState::Playing, TimeoutBoundMs + ConnectMs));
+        QVERIFY(forState(player, PlayState::Playing, TimeoutBoundMs + 15000));
         const qint64 resumedAt = r.size();
         QTRY_VERIFY_WITH_TIMEOUT(r.size() > resumedAt + BytesPerSecond, AudioMs);
         QVERIFY(r.sounds(resumedAt + BytesPerSecond / 4));
@@ -207,17 +182,17 @@ private Q_SLOTS:
     {
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_rtsp.url());
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
         QTest::qWait(500);
         m_rtsp.freeze(true);
         auto thaw = qScopeGuard([this] { m_rtsp.freeze(false); });
         QElapsedTimer hung;
         hung.start();
-        QVERIFY(waitForState(player, PlayState::Reconnecting, TimeoutBoundMs));
+        QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
         QVERIFY2(hung.elapsed() < TimeoutBoundMs, qPrintable(QString::number(hung.elapsed())));
         QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
         m_rtsp.freeze(false);
-        QVERIFY(waitForState(player, PlayState::Playing, 2 * TimeoutBoundMs));
+        QVERIFY(forState(player, PlayState::Playing, 2 * TimeoutBoundMs));
     }
 
     // A server that stays away: the bounded tries, then state 10 naming the
@@ -226,13 +201,13 @@ private Q_SLOTS:
     {
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_rtsp.url());
-        QVERIFY(waitForState(player, PlayState::Playing));
+        QVERIFY(forState(player, PlayState::Playing));
         m_rtsp.stop();
-        QVERIFY(waitForState(player, PlayState::Reconnecting, TimeoutBoundMs));
+        QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
         int backoff = 0;
         for (int attempt = 1; attempt <= PlaybackStateMachine::MaxReconnects; ++attempt)
             backoff += PlaybackStateMachine::backoffMs(attempt);
-        QVERIFY(waitForState(player, PlayState::Ready, backoff + TimeoutBoundMs));
+        QVERIFY(forState(player, PlayState::Ready, backoff + TimeoutBoundMs));
         // The last try found the port closed.
         QCOMPARE(player.status(), QStringLiteral("Chyba: server 127.0.0.1 odmítl spojení"));
     }

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 
 #include <csignal>
 #include <grp.h>
@@ -65,11 +66,24 @@ void stop(QProcess* process, int timeoutMs)
 {
     if (!process || process->state() == QProcess::NotRunning)
         return;
-    process->terminate();
-    if (!process->waitForFinished(timeoutMs)) {
-        process->kill();
-        process->waitForFinished(2000);
+    if (timeoutMs > 0) {
+        process->terminate();
+        if (process->waitForFinished(timeoutMs))
+            return;
     }
+    process->kill();
+    process->waitForFinished(5000);
+}
+
+bool waitUntil(const std::function<bool()>& ready, int timeoutMs, const QProcess* process)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!ready()) {
+        if (deadline.hasExpired() || (process && process->state() == QProcess::NotRunning))
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
 }
 
 quint16 freePort()
@@ -91,12 +105,10 @@ int httpGet(quint16 port, const QByteArray& pathAndQuery, QByteArray* body,
     if (!authorization.isEmpty())
         request += "Authorization: Basic " + authorization.toBase64() + "\r\n";
     socket.write(request + "\r\n");
-    QByteArray response;
-    while (!deadline.hasExpired() && socket.state() == QAbstractSocket::ConnectedState) {
-        if (socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
-            response += socket.readAll();
+    // HTTP/1.0: the answer ends when the server closes.
+    while (socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime())))) {
     }
-    response += socket.readAll();
+    const QByteArray response = socket.readAll();
     const qsizetype end = response.indexOf("\r\n\r\n");
     if (body)
         *body = end < 0 ? QByteArray() : response.mid(end + 4);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace ChildProcess {
@@ -25,8 +26,13 @@ void killWithTest(QProcess* process);
 // Runs program to its end (bounded); true when it exited normally with code 0.
 bool run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
 
-// SIGTERM, then SIGKILL after timeoutMs; waits for the process to be gone.
+// SIGTERM, then SIGKILL after timeoutMs (0: SIGKILL at once); waits for the process to be gone.
 void stop(QProcess* process, int timeoutMs = 5000);
+
+// Polls `ready` until it is true (bounded); false at the time-out, or when
+// `process` ended first.
+bool waitUntil(const std::function<bool()>& ready, int timeoutMs,
+               const QProcess* process = nullptr);
 
 // A free TCP port on 127.0.0.1 (nothing listens on it when this returns).
 quint16 freePort();

@@ -9,7 +9,7 @@
 //   /trickle.mp3     the stream until trickleAfterMs (0: no burst either),
 //                    then one byte a second
 //   /404             HTTP 404
-//   /blackhole       accepts and never answers
+//   /blackhole       accepts and never answers (rtsp:// too)
 //   /garbage         answers with bytes that are not HTTP at all
 //   /noise           HTTP 200 with random bytes that are no audio format
 //   /endless-headers a status line, then header lines forever
@@ -54,15 +54,8 @@ public:
 
 private:
     void onConnection();
-    void serve(QTcpSocket* socket, const QByteArray& path);
-    enum Meta
-    {
-        NoMeta,
-        BigMeta,
-        Titles
-    };
-    void startStream(QTcpSocket* socket, int dropAfterMs, Meta meta, int trickleAfterMs = -1);
-    QByteArray playlist() const;
+    void serve(QTcpSocket* socket, const QString& path);
+    void startStream(QTcpSocket* socket, const QString& path);
 
     QTcpServer* m_server;
     QTemporaryDir m_dir;
@@ -71,6 +64,7 @@ private:
     int m_dropAfterMs = 3000;
     int m_trickleAfterMs = 0;
     QByteArray m_titlePrefix = "Song";
+    QHash<QString, QByteArray> m_pages; // the answers that are the same each time
     QHash<QString, int> m_requests;
     QByteArray m_lastUserAgent;
     QString m_error;

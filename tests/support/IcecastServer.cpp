@@ -1,16 +1,13 @@
 #include "IcecastServer.h"
 
 #include "ChildProcess.h"
+#include "TestFolders.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <QUrl>
 
-#include <grp.h>
-#include <pwd.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace {
 
@@ -19,24 +16,15 @@ constexpr const char* AdminPassword = "hackme-admin";
 
 QString config(quint16 port, const QString& logDir)
 {
-    return QStringLiteral(R"(<icecast>
+    return QStringLiteral(R"(<icecast><hostname>127.0.0.1</hostname>
   <limits><clients>500</clients><sources>4</sources><burst-size>65535</burst-size></limits>
-  <authentication>
-    <source-password>%2</source-password>
-    <admin-user>admin</admin-user><admin-password>%3</admin-password>
-  </authentication>
-  <hostname>127.0.0.1</hostname>
+  <authentication><source-password>%2</source-password>
+    <admin-user>admin</admin-user><admin-password>%3</admin-password></authentication>
   <listen-socket><port>%1</port><bind-address>127.0.0.1</bind-address></listen-socket>
-  <paths>
-    <basedir>/usr/share/icecast2</basedir>
-    <logdir>%4</logdir>
-    <webroot>/usr/share/icecast2/web</webroot>
-    <adminroot>/usr/share/icecast2/admin</adminroot>
-    <pidfile>%4/icecast.pid</pidfile>
-  </paths>
+  <paths><basedir>/usr/share/icecast2</basedir><logdir>%4</logdir><pidfile>%4/icecast.pid</pidfile>
+    <webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot></paths>
   <logging><accesslog>access.log</accesslog><errorlog>error.log</errorlog><loglevel>2</loglevel></logging>
-  <security><chroot>0</chroot></security>
-</icecast>
+  <security><chroot>0</chroot></security></icecast>
 )")
         .arg(port)
         .arg(QLatin1String(SourcePassword), QLatin1String(AdminPassword), logDir);
@@ -56,54 +44,38 @@ QString IcecastServer::url(const char* mount) const
 
 bool IcecastServer::start()
 {
-    if (!m_dir.isValid()) {
-        m_error = QStringLiteral("no temporary folder");
-        return false;
-    }
-    const bool asRoot = geteuid() == 0;
+    // Icecast refuses to run as root: a root test runs it as its package's user,
+    // who must read the folder and write the logs.
     const QString logDir = m_dir.filePath(QStringLiteral("log"));
-    QDir().mkpath(logDir);
-    if (asRoot) {
-        // Icecast refuses to run as root: it runs as its package's user from the start.
-        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                QFile::ReadOther | QFile::ExeOther |
-                                                QFile::ReadGroup | QFile::ExeGroup);
-        const passwd* user = getpwnam("icecast2");
-        const group* grp = getgrnam("icecast");
-        if (!user || !grp ||
-            chown(logDir.toLocal8Bit().constData(), user->pw_uid, grp->gr_gid) != 0) {
-            m_error = QStringLiteral("cannot hand the log folder to icecast2");
-            return false;
-        }
-    }
-    m_port = ChildProcess::freePort();
     const QString configFile = m_dir.filePath(QStringLiteral("icecast.xml"));
-    QFile file(configFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(config(m_port, logDir).toUtf8()) < 0) {
+    m_port = ChildProcess::freePort();
+    if (!QDir().mkpath(logDir) ||
+        !TestFolders::writeBytes(configFile, config(m_port, logDir).toUtf8()) ||
+        !QFile::setPermissions(m_dir.path(), QFile::Permissions(0x7755)) || // rwxr-xr-x
+        !QFile::setPermissions(logDir, QFile::Permissions(0x7777))) {       // rwxrwxrwx
         m_error = QStringLiteral("cannot write the configuration");
         return false;
     }
-    file.close();
-
     m_server = ChildProcess::start(QStringLiteral("icecast2"), {QStringLiteral("-c"), configFile},
                                    "icecast2");
-    if (!m_server) {
-        m_error = QStringLiteral("icecast2 did not start");
+    // Up when it answers; live when the status lists the mounts.
+    const auto listed = [this](std::initializer_list<const char*> mounts) {
+        return [this, mounts] {
+            QByteArray body;
+            return ChildProcess::httpGet(m_port, "/status-json.xsl", &body) == 200 &&
+                   std::all_of(mounts.begin(), mounts.end(),
+                               [&](auto m) { return body.contains(m); });
+        };
+    };
+    if (!m_server || !ChildProcess::waitUntil(listed({}), 5000, m_server.get())) {
+        m_error = QStringLiteral("icecast2 does not answer");
         return false;
-    }
-    QDeadlineTimer up(5000);
-    while (ChildProcess::httpGet(m_port, "/status-json.xsl") != 200) {
-        if (up.hasExpired() || m_server->state() == QProcess::NotRunning) {
-            m_error = QStringLiteral("icecast2 does not answer");
-            return false;
-        }
-        QThread::msleep(100);
     }
     m_mp3Feed = feed(Mp3Mount, QStringLiteral("lamemp3enc target=bitrate bitrate=128 cbr=true"),
                      "title=\\\"First Song\\\",artist=\\\"Some Artist\\\"");
     m_oggFeed = feed(OggMount, QStringLiteral("vorbisenc quality=0.3 ! oggmux"),
                      "title=\\\"Ogg Song\\\",artist=\\\"Other Artist\\\"");
-    if (!m_mp3Feed || !m_oggFeed || !mountsLive(10000)) {
+    if (!m_mp3Feed || !m_oggFeed || !ChildProcess::waitUntil(listed({Mp3Mount, OggMount}), 10000)) {
         m_error = QStringLiteral("the mounts did not come up");
         return false;
     }
@@ -113,33 +85,19 @@ bool IcecastServer::start()
 std::unique_ptr<QProcess> IcecastServer::feed(const char* mount, const QString& encoder,
                                               const char* title)
 {
-    // One argument per token: gst-launch-1.0 keeps blanks inside an argument.
-    QStringList args = QStringList{QStringLiteral("-q")} +
-                       QStringLiteral("audiotestsrc is-live=true wave=sine freq=440 ! "
-                                      "audioconvert ! audioresample ! "
-                                      "audio/x-raw,rate=44100,channels=2 ! taginject")
-                           .split(QLatin1Char(' '));
-    args << QStringLiteral("tags=\"%1\"").arg(QLatin1String(title)) << QStringLiteral("!");
-    args += encoder.split(QLatin1Char(' '));
-    args << QStringLiteral("!") << QStringLiteral("shout2send") << QStringLiteral("ip=127.0.0.1")
-         << QStringLiteral("port=%1").arg(m_port)
-         << QStringLiteral("password=%1").arg(QLatin1String(SourcePassword))
-         << QStringLiteral("mount=%1").arg(QLatin1String(mount))
-         << QStringLiteral("streamname=%1").arg(QLatin1String(StationName));
+    // One argument per token (gst-launch-1.0 keeps blanks inside one), the
+    // tags and the station name with theirs.
+    QStringList args =
+        QStringLiteral("-q audiotestsrc is-live=true wave=sine freq=440 ! audioconvert ! "
+                       "audioresample ! audio/x-raw,rate=44100,channels=2 ! taginject TAGS ! %1 ! "
+                       "shout2send ip=127.0.0.1 port=%2 password=%3 mount=%4 NAME")
+            .arg(encoder)
+            .arg(m_port)
+            .arg(QLatin1String(SourcePassword), QLatin1String(mount))
+            .split(QLatin1Char(' '));
+    args.replace(args.indexOf("TAGS"), QStringLiteral("tags=\"%1\"").arg(QLatin1String(title)));
+    args.replace(args.indexOf("NAME"), QStringLiteral("streamname=") + QLatin1String(StationName));
     return ChildProcess::start(QStringLiteral("gst-launch-1.0"), args);
-}
-
-bool IcecastServer::mountsLive(int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        QByteArray body;
-        if (ChildProcess::httpGet(m_port, "/status-json.xsl", &body) == 200 &&
-            body.contains(Mp3Mount) && body.contains(OggMount))
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
 }
 
 bool IcecastServer::setTitle(const QString& mount, const QString& text)

@@ -40,7 +40,6 @@ public:
 private:
     QString url(const char* mount) const;
     std::unique_ptr<QProcess> feed(const char* mount, const QString& encoder, const char* title);
-    bool mountsLive(int timeoutMs);
 
     QTemporaryDir m_dir;
     quint16 m_port = 0;

@@ -2,9 +2,7 @@
 
 #include "ChildProcess.h"
 
-#include <QDeadlineTimer>
 #include <QTcpSocket>
-#include <QThread>
 
 #include <csignal>
 
@@ -20,19 +18,14 @@ bool RtspServer::start()
         m_port = ChildProcess::freePort();
     m_process =
         ChildProcess::start(QStringLiteral(SKYTUNER_RTSP_TONE_SERVER), {QString::number(m_port)});
-    if (!m_process) {
-        m_error = QStringLiteral("rtsp_tone_server does not start");
-        return false;
-    }
     // The server listens once its main loop runs; the media is built per DESCRIBE.
-    const QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && m_process->state() == QProcess::Running) {
+    const auto listening = [this] {
         QTcpSocket probe;
         probe.connectToHost(QHostAddress::LocalHost, m_port);
-        if (probe.waitForConnected(500))
-            return true;
-        QThread::msleep(50);
-    }
+        return probe.waitForConnected(500);
+    };
+    if (m_process && ChildProcess::waitUntil(listening, 10000, m_process.get()))
+        return true;
     m_error = QStringLiteral("rtsp_tone_server does not listen on port %1").arg(m_port);
     stop();
     return false;
@@ -40,12 +33,9 @@ bool RtspServer::start()
 
 void RtspServer::stop()
 {
-    if (!m_process)
-        return;
-    // Killed rather than asked (a frozen one too): a vanished server sends no
-    // TEARDOWN or BYE.
-    m_process->kill();
-    m_process->waitForFinished(5000);
+    // Killed at once rather than asked (a frozen one too): a vanished server
+    // sends no TEARDOWN or BYE.
+    ChildProcess::stop(m_process.get(), 0);
     m_process.reset();
 }
 

@@ -6,6 +6,7 @@
 // manager keeps answering. One manager per test process at a time.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <vector>
+#include <utility>
 
 class SessionManager
 {
@@ -60,27 +61,20 @@ public:
     // "interact-done cancel=0|1", "save-yourself-done success=0|1", "close",
     // "connection-lost", "save-yourself-request", "error ...".
     QStringList events() const;
-    int count(const QString& event) const;
+    int count(const QString& event) const { return int(events().count(event)); }
 
     // Waits (bounded) until count(event) >= n; true when it came.
     bool waitFor(const QString& event, int n = 1, int timeoutMs = 15000) const;
 
-    // Called by the ICE/XSMP callbacks (on the manager's thread).
-    struct Client;
-    void record(const QString& event);
-    Client* clientOf(void* conn, bool ice = false); // an SmsConn, or an IceConn
-
 private:
+    friend struct Xsmp; // the ICE and XSMP callbacks, on the manager's thread
     bool listen();
+    void record(const QString& event);
     // Runs `command` on the manager's thread, waiting for it when `wait`.
     void post(std::function<void()> command, bool wait = false);
     void forEachClient(std::function<void(void* smsConn)> send); // registered ones
-    void acceptOn(int listenIndex);
-    void processConnection(Client* client);
 
-    QString m_error;
-    QString m_address;
-    QString m_iceAuthority;
+    QString m_error, m_address, m_iceAuthority;
     QTemporaryDir m_dir;
     int m_listenCount = 0;
     void** m_listenObjs = nullptr; // IceListenObj*
@@ -92,5 +86,7 @@ private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     QStringList m_events;
-    std::vector<std::unique_ptr<Client>> m_clients; // the manager's thread only
+    // Each open ICE connection: its XSMP connection (once set up) and whether it
+    // registered. The manager's thread only.
+    QHash<void*, std::pair<void*, bool>> m_clients;
 };

@@ -12,9 +12,7 @@ QString dataFile(const QString& name)
 QByteArray readBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes)
