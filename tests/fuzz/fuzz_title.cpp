@@ -8,19 +8,15 @@ namespace {
 void check(const QString& title, int maxLength)
 {
     const QString shown = TitleText::clean(title, maxLength);
-    FUZZ_CHECK(shown.size() <= std::max(maxLength, 3), Fuzz::shown(title));
+    FUZZ_CHECK(shown.size() <= std::max(maxLength, 3) && shown.isValidUtf16(), Fuzz::shown(title));
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const char16_t u = shown[i].unicode();
-        const bool pair =
-            QChar::isHighSurrogate(u) && i + 1 < shown.size() && shown[i + 1].isLowSurrogate();
-        FUZZ_CHECK(pair || !QChar::isSurrogate(u), Fuzz::shown(title) + u' ' + Fuzz::shown(shown));
-        i += pair;
         FUZZ_CHECK(u >= 0x20 && !(u >= 0x7F && u <= 0x9F) && !(u >= 0x202A && u <= 0x202E) &&
                        !(u >= 0x2066 && u <= 0x2069),
-                   Fuzz::shown(title) + u' ' + Fuzz::shown(shown));
+                   Fuzz::shown(title));
         FUZZ_CHECK(!shown[i].isSpace() ||
                        (i > 0 && i + 1 < shown.size() && !shown[i + 1].isSpace()),
-                   Fuzz::shown(shown));
+                   Fuzz::shown(title));
     }
 }
 

@@ -19,8 +19,6 @@
 
 #include <sys/resource.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 QString fixture(const QString& name)
@@ -53,29 +51,6 @@ private Q_SLOTS:
         ModuleError::setPresenter([this](const QString& text) { m_messages << text; });
     }
     void init() { m_messages.clear(); }
-
-    // Every record with a name and a URL becomes exactly one station of the list.
-    void convertsFixture_data()
-    {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("stations");
-        QTest::newRow("Windows-1250, CR LF") << u"czech.orx"_s << u"czech-orx.tlist"_s << 5;
-        QTest::newRow("UTF-8, LF") << u"linux-utf8.orx"_s << u"linux-utf8-orx.tlist"_s << 1;
-    }
-    void convertsFixture()
-    {
-        QFETCH(QString, source);
-        QFETCH(QString, expected);
-        const QString target = m_dir.filePath(source + ".tlist");
-        QVERIFY(TestFolders::writeBytes(target, OldTarget));
-        QVERIFY(TLIST_ConvertORX(fixture(source), target));
-        QCOMPARE(TestFolders::readBytes(target), TestFolders::readBytes(fixture(expected)));
-        QStringList entries;
-        QVERIFY(TLIST_LoadFileToColl(target, entries));
-        QTEST(int(entries.size()), "stations");
-        QVERIFY(m_messages.isEmpty());
-    }
 
     // TLIST_ParseORXStation on a record whose results start as "n|u|c|1|1".
     void parseStation_data()
@@ -151,6 +126,11 @@ private Q_SLOTS:
         static const char nul[] = "<RADIOSTATION>\0<STATIONNAME>A\0B</STATIONNAME>"
                                   "<STATIONURL>u</STATIONURL></RADIOSTATION>\0";
         const QString orx = fixture("czech.orx");
+        // Every record with a name and a URL becomes exactly one station of the list.
+        row("Windows-1250, CR LF", orx, "", true,
+            TestFolders::readBytes(fixture("czech-orx.tlist")), "");
+        row("UTF-8, LF", fixture("linux-utf8.orx"), "", true,
+            TestFolders::readBytes(fixture("linux-utf8-orx.tlist")), "");
         row("binary garbage", fixture("garbage.bin"), "", true, "\r\n", "");
         row("NUL bytes", QString::fromLatin1(nul, sizeof nul - 1), "", true,
             QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33), "");
@@ -256,9 +236,6 @@ private Q_SLOTS:
         row("LF empty line ends the list", a + "\n\n" + b, "A|u1|0|16777215|0|1");
         row("blank line is not empty", a + "\r\n \r\n" + b, ab);
         row("starts empty", "\r\n" + a, "");
-        row("four fields", "[STATION:]A|u|255|0", "A|u|255|0||");
-        row("short line", "[STAT\r\n", "");
-        row("other text", "Anything at all | | |\r\n", "");
     }
     void reading()
     {
@@ -275,7 +252,6 @@ private Q_SLOTS:
                             const QList<int>& expected) {
             QTest::newRow(tag) << QString(locale) << fields << expected;
         };
-        row("plain", "en_US", {"255", "-1", "1"}, {255, -1, 1});
         row("blanks and sign", "en_US", {" +255 ", " 2", "0 "}, {255, 2, 0});
         row("halves to even", "en_US", {"2.5", "3.5", "0.5"}, {2, 4, 0});
         row("exponent", "en_US", {"1e3", "1E1", "1.0e0"}, {1000, 10, 1});
@@ -299,14 +275,6 @@ private Q_SLOTS:
         QCOMPARE(station.backColour, DefaultBackColour);
         QCOMPARE((QList<int>{station.textColour, int(station.bold), int(station.visible)}),
                  expected);
-    }
-
-    void writtenLine()
-    {
-        QCOMPARE(stationLine(u"Red", u"http://r", 255, true, true),
-                 QString("[STATION:]Red|http://r|255|16777215|-1|1\r\n"));
-        QCOMPARE(stationLine(u"", u"u", -2147483640, false, false),
-                 QString("[STATION:]|u|-2147483640|16777215|0|0\r\n"));
     }
 };
 
