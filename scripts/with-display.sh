@@ -44,13 +44,23 @@ rm -f "$numberfile"
 [ -n "$display" ] || { echo "with-display: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=$display
 
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-# Wait until the window manager owns the screen (slow on a busy machine).
-for _ in $(seq 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
+# Starts the window manager and waits until it owns the screen (slow on a busy
+# machine); a second try if it ended or never came, since the tests cannot do
+# without it.
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in 1 2; do
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm=$!
+  pids+=($wm)
+  for _ in $(seq 300); do
+    wm_up && break
+    kill -0 $wm 2>/dev/null || break
+    sleep 0.1
+  done
+  wm_up && break
+  kill $wm 2>/dev/null
 done
+wm_up || { echo "with-display: the window manager did not start" >&2; exit 1; }
 
 if [ $tray -eq 1 ]; then
   trayer --edge top --align right --widthtype request --height 28 \
