@@ -54,6 +54,10 @@ StreamAddress fileAddress(const QString& path)
     a.kind = StreamAddress::File;
     a.scheme = QStringLiteral("file");
     a.uri = QString::fromLatin1(QUrl::fromLocalFile(absolute).toEncoded(QUrl::FullyEncoded));
+    // Qt encodes some characters (the noncharacter U+7FFFF, say) into bytes
+    // that name another file; such a path cannot be played, so it is refused.
+    if (QUrl(a.uri).toLocalFile() != absolute)
+        return invalid(path);
     a.host = QFileInfo(absolute).fileName();
     a.playlistName = hasPlaylistExtension(absolute);
     return a;
