@@ -62,15 +62,12 @@ private Q_SLOTS:
             QCOMPARE(progress.at(i), i);
 
         QStringList after;
-        for (const QFileInfo& entry :
-             QDir(dir.path())
-                 .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                QDir::Name)) {
+        const auto filter = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+        for (const QFileInfo& entry : QDir(dir.path()).entryInfoList(filter, QDir::Name)) {
             const QByteArray list = TestFolders::readBytes(entry.filePath());
-            const QString station = list.startsWith("[STATION:]")
-                                        ? ':' + QString(list.mid(10).split('|').first())
-                                        : QString();
-            after << entry.fileName() + (entry.isDir() ? "/" : station);
+            const QByteArray station =
+                list.startsWith("[STATION:]") ? list.mid(10).prepend(':') : "";
+            after << entry.fileName() + (entry.isDir() ? "/" : station.split('|').first());
         }
         QTEST(after, "after");
     }
