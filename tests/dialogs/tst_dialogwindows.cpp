@@ -54,11 +54,20 @@ class TestDialogWindows : public QObject
     QString ini() const { return m_folder->file(QStringLiteral("skytuner.ini")); }
     QLabel* volumePanel() const { return m_window->statusBar()->panel(QStringLiteral("volume")); }
 
-    // The key in the main window, then act inside the dialog's modal loop;
-    // false when it did not open or was still open afterwards.
-    template <class Dialog> bool run(const char* key, const std::function<void(Dialog&)>& act)
+    // A menu item ("mnuSK_About") or keys ("Ctrl+O") of the main window.
+    void trigger(const QString& how)
     {
-        return ModalDialog::run(m_window->lstStations(), QString::fromLatin1(key),
+        if (how.startsWith(u"mnu"))
+            m_window->menuItem(how)->trigger();
+        else
+            QTest::keySequence(m_window->lstStations(), QKeySequence(how));
+    }
+
+    // The keys in the main window, then act inside the dialog's modal loop;
+    // false when it did not open or was still open afterwards.
+    template <class Dialog> bool run(const char* keys, const std::function<void(Dialog&)>& act)
+    {
+        return ModalDialog::run([&] { trigger(QString::fromLatin1(keys)); },
                                 [&](QDialog&) { act(Dialog::instance()); });
     }
 
@@ -291,10 +300,7 @@ private Q_SLOTS:
                          qPrintable(w->objectName()));
         };
         const auto opener = [&] {
-            if (open.startsWith(u"mnu"))
-                m_window->menuItem(open)->trigger();
-            else
-                QTest::keySequence(m_window->lstStations(), QKeySequence(open));
+            trigger(open);
         };
         ModalDialog::run(opener, discover);
         QVERIFY(!keyed.isEmpty());

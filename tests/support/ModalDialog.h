@@ -29,10 +29,4 @@ inline bool run(const std::function<void()>& open, const std::function<void(QDia
     return closed;
 }
 
-// Opened by a key ("Ctrl+O") pressed in `target`.
-inline bool run(QWidget* target, const QString& key, const std::function<void(QDialog&)>& act)
-{
-    return run([&] { QTest::keySequence(target, QKeySequence(key)); }, act);
-}
-
 } // namespace ModalDialog
