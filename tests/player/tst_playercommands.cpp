@@ -58,7 +58,6 @@ const struct
     {"mnuST_Play, Media_Play", "state 9"},
     {"Ctrl+Right, Volume_Up", "volume 55"},
     {"Ctrl+Left, Volume_Down", "volume 45"},
-    {"tb_mute tb_sound, mnuST_Sound mnuST_Sound, Media_Play Media_Play", ""},
     {"F8", "wfmVolume"},
     {"mnuSK_OnTop", "on top"},
     {"Menu", "menu"},
