@@ -62,15 +62,12 @@ private Q_SLOTS:
             QCOMPARE(progress.at(i), i);
 
         QStringList after;
-        for (const QFileInfo& entry :
-             QDir(dir.path())
-                 .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                QDir::Name)) {
+        const auto filter = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+        for (const QFileInfo& entry : QDir(dir.path()).entryInfoList(filter, QDir::Name)) {
             const QByteArray list = TestFolders::readBytes(entry.filePath());
-            const QString station = list.startsWith("[STATION:]")
-                                        ? ':' + QString(list.mid(10).split('|').first())
-                                        : QString();
-            after << entry.fileName() + (entry.isDir() ? "/" : station);
+            const QByteArray station =
+                list.startsWith("[STATION:]") ? list.mid(10).prepend(':') : "";
+            after << entry.fileName() + (entry.isDir() ? "/" : station.split('|').first());
         }
         QTEST(after, "after");
     }
@@ -86,8 +83,7 @@ private Q_SLOTS:
         QVERIFY(writeOrx(dir.path(), "b.orx") && writeOrx(dir.path(), "c.orx"));
         for (const QString& name : logic.sourceNames())
             QVERIFY(logic.convert(name));
-        QCOMPARE(logic.maximum(), 1);
-        QCOMPARE(logic.value(), 1);
+        QCOMPARE(std::pair(logic.maximum(), logic.value()), std::pair(1, 1));
         QVERIFY(QFile::exists(dir.filePath("c.orx"))); // deleted only once the run is over
         logic.finish();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),

@@ -37,12 +37,6 @@ QString state()
         .arg(child<QProgressBar>("ProgressBar1")->maximum());
 }
 
-void execAndClick(const char* button)
-{
-    QTimer::singleShot(0, [button] { QTest::mouseClick(child<ButtonEx>(button), Qt::LeftButton); });
-    frmConvertFile::instance().exec();
-}
-
 } // namespace
 
 class TestFrmConvertFile : public QObject
@@ -81,7 +75,8 @@ private Q_SLOTS:
         QString during;
         modGlobal::ShowErrorsFlag = true;
         ModuleError::setPresenter([&](const QString&) { during = state(); });
-        execAndClick("gbOK");
+        QTimer::singleShot(0, [] { QTest::mouseClick(child<ButtonEx>("gbOK"), Qt::LeftButton); });
+        frmConvertFile::instance().exec();
         ModuleError::setPresenter({});
         QCOMPARE(during, QString("2430 1 00 Probíhá převod... 1/2"));
         QCOMPARE(QDir(m_home->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

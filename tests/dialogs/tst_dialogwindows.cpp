@@ -1,17 +1,18 @@
-// The settings dialog and the volume pop-up in-process, opened through the main
-// window: what they show, each way out, what reaches the player, the flags and
-// skytuner.ini, and the main window following at once.
-#include "TestFolders.h"
-#include "common/AnsiCodePage.h"
+// The open-URL and settings dialogs and the volume pop-up in-process, opened
+// through the main window: what they show, focus and selection, each way out,
+// what reaches the player, the flags and skytuner.ini, the main window following
+// at once, and every dialog's access keys.
+#include "ModalDialog.h"
+#include "ProgramFiles.h"
 #include "common/modGlobal.h"
 #include "controls/ButtonEx.h"
 #include "controls/LumenButton.h"
 #include "controls/ucSlider.h"
+#include "dialogs/frmPlayURL.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/wfmVolume.h"
 #include "platform/BrowseForFolder.h"
 #include "platform/KeyedListView.h"
-#include "platform/Twips.h"
 #include "player/PlayerStatusBar.h"
 #include "player/frmPlayer.h"
 #include "services/SysTray.h"
@@ -27,8 +28,22 @@
 #include <memory>
 
 using namespace modGlobal;
+using namespace Qt::StringLiterals;
 
-class TestSettingsWindows : public QObject
+namespace {
+
+const QString Before = u"http://127.0.0.1:9/before.mp3"_s;
+const QString Typed = u" http://127.0.0.1:9/typed.mp3  "_s;
+
+// A key ("Shift+Tab") as a user presses it: to the widget with the focus.
+void key(QDialog& dialog, const QString& name)
+{
+    QTest::keySequence(dialog.focusWidget(), QKeySequence(name));
+}
+
+} // namespace
+
+class TestDialogWindows : public QObject
 {
     Q_OBJECT
 
@@ -39,18 +54,21 @@ class TestSettingsWindows : public QObject
     QString ini() const { return m_folder->file(QStringLiteral("skytuner.ini")); }
     QLabel* volumePanel() const { return m_window->statusBar()->panel(QStringLiteral("volume")); }
 
-    // Ctrl+S, then act inside the dialog's modal loop; false when it did not open.
-    bool settings(const std::function<void(frmSettings&)>& act)
+    // A menu item ("mnuSK_About") or keys ("Ctrl+O") of the main window.
+    void trigger(const QString& how)
     {
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            frmSettings& dialog = frmSettings::instance();
-            if ((opened = QTest::qWaitForWindowActive(&dialog)))
-                act(dialog);
-            dialog.reject();
-        });
-        QTest::keyClick(m_window->lstStations(), Qt::Key_S, Qt::ControlModifier);
-        return opened;
+        if (how.startsWith(u"mnu"))
+            m_window->menuItem(how)->trigger();
+        else
+            QTest::keySequence(m_window->lstStations(), QKeySequence(how));
+    }
+
+    // The keys in the main window, then act inside the dialog's modal loop;
+    // false when it did not open or was still open afterwards.
+    template <class Dialog> bool run(const char* keys, const std::function<void(Dialog&)>& act)
+    {
+        return ModalDialog::run([&] { trigger(QString::fromLatin1(keys)); },
+                                [&](QDialog&) { act(Dialog::instance()); });
     }
 
     wfmVolume* openPopup()
@@ -65,31 +83,93 @@ private Q_SLOTS:
     {
         ResetGlobalState();
         m_folder = std::make_unique<TemporaryProgramFolder>();
-        m_fav = m_folder->file(QStringLiteral("Oblíbené.tlist"));
-        QVERIFY(TestFolders::writeBytes(m_fav, "[STATION:]A|http://127.0.0.1:9/|0|0|-1|1\r\n"));
-        QVERIFY(TestFolders::writeBytes(
-            ini(),
-            AnsiCodePage::encode(
-                QStringLiteral("[PLAYER]\r\nsystray=true\r\nvolume=1\r\nbalance=-60\r\nfav=%1\r\n")
-                    .arg(m_fav))));
+        m_fav = ProgramFiles::writeList(*m_folder, u"Oblíbené.tlist"_s, {{u"A"_s, Before}});
+        QVERIFY(ProgramFiles::writeSettings(
+            *m_folder, {u"systray=true"_s, u"volume=1"_s, u"balance=-60"_s, u"fav="_s + m_fav}));
         m_window = std::make_unique<frmPlayer>();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        CurrentURL = Before;
+        m_window->WMP().setURL(Before);
     }
 
     void cleanup()
     {
-        m_window.reset();
+        m_window.reset(); // the dialogs go with it
         m_folder.reset();
         QLocale::setDefault(QLocale::c());
         ResetGlobalState();
     }
 
+    // The texts (the titles: the end-to-end screen reader case), the focus and
+    // the selection.
+    void textsAndFocus()
+    {
+        QVERIFY(run<frmPlayURL>("Ctrl+O", [](frmPlayURL& dialog) {
+            QCOMPARE(dialog.parentWidget(), frmPlayer::instance());
+            QCOMPARE(dialog.Label1()->text(), u"&Adresa stanice:"_s);
+            QCOMPARE(dialog.gbOK()->Caption(), u"&OK"_s);
+            QCOMPARE(dialog.gbCancel()->Caption(), u"&Storno"_s);
+            QLineEdit* url = dialog.txtStationURL();
+            QCOMPARE(dialog.focusWidget(), url);
+            QTest::keyClicks(url, Typed);
+            // Back in the text box, the whole text is selected.
+            key(dialog, u"Tab"_s);
+            QCOMPARE(dialog.focusWidget(), dialog.gbOK());
+            key(dialog, u"Shift+Tab"_s);
+            QTRY_COMPARE(url->selectedText(), Typed);
+            dialog.gbCancel()->setFocus(); // by the mouse, then back
+            QTest::mouseClick(url, Qt::LeftButton, {}, QPoint(5, 5));
+            QTRY_COMPARE(url->selectedText(), Typed);
+            key(dialog, u"Esc"_s);
+        }));
+        // Empty again at the next opening.
+        QVERIFY(run<frmPlayURL>("Ctrl+O", [](frmPlayURL& dialog) {
+            QVERIFY(dialog.txtStationURL()->text().isEmpty());
+            key(dialog, u"Esc"_s);
+        }));
+    }
+
+    // Each way out, with an address typed or not: OK plays a non-empty text as
+    // typed; an empty OK, Cancel and Escape leave the playing station alone.
+    void waysOut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("way"); // keys, or a button clicked
+        QTest::addColumn<QString>("plays");
+        QTest::newRow("OK clicked") << Typed << "gbOK" << Typed;
+        QTest::newRow("Enter on OK") << Typed << "Tab Return" << Typed;
+        QTest::newRow("Enter in the address") << Typed << "Return" << Typed;
+        QTest::newRow("Space on OK") << Typed << "Tab Space" << Typed;
+        QTest::newRow("not an address") << u"radio"_s << "gbOK" << u"radio"_s;
+        QTest::newRow("OK empty") << QString() << "gbOK" << Before;
+        QTest::newRow("Cancel clicked") << Typed << "gbCancel" << Before;
+        QTest::newRow("Enter on Cancel") << Typed << "Tab Tab Return" << Before;
+        QTest::newRow("Escape") << Typed << "Esc" << Before;
+        QTest::newRow("Escape on OK") << Typed << "Tab Esc" << Before;
+    }
+
+    void waysOut()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, way);
+        QVERIFY(run<frmPlayURL>("Ctrl+O", [&](frmPlayURL& dialog) {
+            QTest::keyClicks(dialog.txtStationURL(), text);
+            for (const QString& step : way.split(u' ')) {
+                if (auto* button = dialog.findChild<ButtonEx*>(step))
+                    QTest::mouseClick(button, Qt::LeftButton);
+                else
+                    key(dialog, step);
+            }
+        }));
+        QTEST(CurrentURL, "plays");
+        QTEST(m_window->WMP().URL(), "plays");
+    }
+
     // OK stores the choices and the window follows without a restart.
     void settingsSaved()
     {
-        QVERIFY(settings([&](frmSettings& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení"));
+        QVERIFY(run<frmSettings>("Ctrl+S", [&](frmSettings& dialog) {
             QCOMPARE(dialog.txtFav()->text(), m_fav);
             QVERIFY(!dialog.chkMinTray()->isChecked()); // "true" is not "1"
             QTest::keyClick(dialog.chkMinTray(), Qt::Key_Space);
@@ -100,32 +180,25 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(TrayFlag, AnimFlag, FavListFile), std::tuple(true, true, QString()));
         QVERIFY(m_window->cTray()->TrayFormStyle() != 0);
         QVERIFY(!m_window->toolButton(QStringLiteral("tb_fav"))->isEnabled());
-        QVERIFY(AnsiCodePage::decode(TestFolders::readBytes(ini()))
-                    .endsWith("systray=1\r\nvolume=1\r\nbalance=-60\r\nfav=\r\nanim=1\r\n"
-                              "autostart=0\r\nlang=cs\r\n"));
     }
 
-    // Escape and "Zavřít" write nothing; a cancelled file dialog keeps the list.
+    // "Zavřít" writes nothing; a cancelled file dialog keeps the list. (Escape:
+    // the end-to-end test.)
     void settingsCancelled()
     {
         const QByteArray before = TestFolders::readBytes(ini());
-        for (const bool escape : {true, false})
-            QVERIFY(settings([&](frmSettings& dialog) {
-                QTimer::singleShot(0, dialog.cmdDialog(), &QDialog::reject);
-                QTest::mouseClick(dialog.btnFavOpen(), Qt::LeftButton);
-                QCOMPARE(dialog.txtFav()->text(), m_fav);
-                QTest::keyClick(dialog.chkAutostart(), Qt::Key_Space);
-                if (escape)
-                    QTest::keyClick(dialog.chkAutostart(), Qt::Key_Escape);
-                else
-                    QTest::mouseClick(dialog.gbCancel(), Qt::LeftButton);
-                QVERIFY(!dialog.isVisible());
-            }));
+        QVERIFY(run<frmSettings>("Ctrl+S", [&](frmSettings& dialog) {
+            QTimer::singleShot(0, dialog.cmdDialog(), &QDialog::reject);
+            QTest::mouseClick(dialog.btnFavOpen(), Qt::LeftButton);
+            QCOMPARE(dialog.txtFav()->text(), m_fav);
+            QTest::keyClick(dialog.chkAutostart(), Qt::Key_Space);
+            QTest::mouseClick(dialog.gbCancel(), Qt::LeftButton);
+        }));
         QCOMPARE(TestFolders::readBytes(ini()), before);
     }
 
-    // Above the panel; the sliders, the keys and the centre button act on the
-    // player and the texts (in the user's locale); Escape stores both values.
+    // The sliders, the keys and the centre button act on the player and the
+    // texts (in the user's locale); Escape stores both values.
     void popupKeys()
     {
         QLocale::setDefault(QLocale(QStringLiteral("cs_CZ")));
@@ -141,18 +214,11 @@ private Q_SLOTS:
                 QVERIFY2(!item->geometry().intersects(control->geometry()), name);
         }
         const QImage centre = popup->btnCenter()->grab().toImage();
-        const auto dark = [&] {
-            for (int y = 0; y < centre.height(); ++y)
-                for (int x = 0; x < centre.width(); ++x)
-                    if (centre.pixelColor(x, y).lightness() < 80)
-                        return true;
-            return false;
-        };
-        QVERIFY2(dark(), "btnCenter shows its mark");
-        const QRect frame = m_window->frameGeometry();
-        QCOMPARE(popup->x(), frame.x() + volumePanel()->x());
-        QCOMPARE(popup->frameGeometry().bottom() + 1,
-                 m_window->statusBar()->mapToGlobal(QPoint()).y() - Twips::toPixels(50));
+        bool dark = false;
+        for (int y = 0; y < centre.height(); ++y)
+            for (int x = 0; x < centre.width(); ++x)
+                dark = dark || centre.pixelColor(x, y).lightness() < 80;
+        QVERIFY2(dark, "btnCenter shows its mark");
         QCOMPARE(volumePanel()->text() + popup->lblPerc()->text(), QStringLiteral("-66,43 dB1%"));
         QTest::keyClick(popup->ucVolume(), Qt::Key_End);
         QCOMPARE(volumePanel()->text() + popup->lblPerc()->text(), QStringLiteral("0,00 dB100%"));
@@ -219,7 +285,6 @@ private Q_SLOTS:
                 if (w->isEnabled())
                     keyed << w;
             }
-            QVERIFY(!keyed.isEmpty());
         };
         const auto press = [&](QDialog& dialog, QWidget* w) {
             QObject guard;
@@ -234,26 +299,17 @@ private Q_SLOTS:
             QTRY_VERIFY2(acted || (label && label->buddy()->hasFocus()),
                          qPrintable(w->objectName()));
         };
-        for (int round = 0; round <= keyed.size() && !QTest::currentTestFailed(); ++round) {
-            QTimer::singleShot(0, this, [&] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                if (!dialog || !QTest::qWaitForWindowActive(dialog))
-                    return;
-                if (round == 0)
-                    discover(*dialog);
-                else if (keyed[round - 1])
-                    press(*dialog, keyed[round - 1]);
-                dialog->reject();
-            });
-            if (open.startsWith(u"mnu"))
-                m_window->menuItem(open)->trigger();
-            else
-                QTest::keyClick(m_window->lstStations(), QKeySequence(open)[0].key(),
-                                QKeySequence(open)[0].keyboardModifiers());
-        }
+        const auto opener = [&] {
+            trigger(open);
+        };
+        ModalDialog::run(opener, discover);
+        QVERIFY(!keyed.isEmpty());
+        for (const QPointer<QWidget>& w : std::as_const(keyed))
+            if (w && !QTest::currentTestFailed())
+                ModalDialog::run(opener, [&](QDialog& dialog) { press(dialog, w); });
         setBrowseHandler(browse);
     }
 };
 
-QTEST_MAIN(TestSettingsWindows)
-#include "tst_settingswindows.moc"
+QTEST_MAIN(TestDialogWindows)
+#include "tst_dialogwindows.moc"
