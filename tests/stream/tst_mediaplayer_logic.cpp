@@ -20,19 +20,18 @@ using SM = PlaybackStateMachine;
 
 namespace {
 
-const QStringList Close{QStringLiteral("close"), QStringLiteral("cancel fetch")};
-
 StreamError error(StreamError::Kind kind, int httpStatus = 0, const QString& detail = {})
 {
     return {kind, {}, httpStatus, detail};
 }
 
-// "lost", "refused", "not-audio", "http 404".
+// "lost", "refused", "not-found", "not-audio", "http 404".
 StreamError error(const QString& text)
 {
     static const QHash<QString, StreamError::Kind> kinds{
         {"lost", StreamError::ConnectionLost},
         {"refused", StreamError::ConnectionRefused},
+        {"not-found", StreamError::HostNotFound},
         {"not-audio", StreamError::NotAudio},
         {"http", StreamError::HttpStatus}};
     return error(kinds.value(text.section(' ', 0, 0)), text.section(' ', 1).toInt());
@@ -79,8 +78,9 @@ class TestMediaPlayerLogic : public QObject
             Q_EMIT e->buffering(arg.toInt());
         else if (verb == "name" || verb == "title")
             verb == "name" ? Q_EMIT e->stationNameChanged(arg) : Q_EMIT e->titleChanged(arg);
-        else if (verb == "fail")
-            Q_EMIT e->failed(error(arg));
+        else if (verb == "fail" || verb == "unread")
+            verb == "fail" ? Q_EMIT e->failed(error(arg))
+                           : Q_EMIT e->playlistFetchFailed(error(arg));
         else if (verb == "fetched" || verb == "hls")
             Q_EMIT e->playlistFetched({verb == "hls", arg.split(' ', Qt::SkipEmptyParts)});
         else if (verb == "state")
@@ -144,16 +144,14 @@ private Q_SLOTS:
                            "url   + play => closed; 1 Zastaveno"};
         // Short plays between drops count on: after five tries the player gives up.
         const QStringList playing{
-            "url http://h/x + audio => closed; open http://h/x; 3 Přehrávání; 3 "
-            "Přehrávání"};
+            "url http://h/x + audio => closed; open http://h/x; 3 Přehrávání; 3 Přehrávání"};
         QStringList drops = playing;
         for (int attempt = 1; attempt <= 5; ++attempt) {
             const QString reconnecting =
                 QStringLiteral("11 Obnovování spojení (%1/5)...").arg(attempt);
             const int backoff = QList{1000, 2000, 4000, 8000, 15000}[attempt - 1];
             drops << "fail lost => closed; " + reconnecting
-                  << QStringLiteral("retry => retry in %1 ms; closed; open direct "
-                                    "http://h/x")
+                  << QStringLiteral("retry => retry in %1 ms; closed; open direct http://h/x")
                          .arg(backoff)
                   << "buffer 30 + state => " + reconnecting // until audio flows again
                   << "audio => 3 Přehrávání";
@@ -185,16 +183,14 @@ private Q_SLOTS:
         // Entries a network list must not reach (local files, devices) count as dead;
         // a drop reconnects to the entry that played.
         QTest::newRow("playlist entries in order") << QStringList{
-            "url http://h/list.pls => closed; fetch http://h/list.pls; 9 Připojování "
-            "k h...",
+            "url http://h/list.pls => closed; fetch http://h/list.pls; 9 Připojování k h...",
             "fetched http://dead/1 file:///etc/passwd v4l2:///dev/video0 http://good/2 => open "
             "http://dead/1; 9 Připojování k dead...",
             "fail refused => closed; open http://good/2; 9 Připojování k good...",
             "audio => 3 Přehrávání",
             "fail lost => closed; 11 Obnovování spojení (1/5)...",
             "retry => retry in 1000 ms; closed; open direct http://good/2",
-            "url http://h/list.m3u => closed; fetch http://h/list.m3u; 9 Připojování "
-            "k h...",
+            "url http://h/list.m3u => closed; fetch http://h/list.m3u; 9 Připojování k h...",
             "fetched http://a/1 http://b/2 => open http://a/1; 9 Připojování k a...",
             "fail refused => closed; open http://b/2; 9 Připojování k b...",
             "fail http 500 => closed; 10 Chyba: server vrátil HTTP 500 (chyba serveru), vyzkoušeno "
@@ -202,8 +198,7 @@ private Q_SLOTS:
         // HLS is a stream after all; once played, never taken for a list; a list read after a stop
         // is dropped.
         QTest::newRow("playlists by content type") << QStringList{
-            "url http://h/listen => closed; open http://h/listen; 9 Připojování k "
-            "h...",
+            "url http://h/listen => closed; open http://h/listen; 9 Připojování k h...",
             "detected => closed; fetch http://h/listen",
             "hls => open direct http://h/listen",
             "audio + detected + fetched http://late/1 => 3 Přehrávání",
@@ -211,6 +206,22 @@ private Q_SLOTS:
             "http://h/x.m3u; closed; 1 Zastaveno; 1 Zastaveno",
             "url http://h/empty.m3u => closed; fetch http://h/empty.m3u; 9 Připojování k h...",
             "fetched => closed; 10 Chyba: seznam skladeb neobsahuje žádnou použitelnou adresu"};
+        // An address that never played is not retried, even for a passing fault; late
+        // events of the failed attempt change nothing, and play tries again.
+        QTest::newRow("failures before playing") << QStringList{
+            "url http://h/x => closed; open http://h/x; 9 Připojování k h...",
+            "fail not-found + retry => retry in -1 ms; closed; 10 Chyba: server h nebyl nalezen",
+            "audio + buffer 50 + state => 10 Chyba: server h nebyl nalezen",
+            "play => closed; open http://h/x; 9 Připojování k h...",
+            "url http://h/list.pls => closed; fetch http://h/list.pls",
+            "unread http 403 + retry => retry in -1 ms; closed; 10 Chyba: server vrátil HTTP 403 "
+            "(přístup odepřen)",
+            // Refused addresses never reach the engine.
+            "url v4l2:///dev/video0 + retry => retry in -1 ms; closed; 10 Chyba: adresy typu "
+            "\"v4l2:\" nelze přehrát",
+            "url http:// => closed; 10 Chyba: neplatná adresa stanice",
+            "url /no/such/file.mp3 + play + state => 10 Chyba: neplatná adresa stanice; closed; "
+            "closed"};
         QTest::newRow("nested playlists bounded") << QStringList{
             "url http://h/0.pls => closed; fetch http://h/0.pls; 9 Připojování k h...",
             "fetched http://h/1.pls => fetch http://h/1.pls",
@@ -233,51 +244,6 @@ private Q_SLOTS:
             trace << steps + " =>" + (shown.isEmpty() ? QString() : ' ' + shown.join("; "));
         }
         QCOMPARE(trace, script);
-    }
-
-    void failureBeforePlayingIsAnError_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<int>("kind"); // what the engine reports; None: the address alone fails
-        QTest::addColumn<int>("http");
-        QTest::addColumn<QString>("status");
-        const auto row = [](const char* tag, const char* address, StreamError::Kind kind,
-                            const char* text, int http = 0) {
-            QTest::newRow(tag) << QString(address) << int(kind) << http
-                               << QStringLiteral("Chyba: ") + QString::fromUtf8(text);
-        };
-        row("not found", "http://h/x", StreamError::HostNotFound, "server h nebyl nalezen");
-        row("playlist unread", "http://h/list.pls", StreamError::HttpStatus,
-            "server vrátil HTTP 403 (přístup odepřen)", 403);
-        row("device", "v4l2:///dev/video0", StreamError::None,
-            "adresy typu \"v4l2:\" nelze přehrát");
-        row("no host", "http://", StreamError::None, "neplatná adresa stanice");
-        row("missing file", "/no/such/file.mp3", StreamError::None, "neplatná adresa stanice");
-    }
-
-    // An address that never played is not retried, even for a passing fault.
-    void failureBeforePlayingIsAnError()
-    {
-        QFETCH(QString, address);
-        QFETCH(int, kind);
-        QFETCH(int, http);
-        m_player->setURL(address);
-        const QStringList opened = calls();
-        const StreamError e = error(StreamError::Kind(kind), http);
-        if (address.endsWith(QLatin1String(".pls")))
-            Q_EMIT m_engine->playlistFetchFailed(e);
-        else if (kind != StreamError::None)
-            Q_EMIT m_engine->failed(e);
-        // The engine stops; a refused address never reaches it.
-        QCOMPARE(kind != StreamError::None ? calls() : opened, Close);
-        QCOMPARE(m_player->playState(), Ready);
-        QTEST(m_player->status(), "status");
-        QCOMPARE(pendingRetryMs(), -1);
-        Q_EMIT m_engine->audioStarted(); // late events of the failed attempt
-        Q_EMIT m_engine->buffering(50);
-        QCOMPARE(m_player->playState(), Ready);
-        m_player->controls().play(); // play after an error tries again
-        QCOMPARE(calls(), opened);
     }
 
     void longPlayForgetsEarlierReconnects()
