@@ -145,53 +145,33 @@ private Q_SLOTS:
         QVERIFY(forState(player, PlayState::Playing));
     }
 
-    // The server vanishes while playing: reconnecting with back-off, and playing
-    // again with audio once it is back.
-    void lostServerReconnectsWhenItComesBack()
+    // Trouble mid-stream, one after the other: the server hangs (connections
+    // open, nothing sent) and the stall watch notices; it vanishes and the
+    // player plays again, with audio, once it is back; then it stays away: the
+    // bounded tries, and state 10 naming the refused port.
+    void serverTroubleWhilePlaying()
     {
         RecordingPlayer r{m_dir.filePath(QStringLiteral("back.raw"))};
         MediaPlayer& player = r.player;
         player.setURL(m_rtsp.url());
         QVERIFY(forState(player, PlayState::Playing));
         QTest::qWait(500);
+        m_rtsp.freeze(true);
+        auto thaw = qScopeGuard([this] { m_rtsp.freeze(false); });
+        QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
+        m_rtsp.freeze(false);
+        QVERIFY(forState(player, PlayState::Playing, 2 * TimeoutBoundMs));
+
+        QTest::qWait(500);
         m_rtsp.stop();
         QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
-        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
+        QVERIFY(player.status().startsWith(QStringLiteral("Obnovování spojení (")));
         QVERIFY2(m_rtsp.start(), qPrintable(m_rtsp.errorString()));
         QVERIFY(forState(player, PlayState::Playing, TimeoutBoundMs + 15000));
         const qint64 resumedAt = r.size();
         QTRY_VERIFY_WITH_TIMEOUT(r.size() > resumedAt + BytesPerSecond, AudioMs);
         QVERIFY(r.sounds(resumedAt + BytesPerSecond / 4));
-        player.controls().stop();
-        QCOMPARE(player.playState(), PlayState::Stopped);
-    }
 
-    // The server hangs while playing (connections open, nothing sent): the stall
-    // watch notices, the player reconnects, and plays again once the server wakes.
-    void hungServerIsNoticedAndRejoined()
-    {
-        MediaPlayer player{GstStreamEngine::create()};
-        player.setURL(m_rtsp.url());
-        QVERIFY(forState(player, PlayState::Playing));
-        QTest::qWait(500);
-        m_rtsp.freeze(true);
-        auto thaw = qScopeGuard([this] { m_rtsp.freeze(false); });
-        QElapsedTimer hung;
-        hung.start();
-        QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
-        QVERIFY2(hung.elapsed() < TimeoutBoundMs, qPrintable(QString::number(hung.elapsed())));
-        QCOMPARE(player.status(), QStringLiteral("Obnovování spojení (1/5)..."));
-        m_rtsp.freeze(false);
-        QVERIFY(forState(player, PlayState::Playing, 2 * TimeoutBoundMs));
-    }
-
-    // A server that stays away: the bounded tries, then state 10 naming the
-    // refused port.
-    void lostServerGivesUpAfterTheTries()
-    {
-        MediaPlayer player{GstStreamEngine::create()};
-        player.setURL(m_rtsp.url());
-        QVERIFY(forState(player, PlayState::Playing));
         m_rtsp.stop();
         QVERIFY(forState(player, PlayState::Reconnecting, TimeoutBoundMs));
         int backoff = 0;
