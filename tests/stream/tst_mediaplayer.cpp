@@ -16,14 +16,7 @@
 #include <gst/gst.h>
 
 using namespace AudioRecording;
-
-namespace {
-
-// A call that waited on the network would take the connect time-out (~10 s);
-// the bound leaves room for a busy machine.
-constexpr qint64 NeverBlocksMs = 1000;
-
-} // namespace
+using PlayerWait::returnsAtOnce;
 
 class TestMediaPlayer : public QObject
 {
@@ -43,8 +36,11 @@ private Q_SLOTS:
     void cleanupTestCase() { m_icecast.stop(); }
 
     // Both mounts at once: two players, audio into a sink, titles into the status,
-    // notifications on the owner's thread.
-    void mountsPlayWithTitles()
+    // notifications on the owner's thread. Balance reaches the sink's channels:
+    // 50 leaves the right side as it was and halves the left (-6 dB). Title
+    // changes, stop and play, volume and mute at the sink are shown by the
+    // program's own tests.
+    void mountsPlayWithTitlesAndBalance()
     {
         MediaPlayer mp3{GstStreamEngine::create()};
         MediaPlayer ogg{GstStreamEngine::create()};
@@ -70,66 +66,20 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(ogg.status(),
                                   QStringLiteral("Přehrávání: ") + IcecastServer::OggTitle, 10000);
         QTest::qWait(1000);
-        const Levels a = measure(TestFolders::readBytes(mp3File), 0, 1 << 30);
-        const Levels b = measure(TestFolders::readBytes(oggFile), 0, 1 << 30);
-        QVERIFY2(a.left > 3000 && a.right > 3000, "MP3 mount plays no audio");
+        const auto lastSecond = [](const QString& file) {
+            const QByteArray raw = TestFolders::readBytes(file);
+            return measure(raw, raw.size() - BytesPerSecond, raw.size());
+        };
+        const Levels centre = lastSecond(mp3File), b = lastSecond(oggFile);
+        QVERIFY2(centre.left > 3000 && centre.right > 3000, "MP3 mount plays no audio");
         QVERIFY2(b.left > 3000 && b.right > 3000, "Ogg mount plays no audio");
 
-        // A new title on the server; listeners are a burst (~4 s) behind live.
-        QVERIFY(m_icecast.setTitle(QLatin1String(IcecastServer::Mp3Mount),
-                                   QStringLiteral("New Artist - New Song")));
-        QTRY_COMPARE_WITH_TIMEOUT(mp3.status(), QStringLiteral("Přehrávání: New Artist - New Song"),
-                                  15000);
-        // A stopped pipeline starts again.
-        mp3.controls().stop();
-        mp3.controls().play();
-        QVERIFY(PlayerWait::forState(mp3, PlayState::Playing));
-    }
-
-    // The engine's gains at the sink: volume 50 is -10 dB, balance attenuates the
-    // other side linearly, mute is silent.
-    void volumeBalanceAndMuteAtTheSink()
-    {
-        const QString file = m_dir.filePath(QStringLiteral("levels.raw"));
-        EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", sinkInto(file));
-        MediaPlayer player{GstStreamEngine::create()};
-        auto& s = player.settings();
-        s.setVolume(100);
-        player.setURL(m_icecast.mp3Url());
-        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
-
-        // One segment per setting, measured away from its edges.
-        QTest::qWait(600);
-        QList<qint64> marks{QFileInfo(file).size()};
-        for (const auto& [volume, mute, balance] : {std::tuple{100, false, 0},
-                                                    {50, false, 0},
-                                                    {100, true, 0},
-                                                    {100, false, -100},
-                                                    {100, false, 50}}) {
-            s.setVolume(volume);
-            s.setMute(mute);
-            s.setBalance(balance);
-            QTest::qWait(1200);
-            marks << QFileInfo(file).size();
-        }
-        player.controls().stop();
-
-        const QByteArray raw = TestFolders::readBytes(file);
-        const qint64 margin = BytesPerSecond * 3 / 10;
-        auto level = [&](int i) {
-            return measure(raw, marks[i] + margin, marks[i + 1] - margin);
-        };
-        const Levels full = level(0), half = level(1), muted = level(2), left = level(3),
-                     right = level(4);
-        QVERIFY2(full.left > 3000, "no signal at volume 100");
-        const double db = decibels(half.left, full.left);
-        QVERIFY2(std::abs(db - (-10.0)) <= 0.5, qPrintable(QString::number(db)));
-        QCOMPARE(muted.peak, 0);
-        QVERIFY(left.right < 1.0);
-        QVERIFY2(std::abs(decibels(left.left, full.left)) <= 0.5, "left side lost level");
-        QVERIFY2(std::abs(decibels(right.left, full.left) - decibels(0.5, 1.0)) <= 0.5,
+        mp3.settings().setBalance(50);
+        QTest::qWait(1600); // the change heard, then a second of it
+        const Levels right = lastSecond(mp3File);
+        QVERIFY2(std::abs(decibels(right.left, centre.left) - decibels(0.5, 1.0)) <= 0.5,
                  "balance 50 is not half on the left");
-        QVERIFY(std::abs(decibels(right.right, full.right)) <= 0.5);
+        QVERIFY(std::abs(decibels(right.right, centre.right)) <= 0.5);
     }
 
     // Each fault ends in state 10 with its cause; all at once, so one waits ~10 s in all.
@@ -152,18 +102,13 @@ private Q_SLOTS:
         std::vector<std::unique_ptr<MediaPlayer>> players;
         QElapsedTimer calls;
         calls.start();
-        qint64 slowest = 0;
         for (const auto& [url, cause, sink] : cases) {
             players.push_back(std::make_unique<MediaPlayer>(GstStreamEngine::create()));
             std::optional<EnvironmentOverride> output;
             if (!sink.isEmpty())
                 output.emplace("SKYTUNER_AUDIO_SINK", sink);
-            QElapsedTimer call;
-            call.start();
-            players.back()->setURL(url);
-            slowest = std::max(slowest, call.elapsed());
+            QVERIFY(returnsAtOnce([&] { players.back()->setURL(url); }));
         }
-        QVERIFY2(slowest < NeverBlocksMs, qPrintable(QString::number(slowest)));
         QDeadlineTimer deadline(25000);
         for (std::size_t i = 0; i < players.size(); ++i) {
             QVERIFY(
@@ -177,12 +122,11 @@ private Q_SLOTS:
         MediaPlayer hole{GstStreamEngine::create()};
         hole.setURL(m_faults.url("/blackhole"));
         QTest::qWait(300);
-        QElapsedTimer stop;
-        stop.start();
-        hole.controls().stop();
-        hole.setURL(m_faults.url("/blackhole"));
-        hole.setURL(QString());
-        QVERIFY(stop.elapsed() < NeverBlocksMs);
+        QVERIFY(returnsAtOnce([&] {
+            hole.controls().stop();
+            hole.setURL(m_faults.url("/blackhole"));
+            hole.setURL(QString());
+        }));
     }
 
     // A stream whose decoder is missing names what is missing.
@@ -230,10 +174,8 @@ private Q_SLOTS:
             QSKIP("a sound server is running here");
         EnvironmentOverride sink("SKYTUNER_AUDIO_SINK", QByteArray());
         MediaPlayer player{GstStreamEngine::create()};
-        QElapsedTimer call;
-        call.start();
-        player.setURL(m_icecast.mp3Url());
-        QVERIFY(call.elapsed() < NeverBlocksMs); // probing the outputs happens off this thread
+        // Probing the outputs happens off this thread.
+        QVERIFY(returnsAtOnce([&] { player.setURL(m_icecast.mp3Url()); }));
         QVERIFY(PlayerWait::forState(player, PlayState::Ready));
         QCOMPARE(player.status(), QStringLiteral("Chyba: není k dispozici žádný zvukový výstup"));
     }
@@ -320,32 +262,29 @@ private Q_SLOTS:
         }
     }
 
-    // HLS is a stream, even when served with a playlist content type.
-    void hlsPlaysDirectly()
-    {
-        MediaPlayer player{GstStreamEngine::create()};
-        player.setURL(m_faults.url("/hls/live.m3u8"));
-        QVERIFY(PlayerWait::forState(player, PlayState::Playing));
-        QVERIFY(m_faults.requests("/hls/seg00000.ts") >= 1);
-    }
-
     void playlistsSkipTheDeadFirstEntry_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("played"); // what the server is asked for once the list is read
         // The formats themselves are the parser's; here a list found by name and by type.
-        QTest::newRow("pls") << "/list.pls";
-        QTest::newRow("content type") << "/typed-list";
+        QTest::newRow("pls") << "/list.pls"
+                             << "/stream.mp3";
+        QTest::newRow("content type") << "/typed-list"
+                                      << "/stream.mp3";
+        // HLS is a stream, even when served with a playlist content type.
+        QTest::newRow("hls") << "/hls/live.m3u8"
+                             << "/hls/seg00000.ts";
     }
 
     void playlistsSkipTheDeadFirstEntry()
     {
         QFETCH(QString, path);
-        const int before = m_faults.requests("/stream.mp3");
+        QFETCH(QString, played);
+        const int before = m_faults.requests(played);
         MediaPlayer player{GstStreamEngine::create()};
         player.setURL(m_faults.url(path));
         QVERIFY(PlayerWait::forState(player, PlayState::Playing));
-        QCOMPARE(m_faults.requests("/stream.mp3"), before + 1);
-        QCOMPARE(player.status(), QStringLiteral("Přehrávání: Fault Radio"));
+        QVERIFY(m_faults.requests(played) > before);
         QCOMPARE(player.URL(), m_faults.url(path));
     }
 };

@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QTest>
 
 namespace PlayerWait {
@@ -16,6 +17,14 @@ bool forState(MediaPlayer& player, int state, int timeoutMs)
     if (player.playState() != state)
         qWarning() << "state" << player.playState() << "status" << player.status();
     return player.playState() == state;
+}
+
+bool returnsAtOnce(const std::function<void()>& call)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    call();
+    return elapsed.elapsed() < 1000;
 }
 
 } // namespace PlayerWait
