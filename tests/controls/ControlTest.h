@@ -1,8 +1,7 @@
 // What the controls' tests share: system colours, plain pictures, a host
-// window, an event log and the persistence check.
+// window and an event log.
 #pragma once
 
-#include "controls/PropertyBag.h"
 #include "platform/OleColor.h"
 
 #include <QPixmap>
@@ -75,20 +74,4 @@ inline bool active(QWidget& window)
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
-}
-
-// Persistence as every control has it: defaults are not written, and what
-// `configured` writes reads back into `copy` and writes out the same again.
-template <typename Control>
-void checkPersistence(const Control& configured, Control& copy, qsizetype written)
-{
-    PropertyBag bag;
-    Control().writeProperties(bag);
-    QVERIFY2(bag.values().isEmpty(), qPrintable(bag.values().keys().join(u',')));
-    configured.writeProperties(bag);
-    QCOMPARE(bag.values().size(), written);
-    copy.readProperties(bag);
-    PropertyBag again;
-    copy.writeProperties(again);
-    QCOMPARE(again.values(), bag.values());
 }
