@@ -3,7 +3,7 @@
 #include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QThread>
+#include <QTest>
 
 #include <csignal>
 #include <grp.h>
@@ -77,13 +77,11 @@ void stop(QProcess* process, int timeoutMs)
 
 bool waitUntil(const std::function<bool()>& ready, int timeoutMs, const QProcess* process)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!ready()) {
-        if (deadline.hasExpired() || (process && process->state() == QProcess::NotRunning))
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
+    // The events run meanwhile: they tell QProcess that its process ended.
+    const auto ended = [process] {
+        return process && process->state() == QProcess::NotRunning;
+    };
+    return QTest::qWaitFor([&] { return ended() || ready(); }, timeoutMs) && !ended();
 }
 
 quint16 freePort()

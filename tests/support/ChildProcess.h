@@ -29,7 +29,7 @@ bool run(const QString& program, const QStringList& arguments, int timeoutMs = 2
 // SIGTERM, then SIGKILL after timeoutMs (0: SIGKILL at once); waits for the process to be gone.
 void stop(QProcess* process, int timeoutMs = 5000);
 
-// Polls `ready` until it is true (bounded); false at the time-out, or when
+// Runs the events until `ready` is true (bounded); false at the time-out, or when
 // `process` ended first.
 bool waitUntil(const std::function<bool()>& ready, int timeoutMs,
                const QProcess* process = nullptr);

@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace {
 
 constexpr const char* SourcePassword = "hackme-source";
@@ -59,12 +57,11 @@ bool IcecastServer::start()
     m_server = ChildProcess::start(QStringLiteral("icecast2"), {QStringLiteral("-c"), configFile},
                                    "icecast2");
     // Up when it answers; live when the status lists the mounts.
-    const auto listed = [this](std::initializer_list<const char*> mounts) {
-        return [this, mounts] {
+    const auto listed = [this](const QByteArray& mount) {
+        return [this, mount] {
             QByteArray body;
             return ChildProcess::httpGet(m_port, "/status-json.xsl", &body) == 200 &&
-                   std::all_of(mounts.begin(), mounts.end(),
-                               [&](auto m) { return body.contains(m); });
+                   body.contains(mount);
         };
     };
     if (!m_server || !ChildProcess::waitUntil(listed({}), 5000, m_server.get())) {
@@ -75,7 +72,8 @@ bool IcecastServer::start()
                      "title=\\\"First Song\\\",artist=\\\"Some Artist\\\"");
     m_oggFeed = feed(OggMount, QStringLiteral("vorbisenc quality=0.3 ! oggmux"),
                      "title=\\\"Ogg Song\\\",artist=\\\"Other Artist\\\"");
-    if (!m_mp3Feed || !m_oggFeed || !ChildProcess::waitUntil(listed({Mp3Mount, OggMount}), 10000)) {
+    if (!m_mp3Feed || !m_oggFeed || !ChildProcess::waitUntil(listed(Mp3Mount), 10000) ||
+        !ChildProcess::waitUntil(listed(OggMount), 10000)) {
         m_error = QStringLiteral("the mounts did not come up");
         return false;
     }

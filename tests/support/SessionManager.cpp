@@ -2,12 +2,13 @@
 
 #include <QFile>
 #include <QSocketNotifier>
+#include <QTest>
 
 #include <X11/SM/SMlib.h>
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <span>
 #include <type_traits>
 
 // libICE's own switch (ksmserver and gnome-session use it too): listen on the
@@ -22,7 +23,7 @@ SessionManager* s_active = nullptr; // XSMP is registered once per process
 struct Xsmp
 {
     static auto& clients() { return s_active->m_clients; }
-    static void note(const QString& event) { s_active->record(event); }
+    static void note(const QString& event) { s_active->m_events.append(event); }
     static QString flag(const char* event, Bool on)
     {
         return QLatin1String(event) + QLatin1Char('=') + QString::number(on ? 1 : 0);
@@ -51,7 +52,7 @@ struct Xsmp
             return;
         }
         auto* readable = new QSocketNotifier(IceConnectionNumber(ice), QSocketNotifier::Read,
-                                             s_active->m_context.get());
+                                             &s_active->m_notifiers);
         QObject::connect(readable, &QSocketNotifier::activated, [ice] {
             // ConnectionClosed: closeConnection() closed it.
             if (IceProcessMessages(ice, nullptr, nullptr) == IceProcessMessagesIOError) {
@@ -65,7 +66,7 @@ struct Xsmp
 
     static void drop(IceConn ice)
     {
-        if (void* sms = clients().value(ice).first)
+        if (void* sms = clients().value(ice))
             SmsCleanUp(static_cast<SmsConn>(sms));
         IceSetShutdownNegotiation(ice, False);
         IceCloseConnection(ice); // at once, or once the current dispatch returns
@@ -74,12 +75,11 @@ struct Xsmp
     static Status registerClient(SmsConn sms, SmPointer, char* previousId)
     {
         // A restored client keeps its id; a new one gets a fresh one.
-        char* id = previousId ? previousId : SmsGenerateClientID(sms);
         static int serial = 0;
-        QByteArray fallback = "1skytuner-test-" + QByteArray::number(++serial);
-        SmsRegisterClientReply(sms, id ? id : fallback.data());
-        free(id);
-        clients()[SmsGetIceConnection(sms)].second = true;
+        QByteArray id = "skytuner-test-" + QByteArray::number(++serial);
+        SmsRegisterClientReply(sms, previousId ? previousId : id.data());
+        free(previousId);
+        clients()[SmsGetIceConnection(sms)] = sms;
         note(QStringLiteral("register"));
         return True;
     }
@@ -123,7 +123,7 @@ struct Xsmp
     }
 
     // libSM calls every callback without looking at the mask: all are set.
-    static Status newClient(SmsConn sms, SmPointer, unsigned long* mask, SmsCallbacks* callbacks,
+    static Status newClient(SmsConn, SmPointer, unsigned long* mask, SmsCallbacks* callbacks,
                             char** /*failureReason*/)
     {
         *mask = ~0UL;
@@ -137,26 +137,15 @@ struct Xsmp
                       {freeAll<SmProp, SmFreeProperty>, nullptr},
                       {freeAll<char, freeName>, nullptr},
                       {getProperties, nullptr}};
-        clients()[SmsGetIceConnection(sms)].first = sms;
         return True;
     }
 };
 
-SessionManager::SessionManager() = default;
-
 SessionManager::~SessionManager()
 {
-    if (m_thread) {
-        post(
-            [this] {
-                for (void* ice : m_clients.keys()) // the test is over
-                    Xsmp::drop(static_cast<IceConn>(ice));
-                qDeleteAll(m_context->children());
-            },
-            true);
-        m_thread->quit();
-        m_thread->wait();
-    }
+    for (void* ice : m_clients.keys()) // the test is over
+        Xsmp::drop(static_cast<IceConn>(ice));
+    qDeleteAll(m_notifiers.children()); // before their sockets close
     if (m_listenObjs)
         IceFreeListenObjs(m_listenCount, reinterpret_cast<IceListenObj*>(m_listenObjs));
     if (s_active == this)
@@ -170,32 +159,6 @@ bool SessionManager::start()
         return false;
     }
     s_active = this;
-    if (!listen())
-        return false;
-    // A client that died leaves a broken socket: writing to it must fail with
-    // EPIPE, not end the test process.
-    std::signal(SIGPIPE, SIG_IGN);
-    m_context = std::make_unique<QObject>();
-    m_thread = std::make_unique<QThread>();
-    m_context->moveToThread(m_thread.get());
-    m_thread->start();
-    post([this] {
-        for (int i = 0; i < m_listenCount; ++i) {
-            auto* listenObj = reinterpret_cast<IceListenObj*>(m_listenObjs)[i];
-            auto* listening = new QSocketNotifier(IceGetListenConnectionNumber(listenObj),
-                                                  QSocketNotifier::Read, m_context.get());
-            QObject::connect(listening, &QSocketNotifier::activated, [this, listenObj] {
-                IceAcceptStatus status; // the connection watch takes it from here
-                if (!IceAcceptConnection(listenObj, &status) || status != IceAcceptSuccess)
-                    record(QStringLiteral("error accept status=%1").arg(int(status)));
-            });
-        }
-    });
-    return true;
-}
-
-bool SessionManager::listen()
-{
     m_iceAuthority = m_dir.filePath(QStringLiteral("ICEauthority"));
     if (!m_dir.isValid() || !QFile(m_iceAuthority).open(QIODevice::WriteOnly)) {
         m_error = QStringLiteral("no temporary folder for the ICE authority file");
@@ -223,24 +186,29 @@ bool SessionManager::listen()
         return false;
     }
     m_listenObjs = reinterpret_cast<void**>(listenObjs);
-    for (int i = 0; i < m_listenCount; ++i)
-        IceSetHostBasedAuthProc(listenObjs[i], Xsmp::acceptLocal);
     char* ids = IceComposeNetworkIdList(m_listenCount, listenObjs);
     m_address = QString::fromLocal8Bit(ids);
     free(ids);
+    // A client that died leaves a broken socket: writing to it must fail with
+    // EPIPE, not end the test process.
+    std::signal(SIGPIPE, SIG_IGN);
+    for (IceListenObj listenObj : std::span(listenObjs, m_listenCount)) {
+        IceSetHostBasedAuthProc(listenObj, Xsmp::acceptLocal);
+        auto* listening = new QSocketNotifier(IceGetListenConnectionNumber(listenObj),
+                                              QSocketNotifier::Read, &m_notifiers);
+        QObject::connect(listening, &QSocketNotifier::activated, [this, listenObj] {
+            IceAcceptStatus status; // the connection watch takes it from here
+            if (!IceAcceptConnection(listenObj, &status) || status != IceAcceptSuccess)
+                m_events << QStringLiteral("error accept status=%1").arg(int(status));
+        });
+    }
     return true;
 }
 
-void SessionManager::post(std::function<void()> command, bool wait)
-{
-    QMetaObject::invokeMethod(m_context.get(), std::move(command),
-                              wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
-}
-
-void SessionManager::saveYourself(SaveType type, bool shutdown, InteractStyle style, bool fast)
+void SessionManager::saveYourself(int saveType, bool shutdown, int interactStyle, bool fast)
 {
     forEachClient([=](void* sms) {
-        SmsSaveYourself(static_cast<SmsConn>(sms), type, shutdown, style, fast);
+        SmsSaveYourself(static_cast<SmsConn>(sms), saveType, shutdown, interactStyle, fast);
     });
 }
 
@@ -254,33 +222,14 @@ void SessionManager::cancelShutdown()
     forEachClient([](void* sms) { SmsShutdownCancelled(static_cast<SmsConn>(sms)); });
 }
 
-void SessionManager::forEachClient(std::function<void(void* smsConn)> send)
+void SessionManager::forEachClient(const std::function<void(void* smsConn)>& send)
 {
-    post([this, send] {
-        for (const auto& [sms, registered] : std::as_const(m_clients))
-            if (registered)
-                send(sms);
-    });
-}
-
-void SessionManager::record(const QString& event)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_events.append(event);
-    }
-    m_changed.notify_all();
-}
-
-QStringList SessionManager::events() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_events;
+    for (void* sms : std::as_const(m_clients))
+        if (sms)
+            send(sms);
 }
 
 bool SessionManager::waitFor(const QString& event, int n, int timeoutMs) const
 {
-    std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [&] { return m_events.count(event) >= n; });
+    return QTest::qWaitFor([&] { return count(event) >= n; }, timeoutMs);
 }
