@@ -427,9 +427,14 @@ void KeyedListView::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QPersistentModelIndex before = currentIndex();
+    const bool wasSelected = selectionModel()->isSelected(before);
     QTreeWidget::keyPressEvent(event);
-    if (currentIndex() != before && currentIndex().isValid())
-        Q_EMIT ItemClick(currentIndex().row());
+    // The focus makes the first row current without selecting it: a key that
+    // then selects that same row (End on a one-row list, its letter) moves the
+    // selection as much as a key that moves the current row.
+    const QModelIndex now = currentIndex();
+    if (now.isValid() && (now != before || (!wasSelected && selectionModel()->isSelected(now))))
+        Q_EMIT ItemClick(now.row());
 }
 
 void KeyedListView::keyReleaseEvent(QKeyEvent* event)
