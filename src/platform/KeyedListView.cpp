@@ -429,10 +429,19 @@ void KeyedListView::keyPressEvent(QKeyEvent* event)
     const QPersistentModelIndex before = currentIndex();
     const bool wasSelected = selectionModel()->isSelected(before);
     QTreeWidget::keyPressEvent(event);
-    // The focus makes the first row current without selecting it: a key that
-    // then selects that same row (End on a one-row list, its letter) moves the
-    // selection as much as a key that moves the current row.
+    // The focus (or a press on empty space) leaves a row current without
+    // selecting it. A move key that cannot move from it (End on the last row)
+    // selects it, as the key would on any other row; a key that selects that
+    // row (this, or its letter) moves the selection as much as a key that moves
+    // the current row.
     const QModelIndex now = currentIndex();
+    const bool move = QList<int>{Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                 Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown}
+                          .contains(event->key());
+    if (move && now.isValid() && now == before && !wasSelected &&
+        !event->modifiers().testFlag(Qt::ControlModifier))
+        selectionModel()->select(now,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (now.isValid() && (now != before || (!wasSelected && selectionModel()->isSelected(now))))
         Q_EMIT ItemClick(now.row());
 }
