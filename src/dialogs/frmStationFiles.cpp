@@ -1,5 +1,6 @@
 #include "dialogs/frmStationFiles.h"
 
+#include "common/Logging.h"
 #include "common/ProgramFolder.h"
 #include "controls/ButtonEx.h"
 #include "controls/Container3D.h"
@@ -86,7 +87,11 @@ frmStationFiles::frmStationFiles(QWidget* parent) : KeyPreviewDialog(parent)
     setTabOrder(m_folder, m_cancel);
 
     connect(&m_logic, &StationFilesLogic::RowsFound, this, &frmStationFiles::AddRows);
-    connect(&m_logic, &StationFilesLogic::Finished, this, &frmStationFiles::ListingDone);
+    connect(&m_logic, &StationFilesLogic::Finished, this, [this] {
+        // The rows are all there from here on: what a user types now finds them.
+        qCInfo(lcDialogs) << "station list files listed:" << m_list->rowCount();
+        ListingDone();
+    });
     connect(m_list, &KeyedListView::MouseDown, this, [this] {
         m_logic.MouseDown();
         m_ok->setEnabled(false);

@@ -427,9 +427,23 @@ void KeyedListView::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QPersistentModelIndex before = currentIndex();
+    const bool wasSelected = selectionModel()->isSelected(before);
     QTreeWidget::keyPressEvent(event);
-    if (currentIndex() != before && currentIndex().isValid())
-        Q_EMIT ItemClick(currentIndex().row());
+    // The focus (or a press on empty space) leaves a row current without
+    // selecting it. A move key that cannot move from it (End on the last row)
+    // selects it, as the key would on any other row; a key that selects that
+    // row (this, or its letter) moves the selection as much as a key that moves
+    // the current row.
+    const QModelIndex now = currentIndex();
+    const bool move = QList<int>{Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                                 Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown}
+                          .contains(event->key());
+    if (move && now.isValid() && now == before && !wasSelected &&
+        !event->modifiers().testFlag(Qt::ControlModifier))
+        selectionModel()->select(now,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (now.isValid() && (now != before || (!wasSelected && selectionModel()->isSelected(now))))
+        Q_EMIT ItemClick(now.row());
 }
 
 void KeyedListView::keyReleaseEvent(QKeyEvent* event)

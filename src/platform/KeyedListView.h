@@ -70,7 +70,8 @@ Q_SIGNALS:
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;
     // x, y: pixels in the list's viewport. Raised before any ItemClick.
     void MouseDown(int button, int shift, int x, int y);
-    // A mouse press on a row, or a key that moved the current row (once per move).
+    // A mouse press on a row, or a key that moved the selection to a row (once
+    // per move).
     void ItemClick(int row);
     void DblClick();                      // left button, anywhere in the list
     void KeyPress(int keyAscii);          // a typed character (Enter = 13)

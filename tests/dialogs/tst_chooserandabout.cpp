@@ -36,6 +36,13 @@ void writeList(const QString& path, int bytes = 0, const QDateTime& time = {})
         file.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
+// A click on a column's header.
+void clickHeader(KeyedListView* list, int column)
+{
+    QTest::mouseClick(list->header()->viewport(), Qt::LeftButton, {},
+                      QPoint(list->header()->sectionViewportPosition(column) + 5, 5));
+}
+
 // The first letters of the rows, then the first row's size and date.
 QString rows(KeyedListView* list)
 {
@@ -116,9 +123,7 @@ private Q_SLOTS:
             // Headers clicked: size twice (as text), date, name twice.
             QStringList orders;
             for (int column : {1, 1, 2, 0, 0}) {
-                QHeaderView* header = list->header();
-                QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                                  QPoint(header->sectionViewportPosition(column) + 5, 5));
+                clickHeader(list, column);
                 orders << rows(list);
             }
             QCOMPARE(orders,
@@ -139,14 +144,16 @@ private Q_SLOTS:
     }
 
     // Steps: "pick" clicks tri.tlist, "empty" presses below the rows, "folder"
-    // lists the other folder, a button's name clicks it, anything else is a key
-    // on the list; then the file that became the current list, if any.
+    // lists the other folder, "name" sorts by name (the shipped stanice.tlist
+    // first), a button's name clicks it, anything else is a key on the list;
+    // then the file that became the current list, if any.
     void waysOut_data()
     {
         QTest::addColumn<QString>("loads");
-        for (const char* row : {"pick gbOK > tri", "pick double > tri", "pick Return > tri",
-                                "pick folder gbOK > tri", "Return >", "pick empty gbOK Return >",
-                                "pick Escape > closed", "pick gbCancel > closed"})
+        for (const char* row :
+             {"pick gbOK > tri", "pick double > tri", "pick Return > tri", "pick folder gbOK > tri",
+              "t Return > tri", "name Home Down Return > tri", "Return >",
+              "pick empty gbOK Return >", "pick Escape > closed", "pick gbCancel > closed"})
             QTest::newRow(row) << QString(row).section(u'>', 1).trimmed();
     }
 
@@ -167,6 +174,8 @@ private Q_SLOTS:
                     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
                 else if (step == u"folder")
                     browse(dialog);
+                else if (step == u"name")
+                    clickHeader(list, 0);
                 else if (auto* button = dialog.findChild<ButtonEx*>(step))
                     QTest::mouseClick(button, Qt::LeftButton);
                 else

@@ -16,6 +16,7 @@
 #include "stream/PlayState.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
@@ -157,6 +158,27 @@ private Q_SLOTS:
             QTest::keyClick(editor().focusWidget(), Qt::Key_Escape); // no question
             QVERIFY(!editor().isVisible());
             QCOMPARE(m_asked.size(), 1);
+        }));
+    }
+
+    // Header clicks: the first sorts ascending, the sorted column flips its
+    // order, another column keeps the order; the names' first letters after each.
+    void headerClicksSort()
+    {
+        QVERIFY(run([&] {
+            saveStation(u"Beta"_s, u"http://a/"_s);
+            saveStation(u"Gama"_s, u"http://c/"_s);
+            saveStation(u"alfa"_s, u"http://b/"_s);
+            QHeaderView* header = editor().lstvStations()->header();
+            QString orders;
+            for (int column : {1, 1, 0, 0}) {
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                                  QPoint(header->sectionViewportPosition(column) + 5, 5));
+                for (const QString& row : rows())
+                    orders += row.at(0);
+                orders += u' ';
+            }
+            QCOMPARE(orders, u"BaG GaB GBa aBG "_s);
         }));
     }
 

@@ -247,8 +247,9 @@ private Q_SLOTS:
         QCOMPARE(stored({"volume="}), QStringList{"volume="});
     }
 
-    // Clicks and keys select and play the rows; each play key starts the station
-    // once. (A double click on a row: tst_frmplayer_stream.)
+    // Clicks and keys select and play the rows: Enter plays the row last clicked
+    // or selected by a key, never one that is only current; each play key
+    // starts the station once. (A double click on a row: tst_frmplayer_stream.)
     void selectAndPlay()
     {
         frmPlayer& window = startShown({"list=" + listFile({{"beta", "http://127.0.0.1:9/b"},
@@ -271,17 +272,22 @@ private Q_SLOTS:
         QTest::keyClick(lst, Qt::Key_Return);
         QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, empty);
         QVERIFY(CurrentURL.isEmpty());
-        // Keyboard moves of the current row count as clicks; Enter plays.
+        QVERIFY(lst->currentIndex().row() == 1 && lst->selectedRow() < 0);
+        // The row stays current, unselected; a key selecting it counts as its
+        // click (End, already at the last row), as a key moving to another does
+        // (Home); Enter plays the selected row.
         lst->setFocus();
-        QTest::keyClick(lst, Qt::Key_Home);
-        QCOMPARE(window.SelectedKey(), u"http://127.0.0.1:9/a"_s);
-        QTest::keyClick(lst, Qt::Key_Return);
-        QCOMPARE(CurrentURL, u"http://127.0.0.1:9/a"_s);
-        QCOMPARE(s_plays, 1);
-        QTest::keyClick(lst, Qt::Key_P, Qt::ControlModifier);
+        for (const auto& [key, url] : {std::pair(Qt::Key_End, "http://127.0.0.1:9/b"),
+                                       std::pair(Qt::Key_Home, "http://127.0.0.1:9/a")}) {
+            QTest::keyClick(lst, key);
+            QTest::keyClick(lst, Qt::Key_Return);
+            QCOMPARE(CurrentURL, QLatin1String(url));
+        }
         QCOMPARE(s_plays, 2);
-        QTest::keyClick(window.sktToolBar(), Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(lst, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(s_plays, 3);
+        QTest::keyClick(window.sktToolBar(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(s_plays, 4);
     }
 
     void ctrlCCopiesTheSelectedElseTheCurrentAddress()

@@ -25,33 +25,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The value of a key in section PLAYER of a skytuner.ini.
+// The values of a key in a skytuner.ini, joined by "," when it is set more than
+// once.
 QString setting(const QString& iniPath, const QString& key)
 {
-    const QString text = AnsiCodePage::decode(TestFolders::readBytes(iniPath));
-    bool inPlayer = false;
-    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
-        if (line.startsWith(QLatin1Char('[')))
-            inPlayer = line.compare(QStringLiteral("[PLAYER]"), Qt::CaseInsensitive) == 0;
-        else if (inPlayer && line.section(QLatin1Char('='), 0, 0).trimmed() == key)
-            return line.section(QLatin1Char('='), 1);
-    }
-    return {};
-}
-
-// How many lines of a skytuner.ini set `key` (in any section).
-int occurrences(const QString& iniPath, const QString& key)
-{
-    const QString text = AnsiCodePage::decode(TestFolders::readBytes(iniPath));
-    int count = 0;
-    for (const QString& line : text.split(QStringLiteral("\r\n")))
-        count += line.section(QLatin1Char('='), 0, 0).trimmed() == key ? 1 : 0;
-    return count;
+    QStringList values;
+    for (const QString& line :
+         AnsiCodePage::decode(TestFolders::readBytes(iniPath)).split(u"\r\n"_s))
+        if (line.section(u'=', 0, 0).trimmed() == key)
+            values << line.section(u'=', 1);
+    return values.join(u',');
 }
 
 // skytuner (the build's, or `program`) with its own program folder (none: the
-// one it picks), logging what the window does; killed with the test if it is
-// still running.
+// one it picks), logging what the window and the dialogs do; killed with the
+// test if it is still running.
 class Skytuner
 {
 public:
@@ -63,7 +51,7 @@ public:
         environment.remove("SKYTUNER_HOME");
         if (!home.isEmpty())
             environment.insert("SKYTUNER_HOME", home);
-        environment.insert("QT_LOGGING_RULES", "skytuner.player.info=true");
+        environment.insert("QT_LOGGING_RULES", "skytuner.*.info=true");
         m_process.setProcessEnvironment(environment);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         ChildProcess::killWithTest(&m_process);
@@ -72,12 +60,13 @@ public:
     }
     ~Skytuner() { ChildProcess::stop(&m_process); }
 
-    // Reads the log until one line holds `text` (and `also`; bounded).
-    bool waitFor(const QByteArray& text, const QByteArray& also = {}, int timeoutMs = 30000)
+    // Reads the log until one line holds `text` (and `also`; bounded); the log
+    // goes to the test's output when none came.
+    bool waitFor(const QString& text, const QString& also = {}, int timeoutMs = 30000)
     {
         const auto found = [&] {
             for (const QByteArray& line : m_log.split('\n'))
-                if (line.contains(text) && line.contains(also))
+                if (line.contains(text.toUtf8()) && line.contains(also.toUtf8()))
                     return true;
             return false;
         };
@@ -88,6 +77,8 @@ public:
             m_log += m_process.readAllStandardError();
         }
         m_log += m_process.readAllStandardError(); // what it wrote before it ended
+        if (!found())
+            qWarning().noquote() << "no" << text << also << "in:\n" << m_log;
         return found();
     }
 
@@ -123,7 +114,7 @@ private:
     QByteArray m_log;
 };
 
-const QByteArray Playing = "state 3 Přehrávání";
+const QString Playing = QStringLiteral("state 3 Přehrávání");
 
 // A program folder with one station on the server, started automatically, and
 // a stored volume and window place the shut-down must keep; `more` adds settings.
@@ -160,52 +151,48 @@ void verifySettingsWritten(const QString& iniPath, const QString& url, const QSt
                            const QString& state = QStringLiteral("0"),
                            const QString& systray = QStringLiteral("0"))
 {
-    QCOMPARE(setting(iniPath, "lasturl"), url);
-    QCOMPARE(setting(iniPath, "list"), list);
-    QCOMPARE(setting(iniPath, "volume"), QStringLiteral("40"));
-    QCOMPARE(setting(iniPath, "left"), QStringLiteral("1500"));
-    QCOMPARE(setting(iniPath, "top"), QStringLiteral("1200"));
-    QCOMPARE(setting(iniPath, "width"), QStringLiteral("7200"));
-    QCOMPARE(setting(iniPath, "height"), QStringLiteral("5400"));
-    QCOMPARE(setting(iniPath, "state"), state);
-    QCOMPARE(setting(iniPath, "ontop"), QStringLiteral("0"));
-    QCOMPARE(setting(iniPath, "systray"), systray);
-    for (const char* key : {"lasturl", "list", "volume", "left", "top", "width", "height", "state",
-                            "ontop", "systray", "autostart"})
-        QCOMPARE(occurrences(iniPath, key), 1);
+    const QStringList written{"lasturl=" + url, "list=" + list,      "volume=40",
+                              "left=1500",      "top=1200",          "width=7200",
+                              "height=5400",    "state=" + state,    "ontop=0",
+                              "autostart=1",    "systray=" + systray};
+    QStringList found;
+    for (const QString& pair : written)
+        found << pair.section(u'=', 0, 0) + u'=' + setting(iniPath, pair.section(u'=', 0, 0));
+    QCOMPARE(found, written);
+}
+
+// xdotool with the words of `command`, then `more` as they are (texts to type).
+bool xdotool(const QString& command, const QStringList& more = {})
+{
+    return ChildProcess::run("xdotool", command.split(u' ', Qt::SkipEmptyParts) + more);
+}
+
+// What a command (xdotool, xprop) prints, trimmed.
+QByteArray output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return process.readAllStandardOutput().trimmed();
 }
 
 // The ids of a process's visible top-level windows on the display, one a line.
 QByteArray visibleWindows(qint64 pid)
 {
-    QProcess xdotool;
-    xdotool.start("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
-    xdotool.waitForFinished(5000);
-    return xdotool.readAllStandardOutput().trimmed();
+    return output("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid)});
 }
 
 // Presses `keys` (in the main window while it is the only one, else in the
 // active window; after a right click on the toolbar, the "skyTuner" menu, when
-// they follow "menu") and activates the window that came; false when none came.
-bool openDialog(Skytuner& program, QStringList keys)
+// they start with "menu") and activates the window that came; false when none came.
+bool openDialog(Skytuner& program, QString keys)
 {
     const QByteArrayList before = visibleWindows(program.pid()).split('\n');
-    QStringList act;
-    if (before.size() == 1)
-        act << "windowactivate"
-            << "--sync" << QString::fromLatin1(before[0]);
-    if (keys.first() == u"menu")
-        act << "mousemove"
-            << "--window" << QString::fromLatin1(before[0]) << "8"
-            << "8"
-            << "click"
-            << "3"
-            << "sleep"
-            << "1";
-    keys.removeAll(u"menu"_s);
-    if (!ChildProcess::run("xdotool", act << "key"
-                                          << "--delay"
-                                          << "200" << keys))
+    const QString main = QString::fromLatin1(before[0]);
+    QString act = before.size() == 1 ? "windowactivate --sync " + main : QString();
+    if (keys.startsWith(u"menu "))
+        act += " mousemove --window " + main + " 8 8 click 3 sleep 1";
+    if (!xdotool(act + " key --delay 200 " + keys.remove(u"menu "_s)))
         return false;
     QByteArrayList windows;
     if (!QTest::qWaitFor(
@@ -217,8 +204,7 @@ bool openDialog(Skytuner& program, QStringList keys)
         return false;
     for (const QByteArray& window : before)
         windows.removeOne(window); // the new one is left
-    return ChildProcess::run("xdotool",
-                             {"windowactivate", "--sync", QString::fromLatin1(windows[0])});
+    return xdotool("windowactivate --sync " + QString::fromLatin1(windows[0]));
 }
 
 // A screen reader's view of the running program, tests/accessibility/atspi.py
@@ -234,62 +220,67 @@ bool atspi(const QStringList& arguments)
         QStringList{SKYTUNER_SOURCE_DIR "/tests/accessibility/atspi.py"} + arguments, 30000);
 }
 
-// Window properties as xprop shows them (WM_STATE, _NET_WM_STATE ...).
-QByteArray windowProperties(const QByteArray& window, const QStringList& names)
-{
-    QProcess xprop;
-    xprop.start("xprop", QStringList{"-id", QString::fromLatin1(window)} + names);
-    xprop.waitForFinished(5000);
-    return xprop.readAllStandardOutput();
-}
-
-// The environment that makes a Qt program a client of `manager`.
-QProcessEnvironment sessionOf(const SessionManager& manager)
-{
-    QProcessEnvironment environment;
-    environment.insert("SESSION_MANAGER", manager.address());
-    environment.insert("ICEAUTHORITY", manager.iceAuthorityFile());
-    return environment;
-}
-
-// One program in a desktop session: a stream server, a session manager and a
-// program folder from writeProgramFolder(). Declared last, the program ends first.
-struct SessionClient
+// A stream server, a program folder from writeProgramFolder() and the program
+// on it. Declared last, the program ends first.
+struct Started
 {
     IcecastServer server;
-    SessionManager manager;
     QTemporaryDir home;
     std::unique_ptr<Skytuner> program;
 
     QString ini() const { return home.filePath("skytuner.ini"); }
     QString list() const { return home.filePath("e2e.tlist"); }
+
+    // Runs the program (`settings` added to its settings file) until it plays
+    // and painted; false when it did not.
+    bool start(const QString& settings = {}, const QProcessEnvironment& environment = {})
+    {
+        if (!server.start())
+            qWarning() << server.errorString();
+        else if (writeProgramFolder(home, server, settings))
+            program = std::make_unique<Skytuner>(home.path(), environment);
+        return program && program->waitFor(Playing) && program->waitFor("first paint");
+    }
+};
+
+// One program in a desktop session: the program of Started as a client of a
+// real session manager, which outlives it.
+struct SessionClient
+{
+    SessionManager manager;
+    Started run;
+
     QString events() const { return manager.events().join(QStringLiteral(", ")); }
 
     // Runs the program as the manager's client until it registered, plays and
     // painted; `settings` are added to its settings file.
-    void start(const QString& settings = {})
+    bool start(const QString& settings = {})
     {
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QVERIFY2(manager.start(), qPrintable(manager.errorString()));
-        QVERIFY(writeProgramFolder(home, server, settings));
-        program = std::make_unique<Skytuner>(home.path(), sessionOf(manager));
-        QVERIFY2(manager.waitFor("register"), qPrintable(events()));
-        QVERIFY2(program->waitFor(Playing), program->log().constData());
-        QVERIFY(program->waitFor("first paint"));
+        if (!manager.start()) {
+            qWarning() << manager.errorString();
+            return false;
+        }
+        QProcessEnvironment environment;
+        environment.insert("SESSION_MANAGER", manager.address());
+        environment.insert("ICEAUTHORITY", manager.iceAuthorityFile());
+        return run.start(settings, environment) && manager.waitFor("register");
     }
 
     // The session saves itself (a logout with `shutdown`, else a checkpoint) for
     // the n-th time; the settings are written by the time the program answers,
     // before any Die: a session manager may end the X server right after.
-    void saveYourself(bool shutdown, int n)
+    bool saveYourself(bool shutdown, int n)
     {
-        QVERIFY(makeStale(ini(), server.mp3Url()));
+        if (!makeStale(run.ini(), run.server.mp3Url()))
+            return false;
         manager.saveYourself(SessionManager::SaveBoth, shutdown,
                              shutdown ? SessionManager::InteractAny : SessionManager::InteractNone,
                              false);
-        QVERIFY2(manager.waitFor("save-yourself-done success=1", n), qPrintable(events()));
-        QCOMPARE(setting(ini(), "lasturl"), server.mp3Url());
-        QVERIFY(setting(ini(), "state") != QLatin1String("stale"));
+        const bool done = manager.waitFor("save-yourself-done success=1", n);
+        if (!done)
+            qWarning() << events();
+        return done && setting(run.ini(), "lasturl") == run.server.mp3Url() &&
+               setting(run.ini(), "state") != u"stale";
     }
 };
 
@@ -305,35 +296,23 @@ private Q_SLOTS:
     // saves it, and the next start plays it again and ends the same way on SIGINT.
     void autostartOpenUrlAndSignalsSaveTheSettings()
     {
-        IcecastServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QTemporaryDir home;
-        const QString list = home.filePath("e2e.tlist");
-        const QString ini = home.filePath("skytuner.ini");
-        const QString typed = server.oggUrl();
-        QVERIFY(writeProgramFolder(home, server));
-        {
-            Skytuner program(home.path());
-            QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
-            QVERIFY(program.waitFor("first paint"));
-            QVERIFY(openDialog(program, {"ctrl+o"}));
-            QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", typed}));
-            QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Tab", "Return"}));
-            QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
-            QCOMPARE(program.endWith(SIGTERM), 0);
-            QVERIFY2(program.log().contains("shut down"), program.log().constData());
-        }
-        verifySettingsWritten(ini, typed, list);
+        Started run;
+        QVERIFY(run.start());
+        const QString typed = run.server.oggUrl();
+        QVERIFY(openDialog(*run.program, "ctrl+o"));
+        QVERIFY(xdotool("type --delay 20", {typed}));
+        QVERIFY(xdotool("key --delay 100 Tab Return"));
+        QVERIFY(run.program->waitFor(Playing, typed));
+        QCOMPARE(run.program->endWith(SIGTERM), 0);
+        verifySettingsWritten(run.ini(), typed, run.list());
 
         // The place and state come back as stored (the frame counted once, not twice).
-        QVERIFY(TestFolders::writeBytes(ini,
-                                        TestFolders::readBytes(ini).replace("state=0", "state=2")));
-        {
-            Skytuner program(home.path());
-            QVERIFY2(program.waitFor(Playing, typed.toUtf8()), program.log().constData());
-            QCOMPARE(program.endWith(SIGINT), 0);
-        }
-        verifySettingsWritten(ini, typed, list, QStringLiteral("2"));
+        QVERIFY(TestFolders::writeBytes(
+            run.ini(), TestFolders::readBytes(run.ini()).replace("state=0", "state=2")));
+        run.program = std::make_unique<Skytuner>(run.home.path());
+        QVERIFY(run.program->waitFor(Playing, typed));
+        QCOMPARE(run.program->endWith(SIGINT), 0);
+        verifySettingsWritten(run.ini(), typed, run.list(), QStringLiteral("2"));
     }
 
     // Installed into a prefix of its own, the program keeps the user's files in
@@ -349,8 +328,7 @@ private Q_SLOTS:
         QProcessEnvironment environment;
         environment.insert("XDG_DATA_HOME", dataHome.path());
         Skytuner program({}, environment, prefix.filePath("bin/skytuner"));
-        QVERIFY2(program.waitFor(("folders " + home + " | " + data).toUtf8()),
-                 program.log().data());
+        QVERIFY(program.waitFor("folders " + home + " | " + data));
         QVERIFY(QFile::exists(data + "/resources/over.wav") &&
                 QFile::exists(home + "/skytuner.ini"));
         QCOMPARE(TestFolders::readBytes(home + "/stanice.tlist"),
@@ -362,112 +340,67 @@ private Q_SLOTS:
     // choices, the language always "cs"; Ctrl+S and Escape then write nothing.
     void settingsDialogStoresTheChoices()
     {
-        IcecastServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QTemporaryDir home;
-        const QString ini = home.filePath("skytuner.ini");
-        QVERIFY(writeProgramFolder(home, server, QStringLiteral("lang=en\r\n")));
-        Skytuner program(home.path());
-        QVERIFY2(program.waitFor(Playing), program.log().constData());
-        QVERIFY(program.waitFor("first paint"));
-        QVERIFY(openDialog(program, {"ctrl+s"}));
-        QStringList keys{"key", "--delay", "100", "space"};
-        for (int tab = 0; tab < 7; ++tab)
-            keys << "Tab";
-        QVERIFY(ChildProcess::run("xdotool", keys << "Return"));
-        QTRY_COMPARE_WITH_TIMEOUT(setting(ini, "anim"), QStringLiteral("1"), 10000);
-        QCOMPARE(setting(ini, "lang"), QStringLiteral("cs"));
-        QCOMPARE(setting(ini, "autostart"), QStringLiteral("1"));
-        const QByteArray saved = TestFolders::readBytes(ini);
-        QVERIFY(openDialog(program, {"ctrl+s"}));
-        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "space", "Escape"}));
-        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
-        QCOMPARE(TestFolders::readBytes(ini), saved);
-        QCOMPARE(program.endWith(SIGTERM), 0);
+        Started run;
+        QVERIFY(run.start(QStringLiteral("lang=en\r\n")));
+        QVERIFY(openDialog(*run.program, "ctrl+s"));
+        QVERIFY(xdotool("key --delay 100 space" + QString(" Tab").repeated(7) + " Return"));
+        QTRY_COMPARE_WITH_TIMEOUT(setting(run.ini(), "anim"), QStringLiteral("1"), 10000);
+        QCOMPARE(setting(run.ini(), "lang"), QStringLiteral("cs"));
+        QCOMPARE(setting(run.ini(), "autostart"), QStringLiteral("1"));
+        const QByteArray saved = TestFolders::readBytes(run.ini());
+        QVERIFY(openDialog(*run.program, "ctrl+s"));
+        QVERIFY(xdotool("key --delay 100 space Escape"));
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(run.program->pid()).count('\n'), 0, 10000);
+        QCOMPARE(TestFolders::readBytes(run.ini()), saved);
+        QCOMPARE(run.program->endWith(SIGTERM), 0);
     }
 
-    // The editor as a user works it: Ctrl+E, a station of the server typed in,
+    // The very first start (no settings file) shows the shipped stations. The
+    // editor as a user works it: Ctrl+E, a station of the server typed in,
     // Alt+U saves it; Ctrl+S, the file name typed into the save dialog, Enter
-    // write the list in Windows-1250; Escape closes.
-    void editorSavesAList()
+    // write the list in Windows-1250; Escape closes. F12 opens the chooser on
+    // the program folder, where that list is picked by typing its first letter
+    // once the folder is listed, and opened with Enter; End and Enter in the
+    // main window play its station, and the list is the one stored at the end.
+    void editedListOpensInTheChooserAndPlays()
     {
         IcecastServer server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         QTemporaryDir home;
-        QVERIFY(writeProgramFolder(home, server));
         const QString saved = home.filePath("upraveny.tlist");
         Skytuner program(home.path());
+        QVERIFY(program.waitFor("station list", "stanice.tlist"));
+        QVERIFY(!program.log().contains("stanice.tlist\" 0 rows"));
         QVERIFY(program.waitFor("first paint"));
-        QVERIFY(openDialog(program, {"ctrl+e"}));
+        const QString window = QString::fromLatin1(visibleWindows(program.pid()));
+        QVERIFY(openDialog(program, "ctrl+e"));
         // Czech letters from a Czech keyboard: xdotool's own mapping of letters
         // to spare keys races with the program's keymap updates.
         QVERIFY(ChildProcess::run("setxkbmap", {"cz"}));
         const auto us = qScopeGuard([] { ChildProcess::run("setxkbmap", {"us"}); });
-        QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "50", "Ogg rádio česky"}));
-        QVERIFY(ChildProcess::run("xdotool", {"key", "Tab"}));
-        QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", server.oggUrl()}));
-        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "alt+u"}));
-        QVERIFY(openDialog(program, {"ctrl+s"}));
-        QVERIFY(ChildProcess::run("xdotool", {"type", "--delay", "20", saved}));
-        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "100", "Return"}));
+        QVERIFY(xdotool("type --delay 50", {"Ogg rádio česky"}));
+        QVERIFY(xdotool("key Tab"));
+        QVERIFY(xdotool("type --delay 20", {server.oggUrl()}));
+        QVERIFY(xdotool("key --delay 100 alt+u"));
+        QVERIFY(openDialog(program, "ctrl+s"));
+        QVERIFY(xdotool("type --delay 20", {saved}));
+        QVERIFY(xdotool("key --delay 100 Return"));
         QTRY_COMPARE_WITH_TIMEOUT(TestFolders::readBytes(saved),
                                   "[STATION:]Ogg r\xE1"
                                   "dio \xE8"
                                   "esky|" +
                                       server.oggUrl().toUtf8() + "|0|16777215|0|1\r\n\r\n",
                                   10000);
-        QVERIFY(ChildProcess::run("xdotool", {"key", "Escape"}));
+        QVERIFY(xdotool("key Escape"));
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
+        QVERIFY(openDialog(program, "F12"));
+        QVERIFY(program.waitFor("station list files listed"));
+        QVERIFY(xdotool("key --delay 200 u Return"));
+        QVERIFY(program.waitFor("station list", "upraveny.tlist\" 1 rows"));
+        QVERIFY(xdotool("windowactivate --sync " + window + " key --delay 200 End Return"));
+        QVERIFY(program.waitFor(Playing, server.oggUrl()));
         QCOMPARE(program.endWith(SIGTERM), 0);
-    }
-
-    // The very first start (no settings file) shows the shipped stations; F12
-    // opens the chooser on the program folder, where a list of the test's
-    // station is picked by typing its first letter and opened with Enter; End
-    // (its station sorts last) and Enter in the main window play it.
-    void firstStartAndTheChooserPlayAStation()
-    {
-        IcecastServer server;
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QTemporaryDir home;
-        const QString list = home.filePath("e2e.tlist");
-        QVERIFY(TestFolders::writeBytes(
-            list,
-            AnsiCodePage::encode(u"[STATION:]Testovací "
-                                 u"rádio|%1|0|16777215|-1|1\r\n[STATION:]Alfa|http://127.0.0.1:9/|"
-                                 u"0|0|0|1\r\n\r\n"_s.arg(server.mp3Url()))));
-        Skytuner program(home.path());
-        QVERIFY2(program.waitFor("station list", "stanice.tlist"), program.log().constData());
-        QVERIFY(!program.log().contains("stanice.tlist\" 0 rows"));
-        QVERIFY(program.waitFor("first paint"));
-        const QByteArray window = visibleWindows(program.pid());
-        QVERIFY(openDialog(program, {"F12"}));
-        QTest::qWait(500); // the folder is listed
-        QVERIFY(ChildProcess::run("xdotool", {"key", "--delay", "200", "e", "Return"}));
-        QVERIFY2(program.waitFor("station list", "e2e.tlist\" 2 rows"), program.log().constData());
-        QVERIFY(
-            ChildProcess::run("xdotool", {"windowactivate", "--sync", QString::fromLatin1(window),
-                                          "key", "--delay", "200", "End", "Return"}));
-        QVERIFY2(program.waitFor(Playing, server.mp3Url().toUtf8()), program.log().constData());
-        QCOMPARE(program.endWith(SIGTERM), 0);
-        QCOMPARE(setting(home.filePath("skytuner.ini"), "list"), list);
-    }
-
-    // "O programu..." (last but one in the "skyTuner" menu) opens the about box;
-    // Enter on its focused close button closes it.
-    void aboutBoxOpensFromTheMenu()
-    {
-        QTemporaryDir home;
-        Skytuner program(home.path());
-        QVERIFY(program.waitFor("first paint"));
-        QVERIFY(openDialog(program, {"menu", "Up", "Up", "Return"}));
-        QProcess title;
-        title.start("xdotool", {"getactivewindow", "getwindowname"});
-        QVERIFY(title.waitForFinished(5000));
-        QCOMPARE(title.readAllStandardOutput().trimmed(), "O programu");
-        QVERIFY(ChildProcess::run("xdotool", {"key", "Return"}));
-        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program.pid()).count('\n'), 0, 10000);
-        QCOMPARE(program.endWith(SIGTERM), 0);
+        QCOMPARE(setting(home.filePath("skytuner.ini"), "list"), saved);
     }
 
     // Through AT-SPI: every focusable control of the main window and of each
@@ -502,7 +435,7 @@ private Q_SLOTS:
                                     {"ctrl+e", "Editace", "Zavřít"},
                                     {"menu Up Up Return", "O programu", "Zavřít"}};
         for (const auto& [keys, title, cancel] : dialogs) {
-            QVERIFY(openDialog(*program, QString(keys).split(u' ')) && atspi({"walk", title}) &&
+            QVERIFY(openDialog(*program, keys) && atspi({"walk", title}) &&
                     atspi({"press", title, cancel}));
             QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(program->pid()).count('\n'), 0, 10000);
         }
@@ -517,64 +450,49 @@ private Q_SLOTS:
     // A logout as a desktop's session manager runs it: SaveYourself (save both,
     // shutdown, any interaction, not fast), then Die. The program writes its
     // settings when asked, does not veto, and on Die runs its shut-down once and
-    // exits with code 0.
+    // exits with code 0; minimised to the tray (its window hidden), "state" says
+    // minimised and the stored place is kept.
+    void endOfDesktopSessionShutsDownOnce_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("window") << false;
+        QTest::newRow("tray") << true;
+    }
+
     void endOfDesktopSessionShutsDownOnce()
     {
+        QFETCH(bool, tray);
         SessionClient session;
-        session.start();
-        if (QTest::currentTestFailed())
-            return;
-        Skytuner& program = *session.program;
-        session.saveYourself(true, 1);
-        if (QTest::currentTestFailed())
-            return;
-        QVERIFY(!program.log().contains("shut down"));
+        QVERIFY(session.start(tray ? QStringLiteral("systray=1\r\n") : QString()));
+        Skytuner& program = *session.run.program;
+        const QString window = QString::fromLatin1(visibleWindows(program.pid()));
+        // Framed by the window manager, then minimised by it until hidden (only its
+        // tray icon is left on the screen); a request can be lost on a busy machine,
+        // as a user's click would be.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            output("xprop", {"-id", window, "_NET_FRAME_EXTENTS"}).contains(" = "), 10000);
+        QElapsedTimer clock;
+        clock.start();
+        while (tray && visibleWindows(program.pid()).split('\n').contains(window.toLatin1()) &&
+               clock.elapsed() < 15000) {
+            QVERIFY(xdotool("windowminimize " + window));
+            QTest::qWait(500);
+        }
+        QVERIFY2(visibleWindows(program.pid()).split('\n').contains(window.toLatin1()) != tray,
+                 output("xprop", {"-id", window, "WM_STATE", "_NET_WM_STATE"}).constData());
 
+        QVERIFY(session.saveYourself(true, 1));
+        QVERIFY(!program.log().contains("shut down"));
         session.manager.die();
         QCOMPARE(program.exitCode(), 0);
         QVERIFY2(session.manager.waitFor("close"), qPrintable(session.events()));
         QCOMPARE(program.log().count("shut down"), 1);
         QCOMPARE(session.manager.count("interact-done cancel=1"), 0);
         QVERIFY2(!session.events().contains("error"), qPrintable(session.events()));
-        session.program.reset();
-        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
-    }
-
-    // The same logout with the player minimised to the tray (its window hidden):
-    // the stored place is kept, "state" says minimised, the shut-down runs once.
-    void endOfDesktopSessionInTheTray()
-    {
-        SessionClient session;
-        session.start(QStringLiteral("systray=1\r\n"));
-        if (QTest::currentTestFailed())
-            return;
-        Skytuner& program = *session.program;
-        const QByteArray window = visibleWindows(program.pid());
-        QVERIFY(!window.isEmpty());
-        // Framed by the window manager, then minimised by it until hidden (only its
-        // tray icon is left on the screen); a request can be lost on a busy machine,
-        // as a user's click would be.
-        QTRY_VERIFY_WITH_TIMEOUT(windowProperties(window, {"_NET_FRAME_EXTENTS"}).contains(" = "),
-                                 10000);
-        QElapsedTimer clock;
-        clock.start();
-        while (visibleWindows(program.pid()).split('\n').contains(window) &&
-               clock.elapsed() < 15000) {
-            QVERIFY(ChildProcess::run("xdotool", {"windowminimize", QString::fromLatin1(window)}));
-            QTest::qWait(500);
-        }
-        QVERIFY2(!visibleWindows(program.pid()).split('\n').contains(window),
-                 windowProperties(window, {"WM_STATE", "_NET_WM_STATE"}).constData());
-
-        session.saveYourself(true, 1);
-        if (QTest::currentTestFailed())
-            return;
-        session.manager.die();
-        QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(program.log().count("shut down"), 1);
-        session.program.reset();
-        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list(),
-                              QStringLiteral("1"), QStringLiteral("1"));
+        session.run.program.reset();
+        const QString minimised = tray ? QStringLiteral("1") : QStringLiteral("0");
+        verifySettingsWritten(session.run.ini(), session.run.server.mp3Url(), session.run.list(),
+                              minimised, minimised);
     }
 
     // A checkpoint (SaveYourself without shutdown) and a logout another program
@@ -583,18 +501,11 @@ private Q_SLOTS:
     void sessionCheckpointAndCancelledLogoutKeepItRunning()
     {
         SessionClient session;
-        session.start();
-        if (QTest::currentTestFailed())
-            return;
-        Skytuner& program = *session.program;
-        session.saveYourself(false, 1);
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY(session.start());
+        Skytuner& program = *session.run.program;
+        QVERIFY(session.saveYourself(false, 1));
         QVERIFY2(program.keepsRunning(), program.log().constData());
-
-        session.saveYourself(true, 2);
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY(session.saveYourself(true, 2));
         session.manager.cancelShutdown();
         QVERIFY2(program.keepsRunning(), program.log().constData());
         QVERIFY(!program.log().contains("shut down"));
@@ -602,8 +513,8 @@ private Q_SLOTS:
 
         QCOMPARE(program.endWith(SIGTERM), 0);
         QCOMPARE(program.log().count("shut down"), 1);
-        session.program.reset();
-        verifySettingsWritten(session.ini(), session.server.mp3Url(), session.list());
+        session.run.program.reset();
+        verifySettingsWritten(session.run.ini(), session.run.server.mp3Url(), session.run.list());
     }
 };
 
