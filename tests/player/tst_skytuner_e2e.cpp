@@ -73,7 +73,9 @@ public:
         QElapsedTimer clock;
         clock.start();
         while (!found() && clock.elapsed() < timeoutMs && m_process.state() == QProcess::Running) {
-            m_process.waitForReadyRead(200);
+            // The test's session manager answers on this event loop: keep it running.
+            QCoreApplication::processEvents();
+            m_process.waitForReadyRead(50);
             m_log += m_process.readAllStandardError();
         }
         m_log += m_process.readAllStandardError(); // what it wrote before it ended
@@ -82,10 +84,17 @@ public:
         return found();
     }
 
+    // Waits with the event loop running, which the test's session manager needs.
+    bool ended(int timeoutMs)
+    {
+        return QTest::qWaitFor([&] { return m_process.state() == QProcess::NotRunning; },
+                               timeoutMs);
+    }
+
     // Still running after waiting timeoutMs for it to end.
     bool keepsRunning(int timeoutMs = 1500)
     {
-        m_process.waitForFinished(timeoutMs);
+        ended(timeoutMs);
         m_log += m_process.readAllStandardError();
         return m_process.state() == QProcess::Running;
     }
@@ -100,7 +109,7 @@ public:
     // The exit code once it ended by itself, or -1 when it did not end normally in time.
     int exitCode(int timeoutMs = 10000)
     {
-        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(timeoutMs))
+        if (!ended(timeoutMs))
             return -1;
         m_log += m_process.readAllStandardError();
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
