@@ -21,11 +21,6 @@ QString fixture(const QString& name)
     return TestFolders::dataFile("stations/" + name);
 }
 
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // Every row as "text|key|second column|icon|colour|b" (b: bold).
 QStringList rows(const KeyedListView& list)
 {
@@ -238,39 +233,6 @@ private Q_SLOTS:
         // that as text), never the whole 50 MB.
         const qint64 grownKiB = peakMemoryKiB() - peakBefore;
         QVERIFY2(grownKiB < 80 * 1024, qPrintable(QString::number(grownKiB)));
-    }
-    // A list edited on Linux: UTF-8 loads and is saved back as UTF-8; a name
-    // Windows-1250 cannot hold turns the file UTF-8.
-    void encodings_data()
-    {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("rename"); // the row's new name, or empty
-        QTest::addColumn<QByteArray>("after");
-        const QByteArray rest = "|http://127.0.0.1/a|0|16777215|0|1\r\n\r\n";
-        const QByteArray utf8 = "[STATION:]\304\214esk\303\275" + rest;
-        QTest::newRow("UTF-8") << utf8 << QString() << utf8;
-        QTest::newRow("Cyrillic")
-            << "[STATION:]\310esk\375" + rest << u8("Český Радио")
-            << "[STATION:]\304\214esk\303\275 \320\240\320\260\320\264\320\270\320\276" + rest;
-    }
-
-    void encodings()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, rename);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("list.tlist");
-        QVERIFY(TestFolders::writeBytes(path, before));
-        QVERIFY(TLIST_LoadFile(path));
-        QCOMPARE(colStations, QStringList{u8("Český|http://127.0.0.1/a|0|16777215|0|1")});
-        KeyedListView list;
-        TLIST_FillListViewEdit(colStations, list);
-        if (!rename.isEmpty())
-            list.setRowText(0, rename);
-        QVERIFY(TLIST_SaveFile(path, list));
-        QTEST(TestFolders::readBytes(path), "after");
-        QVERIFY(TLIST_LoadFile(path));
-        QCOMPARE(colStations.first().section(u'|', 0, 0), rename.isEmpty() ? u8("Český") : rename);
     }
 };
 
