@@ -89,19 +89,15 @@ private Q_SLOTS:
     {
         const QStringList rows[] = {
             // new section after the comment header
-            {";Setting file for skyTuner\r\n;****\r\n", "PLAYER", "ontop", "1",
-             ";Setting file for skyTuner\r\n;****\r\n[PLAYER]\r\nontop=1\r\n"},
+            {";c\r\n;**\r\n", "PLAYER", "ontop", "1", ";c\r\n;**\r\n[PLAYER]\r\nontop=1\r\n"},
             // replaced in place, spelling kept
-            {"[PLAYER]\r\n  Volume = 5 \r\nx=1\r\n", "player", "VOLUME", "75",
-             "[PLAYER]\r\nVolume=75\r\nx=1\r\n"},
+            {"[P]\r\n  Volume = 5 \r\nx=1\r\n", "p", "VOLUME", "75", "[P]\r\nVolume=75\r\nx=1\r\n"},
             // new key after the section's last line
-            {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z", "3",
-             "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+            {"[A]\r\nx=1\r\n\r\n[B]\r\n", "A", "z", "3", "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\n"},
             // LF file comes back as CR LF
             {"[A]\nx=1\ny=2", "A", "y", "3", "[A]\r\nx=1\r\ny=3\r\n"},
             // a line break cannot smuggle in a key
-            {"[PLAYER]\r\n", "PLAYER", "lasturl", "http://a\r\n[DEV]\r\nshowerrors=1",
-             "[PLAYER]\r\nlasturl=http://a\r\n"},
+            {"[P]\r\n", "P", "k", "http://a\r\n[DEV]\r\nshowerrors=1", "[P]\r\nk=http://a\r\n"},
             // NUL ends the value
             {"", "A", "k", QString("ab") + QChar(0) + "c", "[A]\r\nk=ab\r\n"},
             // blanks, quotes and a lone CR read back
@@ -120,6 +116,7 @@ private Q_SLOTS:
     }
 
     // A missing file reads empty and is not created by reading; a write creates it.
+    // (Czech values in Windows-1250: groupsWriteTheirKeysInOrder.)
     void writeCreatesTheFileAndReadsBack()
     {
         TemporaryProgramFolder folder;
@@ -129,12 +126,6 @@ private Q_SLOTS:
         QCOMPARE(INI_WriteValue("PLAYER", "volume", 75), QString());
         QCOMPARE(TestFolders::readBytes(INI_FilePath()), QByteArray("[PLAYER]\r\nvolume=75\r\n"));
         QCOMPARE(INI_ReadValue("PLAYER", "volume"), QString("75"));
-        const QString path = QString::fromUtf8("/home/uživatel/Příliš žluťoučký kůň.tlist");
-        QVERIFY(INI_TryWriteValue("PLAYER", "list", path));
-        QVERIFY(TestFolders::readBytes(INI_FilePath())
-                    .contains("list=/home/u\x9Eivatel/P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD "
-                              "k\xF9\xF2.tlist\r\n"));
-        QCOMPARE(INI_ReadValue("player", "LIST"), path);
         // A NUL in the file cuts the value.
         QVERIFY(TestFolders::writeBytes(INI_FilePath(),
                                         QByteArray("[PLAYER]\r\nlasturl=abc\0def\r\n", 27)));
@@ -190,12 +181,10 @@ private Q_SLOTS:
         QVERIFY(QDir(folder.path()).rmdir("skytuner.ini"));
 
         // A FIFO or a looping link is left as it is, as a folder is.
-        const QByteArray path = QFile::encodeName(INI_FilePath());
-        for (const auto& make : {+[](const char* p) { return mkfifo(p, 0600); },
-                                 +[](const char* p) {
-                                     return symlink(p, p);
-                                 }}) {
-            QCOMPARE(make(path.constData()), 0);
+        const QByteArray encoded = QFile::encodeName(INI_FilePath());
+        const char* path = encoded.constData();
+        for (const bool fifo : {true, false}) {
+            QCOMPARE(fifo ? mkfifo(path, 0600) : symlink(path, path), 0);
             PlayerSettings::CreateIfMissing();
             QVERIFY(!INI_TryWriteValue("PLAYER", "volume", 1));
             QVERIFY(!QFileInfo(INI_FilePath()).isFile());
@@ -204,11 +193,8 @@ private Q_SLOTS:
         }
 
         // A file too large to be a settings file is never replaced by one key.
-        QFile huge(INI_FilePath());
-        QVERIFY(huge.open(QIODevice::WriteOnly));
-        QVERIFY(huge.write("[PLAYER]\r\nvolume=75\r\n") > 0);
-        QVERIFY(huge.resize(clsFunctionLib::MaxContentBytes + 1)); // sparse
-        huge.close();
+        QVERIFY(TestFolders::writeBytes(INI_FilePath(), "[PLAYER]\r\nvolume=75\r\n"));
+        QVERIFY(QFile::resize(INI_FilePath(), clsFunctionLib::MaxContentBytes + 1)); // sparse
         QCOMPARE(INI_ReadValue("PLAYER", "volume"), QString());
         QVERIFY(!INI_TryWriteValue("PLAYER", "volume", 1));
         QCOMPARE(QFileInfo(INI_FilePath()).size(), clsFunctionLib::MaxContentBytes + 1);
@@ -241,6 +227,7 @@ private Q_SLOTS:
 
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
+    // (What counts as a number: the station list's numeric fields, tst_orx.)
     void storeReads_data()
     {
         QTest::addColumn<QString>("lines");
@@ -253,13 +240,10 @@ private Q_SLOTS:
         row("ontop=\" 1\"|systray=true|anim=2|autostart=", ""); // on only for exactly "1"
         row("lasturl=http://127.0.0.1:8000/a b|list=/a/č.tlist|fav=f|lang=cs",
             "lasturl=http://127.0.0.1:8000/a b list=/a/č.tlist fav=f lang=cs");
-        row("volume=75|balance=-100", "volume=75 balance=-100");
         row("volume=0|balance=100", "volume=0 balance=100");
-        row("volume=100|balance=-20", "volume=100 balance=-20");
+        row("volume=100|balance=-100", "volume=100 balance=-100");
         row("volume=150|balance=101", "");
         row("volume=-1|balance=-101", "");
-        row("volume=abc|balance=x", "");
-        row("volume=7.5|balance=1e1", "volume=8 balance=10"); // halves to the even neighbour
         row("left=1500|top=3000|width=7000|height=6000|state=0",
             "left=1500 top=3000 width=7000 height=6000 state=0");
         row("left=-300|top=-15|width=1234.56789|state=2",
