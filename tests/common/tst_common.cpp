@@ -1,5 +1,6 @@
-// The shared helpers: Windows-1250 both ways (no byte ever lost), decibel texts,
-// file checks, text file encodings, saving, paths, error texts.
+// The shared helpers: Windows-1250 both ways (no byte ever lost), file checks,
+// text file encodings, saving, error texts. (Decibel texts: the volume display's
+// tests.)
 #include "FileSizeLimit.h"
 #include "TestFolders.h"
 #include "common/AnsiCodePage.h"
@@ -74,16 +75,6 @@ private Q_SLOTS:
                     TextFileEncoding::encode(QString::fromUtf8(text), preferred);
                 QCOMPARE(TextFileEncoding::decode(bytes), QString::fromUtf8(text));
             }
-        }
-    }
-
-    void decibelText()
-    {
-        for (const char* row :
-             {"en_GB 100 0.00", "en_GB 10 -33.21", "en_GB 0 -100.00", "cs_CZ 1 -66,43"}) {
-            const QStringList f = QString(row).split(u' ');
-            QLocale::setDefault(QLocale(f[0]));
-            QCOMPARE(modGlobal::VolumeToDecibelText(f[1].toInt()), f[2]);
         }
     }
 
@@ -200,15 +191,6 @@ private Q_SLOTS:
         // Files that report no size are still read only up to the limit.
         QVERIFY(fnc.FNC_GetFileContent(QStringLiteral("/proc/self/status")).contains("VmRSS"));
         QCOMPARE(fnc.FNC_ReadFileText(QStringLiteral("/proc/self/status"), 10), std::nullopt);
-    }
-
-    void pathSlashes()
-    {
-        for (const char* row :
-             {"|", "/home/a|/home/a/", "/home/a/|/home/a/", "C:\\data\\|C:\\data\\"}) {
-            const QStringList pair = QString(row).split(u'|');
-            QCOMPARE(fnc.FNC_AddPathSlashes(pair[0]), pair[1]);
-        }
     }
 
     void moduleErrorOnlyWhileShowErrorsIsOn()

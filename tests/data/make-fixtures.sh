@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
-# Writes the fixture files of tests/data as raw bytes: Windows-1250 text (octal
-# escapes) with CR LF line ends unless a file is about other line ends. The
-# files are committed; run this only to change them.
+# The committed fixture files as raw bytes: Windows-1250 (octal escapes), CR LF
+# unless a file is about line ends. Run this only to change them.
 set -euo pipefail
 cd "$(dirname "$0")"
+fixture() { printf '%b' "${@:2}" >"$1"; } # fixture FILE TEXT...
 
-# Windows-1250: Příliš = P\370\355li\232, žluťoučký = \236lu\235ou\350k\375,
-# kůň = k\371\362, Český = \310esk\375, Skrytá = Skryt\341, polí = pol\355,
-# Krátká = Kr\341tk\341, Rádio = R\341dio.
+# Příliš žluťoučký kůň = P\370\355li\232 \236lu\235ou\350k\375 k\371\362, Český = \310esk\375.
 
-# Every reading rule in one list: a comment line, a blank before a marker, a
-# lower-case marker, hidden, bold, eight fields, no URL, no "|", no name, too
-# few fields, a duplicate URL, a URL differing only in case, then an empty line.
-printf '%b' \
+# Every reading rule in one list, then an empty line.
+fixture stations/czech.tlist \
 ';skyTuner station list\r\n' \
 '[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1\r\n' \
 '[station:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1\r\n' \
@@ -26,39 +22,33 @@ printf '%b' \
 '[STATION:]Duplicate|http://127.0.0.1:8000/kun.mp3|0|16777215|0|1\r\n' \
 '[STATION:]Case differs|HTTP://127.0.0.1:8000/KUN.mp3|16711680|16777215|0|1\r\n' \
 '\r\n' \
-'[STATION:]After the empty line|http://127.0.0.1/after|0|16777215|0|1\r\n' \
-> stations/czech.tlist
+'[STATION:]After the empty line|http://127.0.0.1/after|0|16777215|0|1\r\n'
 
-# What the editor writes after loading czech.tlist (rows in file order, the
-# case-only duplicate dropped, icons from the visible values).
-printf '%b' \
+# What the editor writes after loading czech.tlist.
+fixture stations/czech-saved.tlist \
 '[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1\r\n' \
 '[STATION:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1\r\n' \
 '[STATION:]Skryt\341|http://127.0.0.1/hidden|0|16777215|0|0\r\n' \
 '[STATION:]Osm pol\355|http://127.0.0.1/eight|65280|16777215|-1|1\r\n' \
 '[STATION:]Kr\341tk\341|http://127.0.0.1/short|0|16777215|0|1\r\n' \
-'\r\n' \
-> stations/czech-saved.tlist
+'\r\n'
 
 # Saved by a Linux editor: LF only, the last line without a line end.
-printf '%b' \
+fixture stations/lf-only.tlist \
 '[STATION:]Prvn\355|http://127.0.0.1/1|0|16777215|0|1\n' \
 '[STATION:]Druh\341|http://127.0.0.1/2|0|16777215|0|1\n' \
-'[STATION:]T\370et\355|http://127.0.0.1/3|0|16777215|0|1' \
-> stations/lf-only.tlist
+'[STATION:]T\370et\355|http://127.0.0.1/3|0|16777215|0|1'
 
 # Old Mac line ends: a lone CR ends no line, so this is one single line.
-printf '%b' \
+fixture stations/cr-only.tlist \
 '[STATION:]Jedna|http://127.0.0.1/1|0|16777215|0|1\r' \
-'[STATION:]Dva|http://127.0.0.1/2|0|16777215|0|1\r' \
-> stations/cr-only.tlist
+'[STATION:]Dva|http://127.0.0.1/2|0|16777215|0|1\r'
 
 # NUL bytes inside and between station lines.
-printf '%b' \
+fixture stations/nul-bytes.tlist \
 '[STATION:]R\341dio\000Nul|http://127.0.0.1/nul|0|16777215|0|1\r\n' \
 '\000\000\000\r\n' \
-'[STATION:]Za nulami|http://127.0.0.1/after-nul|0|16777215|0|1\r\n' \
-> stations/nul-bytes.tlist
+'[STATION:]Za nulami|http://127.0.0.1/after-nul|0|16777215|0|1\r\n'
 
 # Binary garbage: every byte value, a station line in the middle of it.
 {
@@ -67,10 +57,8 @@ printf '%b' \
   for i in $(seq 255 -1 0); do printf "\\$(printf '%03o' "$i")"; done
 } > stations/garbage.bin
 
-# A settings file as Windows writes and users edit it: comment header, keys
-# before any section, duplicate section and key, a line without "=", quotes,
-# "=" inside a value, blanks, mixed letter case, a Czech value.
-printf '%b' \
+# A settings file as Windows writes and users edit it.
+fixture settings/windows.ini \
 ';Setting file for skyTuner\r\n' \
 ';****************************\r\n' \
 'orphan=before any section\r\n' \
@@ -86,16 +74,11 @@ printf '%b' \
 '[dev]\r\n' \
 'showerrors=1\r\n' \
 '[player]\r\n' \
-'anim=1\r\n' \
-> settings/windows.ini
+'anim=1\r\n'
 
-# An ORX file as the older program wrote it, with what users did to it: a
-# prologue and text outside the records, tags in upper, lower and mixed case, a
-# record without URL, visible "false" and " 0", bold "true", colour "abc", "ß"
-# (upper case "SS") before the tags, a name with an empty line, "|", an entity
-# and a tag inside it, a second name, a nested colour tag, a record without
-# visible, and an unclosed last record.
-printf '%b' \
+# An ORX file as the older program wrote it, with what users did to it ("ß" is
+# "SS" in upper case: it must not shift the tags found after it).
+fixture stations/czech.orx \
 '<?xml version="1.0" encoding="windows-1250"?>\r\n' \
 '<RADIOLIST>\r\n' \
 '<RADIOSTATION>\r\n' \
@@ -119,28 +102,23 @@ printf '%b' \
 '<STATIONURL>http://127.0.0.1/hidden</STATIONURL></RADIOSTATION>\r\n' \
 '<RADIOSTATION><STATIONNAME>Neuzav\370en\341</STATIONNAME>\r\n' \
 '<STATIONURL>http://127.0.0.1/open</STATIONURL>\r\n' \
-'</RADIOLIST>\r\n' \
-> stations/czech.orx
+'</RADIOLIST>\r\n'
 
-# The station list converted from czech.orx.
-printf '%b' \
+fixture stations/czech-orx.tlist \
 '[STATION:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|255|16777215|1|1\r\n' \
 '[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1/kun|abc|16777215|0|1\r\n' \
 '[STATION:]Gro\337stadt \337\337\337| http://127.0.0.1/gross ||16777215|0|1\r\n' \
 '[STATION:]R\341dio  A_B &amp; <b>C</b>|http://127.0.0.1/a?x=1_2|1<STATIONCOLOR>2|16777215|1|0\r\n' \
 '[STATION:]Bez viditelnosti|http://127.0.0.1/hidden||16777215|0|0\r\n' \
-'\r\n' \
-> stations/czech-orx.tlist
+'\r\n'
 
 # An ORX file saved as UTF-8 by a Linux editor (LF line ends), and its list.
-printf '%b' \
+fixture stations/linux-utf8.orx \
 '<RADIOSTATION>\n' \
 '<STATIONNAME>P\305\231\303\255li\305\241 \305\276lu\305\245ou\304\215k\303\275</STATIONNAME>\n' \
 '<STATIONURL>http://127.0.0.1/utf8</STATIONURL>\n' \
 '<VISIBLE>1</VISIBLE>\n' \
-'</RADIOSTATION>\n' \
-> stations/linux-utf8.orx
-printf '%b' \
+'</RADIOSTATION>\n'
+fixture stations/linux-utf8-orx.tlist \
 '[STATION:]P\370\355li\232 \236lu\235ou\350k\375|http://127.0.0.1/utf8||16777215|0|1\r\n' \
-'\r\n' \
-> stations/linux-utf8-orx.tlist
+'\r\n'

@@ -1,7 +1,6 @@
 // Station list files end to end: fixture files with real Windows-1250 bytes
-// read into collections, filled into keyed list views, saved back; UTF-8 files;
-// bad input.
-#include "FileSizeLimit.h"
+// read into collections, filled into keyed list views, saved back; bad input.
+// (Which encoding a file reads and saves in: the shared file helpers' tests.)
 #include "TestFolders.h"
 #include "platform/KeyedListView.h"
 #include "stations/view/modTLISTView.h"
@@ -19,11 +18,6 @@ namespace {
 QString fixture(const QString& name)
 {
     return TestFolders::dataFile("stations/" + name);
-}
-
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
 }
 
 // Every row as "text|key|second column|icon|colour|b" (b: bold).
@@ -161,7 +155,8 @@ private Q_SLOTS:
     }
 
     // Open in the editor, save over an old file: Windows-1250, CR LF, an empty line
-    // last; changed icons (3, 4) save as hidden and shown.
+    // last; changed icons (3, 4) save as hidden and shown. (A failed save: the
+    // editor's tests; the old file kept: the shared file helpers'.)
     void savesWhatTheEditorShows_data()
     {
         QTest::addColumn<bool>("open");
@@ -192,26 +187,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("saved.tlist");
         QVERIFY(TestFolders::writeBytes(path, "old list"));
+        QVERIFY(!TLIST_SaveFile(QString(), list)); // no path: nothing saved
         QVERIFY(TLIST_SaveFile(path, list));
         QTEST(TestFolders::readBytes(path), "saved");
-    }
-
-    // A failed save (no path, a full disk) says so and leaves what was there;
-    // the atomic replacement's other failures are clsFunctionLib's, tested with it.
-    void unusableTargetsFail()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("file");
-        QVERIFY(TestFolders::writeBytes(path, "a file"));
-        KeyedListView list;
-        list.addRow("u", "Name", 2);
-        list.setSubItem(0, 1, "u");
-        QVERIFY(!TLIST_SaveFile(QString(), list));
-        {
-            const FileSizeLimit limit(16); // small enough to sit in a stream buffer
-            QVERIFY(!TLIST_SaveFile(path, list));
-        }
-        QCOMPARE(TestFolders::readBytes(path), QByteArray("a file"));
     }
 
     // Bounded memory, not time: bench_stationlist measures the time.
@@ -238,39 +216,6 @@ private Q_SLOTS:
         // that as text), never the whole 50 MB.
         const qint64 grownKiB = peakMemoryKiB() - peakBefore;
         QVERIFY2(grownKiB < 80 * 1024, qPrintable(QString::number(grownKiB)));
-    }
-    // A list edited on Linux: UTF-8 loads and is saved back as UTF-8; a name
-    // Windows-1250 cannot hold turns the file UTF-8.
-    void encodings_data()
-    {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("rename"); // the row's new name, or empty
-        QTest::addColumn<QByteArray>("after");
-        const QByteArray rest = "|http://127.0.0.1/a|0|16777215|0|1\r\n\r\n";
-        const QByteArray utf8 = "[STATION:]\304\214esk\303\275" + rest;
-        QTest::newRow("UTF-8") << utf8 << QString() << utf8;
-        QTest::newRow("Cyrillic")
-            << "[STATION:]\310esk\375" + rest << u8("Český Радио")
-            << "[STATION:]\304\214esk\303\275 \320\240\320\260\320\264\320\270\320\276" + rest;
-    }
-
-    void encodings()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, rename);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("list.tlist");
-        QVERIFY(TestFolders::writeBytes(path, before));
-        QVERIFY(TLIST_LoadFile(path));
-        QCOMPARE(colStations, QStringList{u8("Český|http://127.0.0.1/a|0|16777215|0|1")});
-        KeyedListView list;
-        TLIST_FillListViewEdit(colStations, list);
-        if (!rename.isEmpty())
-            list.setRowText(0, rename);
-        QVERIFY(TLIST_SaveFile(path, list));
-        QTEST(TestFolders::readBytes(path), "after");
-        QVERIFY(TLIST_LoadFile(path));
-        QCOMPARE(colStations.first().section(u'|', 0, 0), rename.isEmpty() ? u8("Český") : rename);
     }
 };
 
