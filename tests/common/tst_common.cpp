@@ -184,7 +184,6 @@ private Q_SLOTS:
         QVERIFY(TestFolders::writeBytes(path("empty.txt"), ""));
         QCOMPARE(fnc.FNC_ReadFileText(path("empty.txt")), std::optional<QString>(QString()));
         QCOMPARE(fnc.FNC_ReadFileText(path("missing")), std::nullopt);
-        QCOMPARE(fnc.FNC_ReadFileText(m_dir->path()), std::nullopt);
         QVERIFY(TestFolders::writeBytes(path("five.txt"), "12345"));
         QCOMPARE(fnc.FNC_ReadFileText(path("five.txt"), 4), std::nullopt); // over the limit
         QCOMPARE(fnc.FNC_ReadFileText(path("five.txt"), 5), std::optional<QString>("12345"));

@@ -5,9 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 fixture() { printf '%b' "${@:2}" >"$1"; } # fixture FILE TEXT...
 
-# Příliš žluťoučký kůň = P\370\355li\232 \236lu\235ou\350k\375 k\371\362, Český = \310esk\375.
-
-# Every reading rule in one list, then an empty line.
 fixture stations/czech.tlist \
 ';skyTuner station list\r\n' \
 '[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1\r\n' \
@@ -24,7 +21,6 @@ fixture stations/czech.tlist \
 '\r\n' \
 '[STATION:]After the empty line|http://127.0.0.1/after|0|16777215|0|1\r\n'
 
-# What the editor writes after loading czech.tlist.
 fixture stations/czech-saved.tlist \
 '[STATION:]P\370\355li\232 \236lu\235ou\350k\375 k\371\362|http://127.0.0.1:8000/kun.mp3|255|16777215|-1|1\r\n' \
 '[STATION:]\310esk\375 rozhlas|http://127.0.0.1:8000/cro.ogg|0|16777215|0|1\r\n' \
@@ -44,7 +40,6 @@ fixture stations/cr-only.tlist \
 '[STATION:]Jedna|http://127.0.0.1/1|0|16777215|0|1\r' \
 '[STATION:]Dva|http://127.0.0.1/2|0|16777215|0|1\r'
 
-# NUL bytes inside and between station lines.
 fixture stations/nul-bytes.tlist \
 '[STATION:]R\341dio\000Nul|http://127.0.0.1/nul|0|16777215|0|1\r\n' \
 '\000\000\000\r\n' \
@@ -57,7 +52,6 @@ fixture stations/nul-bytes.tlist \
   for i in $(seq 255 -1 0); do printf "\\$(printf '%03o' "$i")"; done
 } > stations/garbage.bin
 
-# A settings file as Windows writes and users edit it.
 fixture settings/windows.ini \
 ';Setting file for skyTuner\r\n' \
 ';****************************\r\n' \

@@ -202,7 +202,6 @@ private Q_SLOTS:
     {
         TemporaryProgramFolder folder;
         QVERIFY(!Sound::play(".\\resources\\over.wav")); // not there yet
-        QVERIFY(!Sound::play(QString()));
         QVERIFY(QDir(folder.path()).mkpath("resources"));
         QVERIFY(QFile::copy(SKYTUNER_BINARY_DIR "/resources/over.wav",
                             folder.file("resources/over.wav")));
@@ -292,21 +291,19 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
     }
 
-    void keysAreUniqueUntilTheirRowLeaves()
+    // Refused duplicates and exact (case-sensitive) keys: tst_tlist's main list.
+    // Rows that leave free their keys; the others' rows follow.
+    void keysAreFreedWhenTheirRowLeaves()
     {
         KeyedListView& list = *m_list;
-        QCOMPARE(list.addRow("http://a", "First", 1), 0);
-        QCOMPARE(list.addRow("http://a", "Second", 2), -1);
-        QCOMPARE(rowTexts(list), QStringList{"First"});
-        // Keys compare exactly: letter case makes another key.
-        QCOMPARE(list.addRow("HTTP://A", "Third", 1), 1);
-        QCOMPARE(list.findKey("HTTP://A"), 1);
+        list.addRow("a", "A", 1);
+        list.addRow("b", "B", 1);
         QCOMPARE(list.findKey("nope"), -1);
-        // Rows that leave free their keys; the others' rows follow.
         list.removeRow(0);
-        QCOMPARE(list.findKey("HTTP://A"), 0);
+        QCOMPARE(list.findKey("b"), 0);
+        QCOMPARE(list.addRow("a", "A", 1), 1);
         list.removeAllRows();
-        QCOMPARE(list.addRow("HTTP://A", "A", 1), 0);
+        QCOMPARE(list.addRow("b", "B", 1), 0);
         QCOMPARE(list.rowText(7), QString()); // out of range: no crash
     }
 
@@ -374,9 +371,7 @@ private Q_SLOTS:
                           rowCentre(2));
         QCOMPARE(take(), QStringList({"MouseDown 2 3", "ItemClick 2"}));
         QCOMPARE(list.selectedRow(), 2);
-        // Empty space below the rows: a press, no row.
-        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(20, view->height() - 5));
-        QCOMPARE(take(), QStringList({"MouseDown 1 0"}));
+        // (A press on empty space below the rows: tst_frmplayer.)
         // Dragging keeps the clicked row selected.
         QTest::mousePress(view, Qt::LeftButton, {}, rowCentre(0));
         QMouseEvent move(QEvent::MouseMove, rowCentre(2), view->mapToGlobal(rowCentre(2)),

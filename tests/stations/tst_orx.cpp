@@ -126,6 +126,9 @@ private Q_SLOTS:
         static const char nul[] = "<RADIOSTATION>\0<STATIONNAME>A\0B</STATIONNAME>"
                                   "<STATIONURL>u</STATIONURL></RADIOSTATION>\0";
         const QString orx = fixture("czech.orx");
+        const QString huge = m_dir.filePath("huge.orx"); // sparse
+        QVERIFY(TestFolders::writeBytes(huge, {}));
+        QVERIFY(QFile::resize(huge, clsFunctionLib::MaxContentBytes + 1));
         // Every record with a name and a URL becomes exactly one station of the list.
         row("Windows-1250, CR LF", orx, "", true,
             TestFolders::readBytes(fixture("czech-orx.tlist")), "");
@@ -135,7 +138,7 @@ private Q_SLOTS:
         row("NUL bytes", QString::fromLatin1(nul, sizeof nul - 1), "", true,
             QByteArray("[STATION:]A\0B|u||16777215|0|0\r\n\r\n", 33), "");
         row("missing source", m_dir.filePath("none.orx"), "", false, OldTarget, "");
-        row("source over the size limit", "huge", "", false, OldTarget, ReadError);
+        row("source over the size limit", huge, "", false, OldTarget, ReadError);
         row("target is a folder", orx, qPrintable(m_dir.path()), false, {}, SaveError);
         row("empty target path", orx, "none", false, {}, SaveError);
     }
@@ -146,10 +149,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, list);
         if (!source.startsWith(u'/')) {
             const QString path = m_dir.filePath("a.orx");
-            QVERIFY(
-                TestFolders::writeBytes(path, source == "huge" ? QByteArray() : source.toLatin1()));
-            if (source == "huge")
-                QVERIFY(QFile::resize(path, clsFunctionLib::MaxContentBytes + 1)); // sparse
+            QVERIFY(TestFolders::writeBytes(path, source.toLatin1()));
             source = path;
         }
         const QByteArray sourceBytes = TestFolders::readBytes(source);
@@ -163,7 +163,6 @@ private Q_SLOTS:
             QCOMPARE(TestFolders::readBytes(path), list);
         QCOMPARE(TestFolders::readBytes(source), sourceBytes);
         QTEST(m_messages.join(u';'), "message");
-        QFile::remove(m_dir.filePath("a.orx"));
     }
 
     // Large input: linear time, memory a few times the file's size.
@@ -218,7 +217,6 @@ private Q_SLOTS:
         const auto row = [](const char* tag, const QString& text, const QString& entries) {
             QTest::newRow(tag) << text << entries;
         };
-        row("mixed line ends", a + "\n" + b + "\r\n", ab);
         row("CR CR LF: the line keeps one CR", a + "\r\r\n" + b,
             "A|u1|0|16777215|0|1\r;B|u2|0|16777215|0|1");
         row("LF empty line ends the list", a + "\n\n" + b, "A|u1|0|16777215|0|1");
