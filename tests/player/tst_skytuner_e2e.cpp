@@ -70,25 +70,22 @@ public:
                     return true;
             return false;
         };
-        QElapsedTimer clock;
-        clock.start();
-        while (!found() && clock.elapsed() < timeoutMs && m_process.state() == QProcess::Running) {
-            // The test's session manager answers on this event loop: keep it running.
-            QCoreApplication::processEvents();
-            m_process.waitForReadyRead(50);
+        // Waits with the event loop running, which the test's session manager needs.
+        const auto read = [&] {
             m_log += m_process.readAllStandardError();
-        }
+            return found();
+        };
+        ChildProcess::waitUntil(read, timeoutMs, &m_process);
         m_log += m_process.readAllStandardError(); // what it wrote before it ended
         if (!found())
             qWarning().noquote() << "no" << text << also << "in:\n" << m_log;
         return found();
     }
 
-    // Waits with the event loop running, which the test's session manager needs.
     bool ended(int timeoutMs)
     {
-        return QTest::qWaitFor([&] { return m_process.state() == QProcess::NotRunning; },
-                               timeoutMs);
+        return ChildProcess::waitUntil([&] { return m_process.state() == QProcess::NotRunning; },
+                                       timeoutMs);
     }
 
     // Still running after waiting timeoutMs for it to end.
